@@ -1,0 +1,8 @@
+# Sourced by the scripts: where things live and how Wine runs.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BUILD_TYPE=${BUILD_TYPE:-Release}
+export PATH=/usr/lib/wine:$PATH
+export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}

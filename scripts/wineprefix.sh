@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix once, before anything runs in parallel in it: Wine
+# draws window frames itself, and the fonts the forms name map to installed
+# ones so text metrics are the same on every machine.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+stamp=$WINEPREFIX/.brenquia-ready
+[[ -f $stamp ]] && exit 0
+mkdir -p "$WINEPREFIX"
+wine wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+reg=$(mktemp --suffix=.reg)
+cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Decorated"="N"
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Tahoma"="DejaVu Sans"
+"MS Sans Serif"="Liberation Sans"
+"Microsoft Sans Serif"="Liberation Sans"
+"Segoe UI"="DejaVu Sans"
+"Impact"="DejaVu Sans Condensed"
+"Courier New"="Liberation Mono"
+"Times New Roman"="Liberation Serif"
+REG
+wine regedit /S "$reg" >/dev/null 2>&1
+wineserver -w
+rm -f "$reg"
+touch "$stamp"

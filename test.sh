@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless against a
+# private MariaDB server that lives only as long as this script.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/env.sh
+
+scripts/setup.sh
+scripts/build.sh
+scripts/wineprefix.sh
+
+DB_DIR=$BUILD_DIR/testdb
+trap '"$ROOT/scripts/db.sh" stop "$DB_DIR"; wineserver -k 2>/dev/null || true' EXIT
+export BRQ_DB_HOST=127.0.0.1
+BRQ_DB_PORT=$(scripts/db.sh start "$DB_DIR")
+export BRQ_DB_PORT BRQ_DB_USER=root BRQ_DB_PASSWORD=
+export BRQ_DB_SOCKET=$DB_DIR/mysqld.sock
+[[ -f app/schema.sql ]] && scripts/db.sh schema "$DB_DIR"
+export BRQ_ARTIFACTS=$BUILD_DIR/artifacts
+mkdir -p "$BRQ_ARTIFACTS"
+
+cd "$BUILD_DIR"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --output-on-failure -j "$(nproc)" "$@"
