@@ -131,7 +131,7 @@ private:
         return ZeroPad(UnsignedText(a), precision);
       case u'x':
         if (!IsInteger(a)) Invalid();
-        return ZeroPad(IntToHex(static_cast<int64_t>(UnsignedOf(a)), 1), precision);
+        return ZeroPad(UIntToHex(UnsignedOf(a), 1), precision);
       case u'e':
         return FloatToStrF(FloatOf(a), ffExponent, precision < 0 ? 15 : precision, 3, FSettings);
       case u'f':
@@ -150,7 +150,7 @@ private:
       }
       case u'p':
         if (a.VType() != TVarRec::Kind::Pointer) Invalid();
-        return IntToHex(a.AsInt64(), 16);
+        return UIntToHex(static_cast<uint64_t>(a.AsInt64()), 16);
       default:
         Invalid();
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -91,7 +92,6 @@ void SplitDecimal(const TFloatDecimal& d, String& intPart, String& fracPart) {
   const int n = static_cast<int>(d.Digits.size());
   for (int i = 0; i < d.Exponent; ++i) intPart.push_back(i < n ? d.Digits[i] : u'0');
   for (int i = d.Exponent; i < n; ++i) fracPart.push_back(i < 0 ? u'0' : d.Digits[i]);
-  if (d.Exponent < 0) fracPart.insert(0, -d.Exponent, u'0');
 }
 
 String ExponentText(int exponent, int minDigits, bool alwaysSign) {
@@ -312,6 +312,25 @@ String FormatSection(StringView s, double absValue, const TFormatSettings& fs, b
   return RenderSection(s, l, intDigits, fracDigits, exponent, fs);
 }
 
+// Rough power of ten of a plain decimal text "[-]ddd.ddde[-]ddd": positive
+// for numbers of 1 and more, negative for those below.
+long DecimalMagnitude(const std::string& ascii) {
+  long magnitude = 0;
+  bool point = false, nonZero = false;
+  size_t i = 0;
+  for (; i < ascii.size() && ascii[i] != 'e'; ++i) {
+    char c = ascii[i];
+    if (c == '.') point = true;
+    else if (c >= '0' && c <= '9') {
+      if (c != '0') nonZero = true;
+      if (!point && nonZero) ++magnitude;
+      if (point && !nonZero) --magnitude;
+    }
+  }
+  if (i < ascii.size()) magnitude += std::strtol(ascii.c_str() + i + 1, nullptr, 10);
+  return magnitude;
+}
+
 // Parses a number written with fs.DecimalSeparator into a double.
 bool ParseFloat(StringView s, const TFormatSettings& fs, double& out) {
   size_t i = 0, n = s.size();
@@ -342,7 +361,8 @@ bool ParseFloat(StringView s, const TFormatSettings& fs, double& out) {
   auto res = std::from_chars(first, ascii.c_str() + ascii.size(), v);
   if (res.ec == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is not a valid value.
-    if (std::fabs(v) > 1) return false;
+    if (DecimalMagnitude(ascii) > 0) return false;
+    v = 0;
   } else if (res.ec != std::errc() || res.ptr != ascii.c_str() + ascii.size()) {
     return false;
   }
@@ -354,9 +374,9 @@ bool ParseFloat(StringView s, const TFormatSettings& fs, double& out) {
 
 String IntToStr(int64_t value) { return ToString(std::to_string(value)); }
 
-String IntToHex(int64_t value, int digits) {
+String UIntToHex(uint64_t value, int digits) {
   static const char16_t kHex[] = u"0123456789ABCDEF";
-  uint64_t v = static_cast<uint64_t>(value);
+  uint64_t v = value;
   String r;
   do {
     r.insert(r.begin(), kHex[v & 0xF]);

@@ -4,6 +4,7 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/String.h"
 #include <cstdint>
+#include <type_traits>
 
 // <shlwapi.h> defines StrToInt as a macro; include this header after it.
 #ifdef StrToInt
@@ -11,8 +12,15 @@
 #endif
 
 String IntToStr(int64_t value);
-// Upper-case hexadecimal, left-padded with zeros to at least digits.
-String IntToHex(int64_t value, int digits);
+// Upper-case hexadecimal of the bits of the value's own type, left-padded
+// with zeros to at least digits: IntToHex(255, 4) == "00FF",
+// IntToHex(-1, 2) == "FFFFFFFF" for an int.
+String UIntToHex(uint64_t value, int digits);
+template <typename T, typename = std::enable_if_t<std::is_integral_v<T>>>
+String IntToHex(T value, int digits) {
+  using U = std::make_unsigned_t<T>;
+  return UIntToHex(static_cast<uint64_t>(static_cast<U>(value)), digits);
+}
 
 // Decimal with an optional sign after leading blanks (a trailing blank is
 // refused, as on the platform); "$FF" and "0xFF" read as hexadecimal. Malformed or out-of-range text raises EConvertError
