@@ -14,6 +14,8 @@ public:
     FPath = String(reinterpret_cast<const char16_t*>(folder), n) + u"brq_" +
             AsciiToString(info->test_suite_name()) + u"_" + AsciiToString(info->name()) +
             AsciiToString(std::to_string(++Counter())) + AsciiToString(suffix);
+    for (char16_t& c : FPath)
+      if (c == u'/') c = u'_';  // parameterised test names hold slashes
     Remove();
   }
   ~TempFile() { Remove(); }
