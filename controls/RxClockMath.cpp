@@ -35,7 +35,8 @@ THandTable ScaledHandTable(const TScreenMetrics& metrics) {
 
 TColor DotHighlightColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
-  uint8_t channels[3] = {GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
+  uint8_t channels[3] = {static_cast<uint8_t>(rgb & 0xFF), static_cast<uint8_t>((rgb >> 8) & 0xFF),
+                         static_cast<uint8_t>((rgb >> 16) & 0xFF)};
   for (uint8_t c : channels)
     if (c == 255) return clBtnHighlight;
   for (uint8_t& c : channels) {
