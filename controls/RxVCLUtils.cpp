@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color) & 0xFFFFFF); }
@@ -138,6 +140,74 @@ std::unique_ptr<TBitmap> MakeDisabledBitmap(TBitmap* bitmap, TColor outlineColor
     for (int x = 0; x < w; ++x)
       if ((GetPixel(srcDC, x, y) & 0xFFFFFF) == outline) SetPixel(outDC, x, y, shadow);
   return result;
+}
+
+namespace {
+
+// The shared drawing bitmap of WriteCellText; it only grows.
+TBitmap* CellBitmap() {
+  static std::unique_ptr<TBitmap> bitmap;
+  if (!bitmap) bitmap = std::make_unique<TBitmap>();
+  return bitmap.get();
+}
+
+TAlignment Mirrored(TAlignment a) {
+  if (a == taLeftJustify) return taRightJustify;
+  if (a == taRightJustify) return taLeftJustify;
+  return a;
+}
+
+bool CanvasRightToLeft(TCanvas* canvas) {
+  return (GetTextAlign(canvas->Handle()) & TA_RTLREADING) != 0;
+}
+
+}  // namespace
+
+void WriteCellText(TCanvas* canvas, const TRect& rect, int dx, int dy, const String& text,
+                   TAlignment alignment, bool wordWrap, bool rightToLeft) {
+  static constexpr TTextFormat kAlignFlags[] = {
+      tfLeft | tfExpandTabs | tfNoPrefix,    // taLeftJustify
+      tfRight | tfExpandTabs | tfNoPrefix,   // taRightJustify
+      tfCenter | tfExpandTabs | tfNoPrefix,  // taCenter
+  };
+  TBitmap* shared = CellBitmap();
+  HDC dc = canvas->Handle();
+  const COLORREF brush = Rgb(canvas->Brush()->Color());
+  const bool pureBrush = GetNearestColor(dc, brush) == brush;
+  if (!wordWrap && pureBrush && text.find(u'\r') == String::npos) {
+    if (CanvasRightToLeft(canvas) && !rightToLeft) alignment = Mirrored(alignment);
+    int left = rect.Left + dx;
+    if (alignment == taRightJustify) {
+      left = rect.Right - canvas->TextWidth(text) - 3;
+    } else if (alignment == taCenter) {
+      left = rect.Left + (rect.Right - rect.Left) / 2 - canvas->TextWidth(text) / 2;
+    }
+    canvas->TextRect(rect, left, rect.Top + dy, text);
+    return;
+  }
+  const int w = rect.Width();
+  const int h = rect.Height();
+  if (w <= 0 || h <= 0) return;
+  TCanvas* out = shared->Canvas();
+  out->Lock();
+  struct TUnlock {
+    TCanvas* Canvas;
+    ~TUnlock() { Canvas->Unlock(); }
+  } unlock{out};
+  if (shared->Width() < w || shared->Height() < h)
+    shared->SetSize(std::max(shared->Width(), w), std::max(shared->Height(), h));
+  out->SetFont(canvas->Font());
+  out->SetBrush(canvas->Brush());
+  out->Brush()->SetStyle(bsSolid);
+  out->FillRect(Rect(0, 0, w, h));
+  SetBkMode(out->Handle(), TRANSPARENT);
+  if (CanvasRightToLeft(canvas)) alignment = Mirrored(alignment);
+  TTextFormat format = kAlignFlags[alignment];
+  if (wordWrap) format |= tfWordBreak;
+  if (rightToLeft) format |= tfRtlReading;
+  TRect area = Rect(dx, dy, w - 1, h - 1);
+  out->TextRect(area, text, format);
+  canvas->CopyRect(rect, out, Rect(0, 0, w, h));
 }
 
 TColor PaletteRelativeColor(TColor color) {

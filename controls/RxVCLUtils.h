@@ -1,5 +1,6 @@
 #pragma once
 // Drawing, window and memory helpers shared by the library's controls.
+#include "controls/RxButtonTypes.h"
 #include "platform/rtl/String.h"
 #include "platform/ui/graphics/Graphics.h"
 
@@ -21,6 +22,13 @@ void DrawBitmapTransparent(TCanvas* dest, int x, int y, TBitmap* bitmap, TColor 
 std::unique_ptr<TBitmap> MakeDisabledBitmap(TBitmap* bitmap, TColor outlineColor,
                                             TColor backColor, bool drawHighlight,
                                             TColor shadowColor, TColor highlightColor);
+
+// Text in a cell at (DX, DY) from its top-left corner. Single-line text on
+// a pure colour goes straight onto the canvas; wrapped or multi-line text
+// (or text on a dithered brush) is composed in one shared off-screen
+// bitmap and copied in one step.
+void WriteCellText(TCanvas* canvas, const TRect& rect, int dx, int dy, const String& text,
+                   TAlignment alignment, bool wordWrap, bool rightToLeft);
 
 inline int RectWidth(const TRect& r) { return r.Right - r.Left; }
 inline int RectHeight(const TRect& r) { return r.Bottom - r.Top; }

@@ -75,3 +75,42 @@ TEST(RxVCLUtils, MemoryBlocksAndColours) {
   EXPECT_EQ(30, RectWidth(Rect(10, 5, 40, 25)));
   EXPECT_EQ(20, RectHeight(Rect(10, 5, 40, 25)));
 }
+
+namespace {
+
+// Whether some pixel of r has the colour.
+bool InkIn(TBitmap* b, const TRect& r, TColor colour) {
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (At(b, x, y) == colour) return true;
+  return false;
+}
+
+void UseCellFont(TCanvas* c) {
+  c->Font()->SetName(u"Tahoma");
+  c->Font()->SetHeight(-11);
+  c->Font()->SetColor(clBlack);
+  c->Brush()->SetColor(clWhite);
+}
+
+}  // namespace
+
+TEST(RxVCLUtils, WriteCellTextAlignsAndWraps) {
+  auto dest = Filled(220, 40, clBlue);
+  TCanvas* c = dest->Canvas();
+  UseCellFont(c);
+  // A multi-line text goes through the shared bitmap: both lines show, the
+  // cell is filled with the brush and nothing outside it changes.
+  WriteCellText(c, Rect(0, 0, 100, 30), 2, 1, u"Um\r\nDois", taLeftJustify, false, false);
+  EXPECT_TRUE(InkIn(dest.get(), Rect(0, 0, 100, 14), clBlack));
+  EXPECT_TRUE(InkIn(dest.get(), Rect(0, 14, 100, 30), clBlack));
+  EXPECT_EQ(clWhite, At(dest.get(), 99, 29));
+  EXPECT_EQ(clBlue, At(dest.get(), 100, 29));
+  EXPECT_EQ(clBlue, At(dest.get(), 50, 30));
+
+  // Single line, right-aligned: the text ends 3 pixels before the edge.
+  WriteCellText(c, Rect(110, 0, 210, 20), 2, 2, u"123,45", taRightJustify, false, false);
+  EXPECT_TRUE(InkIn(dest.get(), Rect(190, 0, 207, 20), clBlack));
+  EXPECT_FALSE(InkIn(dest.get(), Rect(110, 0, 150, 20), clBlack));
+  EXPECT_FALSE(InkIn(dest.get(), Rect(207, 0, 210, 20), clBlack));
+}
