@@ -38,8 +38,9 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 // Shortest general form with 15 significant digits: 1234.5 -> "1234,5".
 String FloatToStr(double value);
 String FloatToStr(double value, const TFormatSettings& settings);
-// precision = significant digits; digits = decimals (ffFixed, ffNumber,
-// ffCurrency) or exponent digits (ffGeneral, ffExponent).
+// precision = significant digits (1..17; 0 or less means 15); digits =
+// decimals (ffFixed, ffNumber, ffCurrency) or minimum exponent digits
+// (ffGeneral, ffExponent).
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits,
                    const TFormatSettings& settings);
