@@ -23,7 +23,8 @@ String IntToHex(T value, int digits) {
 }
 
 // Decimal with an optional sign after leading blanks (a trailing blank is
-// refused, as on the platform); "$FF" and "0xFF" read as hexadecimal. Malformed or out-of-range text raises EConvertError
+// refused, as on the platform); "$FF" and "0xFF" read as hexadecimal.
+// Malformed or out-of-range text raises EConvertError
 // "'abc' is not a valid integer value".
 int StrToInt(StringView s);
 int64_t StrToInt64(StringView s);
