@@ -1,7 +1,7 @@
 #include "platform/classes/Strings.h"
 #include "platform/classes/Streams.h"
-#include "platform/classes/TextCompare.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StrUtils.h"
 #include <algorithm>
 
 namespace {
@@ -102,7 +102,7 @@ void TStrings::Assign(const TPersistent& source) {
 }
 
 int TStrings::CompareStrings(const String& s1, const String& s2) const {
-  return LocaleCompareText(s1, s2);
+  return AnsiCompareText(s1, s2);
 }
 
 int TStrings::IndexOf(const String& s) const {
@@ -461,7 +461,7 @@ void TStringList::Exchange(int index1, int index2) {
 }
 
 int TStringList::CompareStrings(const String& s1, const String& s2) const {
-  return FCaseSensitive ? LocaleCompareStr(s1, s2) : LocaleCompareText(s1, s2);
+  return FCaseSensitive ? AnsiCompareStr(s1, s2) : AnsiCompareText(s1, s2);
 }
 
 bool TStringList::Find(const String& s, int& index) const {
