@@ -13,7 +13,7 @@ struct TZintEntryPoints {
   decltype(&::ZBarcode_Print) ZBarcode_Print = nullptr;
   decltype(&::ZBarcode_Encode_and_Print) ZBarcode_Encode_and_Print = nullptr;
   decltype(&::ZBarcode_Encode_File_and_Print) ZBarcode_Encode_File_and_Print = nullptr;
-  // Dropped by zint 2.9 and later; bound when present, never called.
+  // No longer exported by current releases; bound when present, never called.
   int (*ZBarcode_Render)(zint_symbol*, float, float) = nullptr;
   decltype(&::ZBarcode_Buffer) ZBarcode_Buffer = nullptr;
   decltype(&::ZBarcode_Buffer_Vector) ZBarcode_Buffer_Vector = nullptr;
