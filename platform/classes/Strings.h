@@ -100,6 +100,9 @@ protected:
   [[noreturn]] void Error(const String& message, int data) const;
 
 private:
+  String JoinDelimited(char16_t delimiter, char16_t quoteChar, bool strict) const;
+  void SplitDelimited(const String& value, char16_t delimiter, char16_t quoteChar, bool strict);
+
   int FUpdateCount = 0;
   char16_t FDelimiter = u',';
   char16_t FQuoteChar = u'"';
