@@ -434,7 +434,9 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits)
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits,
                    const TFormatSettings& fs) {
   if (!std::isfinite(value)) return SpecialValue(value);
-  precision = std::clamp(precision, 1, 17);
+  // A precision of 0 (as for integer fields) means the full 15 digits
+  // rather than a single one.
+  precision = precision < 1 ? kFloatPrecision : std::min(precision, 17);
   digits = std::clamp(digits, 0, 18);
   if (format == ffExponent) {
     TFloatDecimal d = FloatToDecimal(value, precision);

@@ -23,7 +23,8 @@ String IntToHex(T value, int digits) {
 }
 
 // Decimal with an optional sign after leading blanks (a trailing blank is
-// refused, as on the platform); "$FF" and "0xFF" read as hexadecimal. Malformed or out-of-range text raises EConvertError
+// refused, as on the platform); "$FF" and "0xFF" read as hexadecimal.
+// Malformed or out-of-range text raises EConvertError
 // "'abc' is not a valid integer value".
 int StrToInt(StringView s);
 int64_t StrToInt64(StringView s);
@@ -38,8 +39,9 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 // Shortest general form with 15 significant digits: 1234.5 -> "1234,5".
 String FloatToStr(double value);
 String FloatToStr(double value, const TFormatSettings& settings);
-// precision = significant digits; digits = decimals (ffFixed, ffNumber,
-// ffCurrency) or exponent digits (ffGeneral, ffExponent).
+// precision = significant digits (1..17; 0 or less means 15); digits =
+// decimals (ffFixed, ffNumber, ffCurrency) or minimum exponent digits
+// (ffGeneral, ffExponent).
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits,
                    const TFormatSettings& settings);

@@ -30,6 +30,8 @@ TEST(NumUtils, FormatFloatMasks) {
       {u"#,###,##0.00", -1234.5, u"-1.234,50"},
       {u"#,###,##0.00", 999.999, u"1.000,00"},
       {u",0.00", 1234.5, u"1.234,50"},
+      {u",0.##", 1234.5, u"1.234,5"},
+      {u"#,##0", -1234567, u"-1.234.567"},
       {u"#0.00", 123.45, u"123,45"},
       {u"#0.00", 130.00000000000003, u"130,00"},
       // Halves go away from zero on the decimal value, not its double.
@@ -80,6 +82,8 @@ TEST(NumUtils, FloatToStrUsesFifteenDigitsAndTheDecimalComma) {
   EXPECT_EQ(FloatToStrF(1234.567, ffNumber, 15, 1), u"1.234,6");
   EXPECT_EQ(FloatToStrF(-1234.5, ffCurrency, 15, 2), u"-R$ 1.234,50");
   EXPECT_EQ(FloatToStrF(1234.5, ffExponent, 4, 2), u"1,235E+03");
+  EXPECT_EQ(FloatToStrF(12345, ffGeneral, 0, 0), u"12345");
+  EXPECT_EQ(FloatToStrF(2.0 / 3, ffGeneral, 4, 0), u"0,6667");
   EXPECT_EQ(CurrToStr(123.45), u"123,45");
   EXPECT_EQ(CurrToStr(1.23456), u"1,2346");
 }
