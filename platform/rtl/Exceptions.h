@@ -33,6 +33,20 @@ class EWriteError : public EStreamError { using EStreamError::EStreamError; };
 class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
 class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+class EInOutError : public Exception { using Exception::Exception; };
+
+// Integer faults: C++ does not raise them, so code that must detect them
+// checks and raises these itself.
+class EIntError : public Exception { using Exception::Exception; };
+class EDivByZero : public EIntError { using EIntError::EIntError; };
+class ERangeError : public EIntError { using EIntError::EIntError; };
+class EIntOverflow : public EIntError { using EIntError::EIntError; };
+// Floating-point faults.
+class EMathError : public Exception { using Exception::Exception; };
+class EInvalidOp : public EMathError { using EMathError::EMathError; };
+class EZeroDivide : public EMathError { using EMathError::EMathError; };
+class EOverflow : public EMathError { using EMathError::EMathError; };
+class EUnderflow : public EMathError { using EMathError::EMathError; };
 
 class EDatabaseError : public Exception {
 public:

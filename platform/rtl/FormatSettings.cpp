@@ -1,0 +1,5 @@
+#include "platform/rtl/FormatSettings.h"
+
+TFormatSettings BrazilianFormatSettings() { return TFormatSettings(); }
+
+TFormatSettings FormatSettings = BrazilianFormatSettings();
