@@ -1,5 +1,6 @@
 #include "app/uFunc.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumUtils.h"
 #include <random>
 
 namespace {
@@ -165,4 +166,12 @@ String RetiraAcentos(StringView texto) {
     if (i != StringView::npos) c = kPara[i];
   }
   return saida;
+}
+
+String RetornaDataSQL(TDateTime data) { return FormatDateTime(u"yyyy-mm-dd", data); }
+
+String CompletaAnoData(StringView texto) {
+  if (texto.size() < 10 || texto[8] != u' ' || texto[9] != u' ') return String(texto);
+  String seculo = IntToStr(CurrentYear()).substr(0, 2);
+  return String(texto.substr(0, 6)) + seculo + String(texto.substr(6, 2));
 }

@@ -2,6 +2,7 @@
 // Shared routines of the collection-point application: the text cipher,
 // check digits, dates for SQL, text padding and accent removal, and the
 // message boxes every window uses.
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
 
 // The program's one key word for the text cipher. Stored passwords and the
@@ -30,3 +31,9 @@ String PreencheZerosEsquerda(int tamanho, StringView texto);
 String FormataTamanhoTexto(StringView texto, int tamanho);
 String SubstituiCaracter(StringView texto, char16_t caractere, StringView substituto);
 String RetiraAcentos(StringView texto);
+
+// "yyyy-mm-dd", the form dates take in SQL texts.
+String RetornaDataSQL(TDateTime data);
+// A masked "dd/mm/yy  " (two-digit year, two blanks) gets the current
+// century: "05/03/24  " -> "05/03/2024". Any other text comes back as it is.
+String CompletaAnoData(StringView texto);

@@ -48,3 +48,17 @@ TEST(uFunc, AccentRemovalKeepsLength) {
   EXPECT_EQ(RetiraAcentos(u"àâêôûãõáéíóúçüÀÂÊÔÛÃÕÁÉÍÓÚÇÜºª,./-"), u"aaeouaoaeioucuAAEOUAOAEIOUCUoa    ");
   EXPECT_EQ(RetiraAcentos(u"èñ Rua 1"), u"èñ Rua 1");
 }
+
+TEST(uFunc, DatesForSql) {
+  EXPECT_EQ(RetornaDataSQL(EncodeDate(2024, 3, 5)), u"2024-03-05");
+  EXPECT_EQ(RetornaDataSQL(EncodeDateTime(1999, 12, 31, 23, 59, 0, 0)), u"1999-12-31");
+
+  SetClockForTesting([] { return EncodeDate(2025, 6, 1); });
+  EXPECT_EQ(CompletaAnoData(u"05/03/24  "), u"05/03/2024");
+  EXPECT_EQ(CompletaAnoData(u"05/03/2024"), u"05/03/2024");
+  EXPECT_EQ(CompletaAnoData(u"05/03/24 "), u"05/03/24 ");
+  EXPECT_EQ(CompletaAnoData(u"05/03/241 "), u"05/03/241 ");
+  SetClockForTesting([] { return EncodeDate(1999, 6, 1); });
+  EXPECT_EQ(CompletaAnoData(u"05/03/98  "), u"05/03/1998");
+  ResetClockForTesting();
+}
