@@ -2,7 +2,7 @@
 // fields and calculations, the next receipt number, duplicates, and a
 // failed connection that leaves nothing open.
 #include "app/uDM.h"
-#include "spine/SpineTestSupport.h"
+#include "app/spine/SpineTestSupport.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -111,7 +111,7 @@ TEST_F(DbDataModule, WrongPasswordFailsAndLeavesNothingOpen) {
 }
 
 TEST_F(DbDataModule, KeyThatIsNotACipherTextFailsTheConnection) {
-  TIniFile(Ini()).WriteString(u"BANCO", u"Port", u"3306");
+  TIniFile(Ini()).WriteString(u"BANCO", u"Port", u"porta");
   EXPECT_THROW(Abre(), EConvertError);
   EXPECT_FALSE(Dm.FDConexao->Connected());
 }
