@@ -61,6 +61,10 @@ void ReiniciaPrograma() {
   CloseHandle(processo.hProcess);
 }
 
+TfrmConfig::~TfrmConfig() {
+  if (frmConfig == this) frmConfig = nullptr;
+}
+
 TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsToolWindow);
   SetPosition(poScreenCenter);

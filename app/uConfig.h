@@ -31,6 +31,7 @@ void ReiniciaPrograma();
 class TfrmConfig : public TForm {
 public:
   explicit TfrmConfig(TComponent* AOwner);
+  ~TfrmConfig() override;
 
   // Shows the editor modally, creating it the first time.
   static void AbreFormConfig();

@@ -30,6 +30,10 @@ void Separador(TComponent* dono, TMenuItem* pai) { Item(dono, pai, u"-"); }
 
 }  // namespace
 
+TfrmPrinc::~TfrmPrinc() {
+  if (frmPrinc == this) frmPrinc = nullptr;
+}
+
 TfrmPrinc::TfrmPrinc(TComponent* AOwner) : TForm(AOwner) {
   SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
   SetBorderStyle(bsSingle);

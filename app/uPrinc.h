@@ -13,6 +13,7 @@
 class TfrmPrinc : public TForm {
 public:
   explicit TfrmPrinc(TComponent* AOwner);
+  ~TfrmPrinc() override;
 
   TPanel* PanelEsquerdo;
   // Stands in for the skin library's effects label: "Brenquia" in Impact

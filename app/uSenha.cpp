@@ -13,6 +13,10 @@ struct CursorNormalAoSair {
 };
 }  // namespace
 
+TfrmSenha::~TfrmSenha() {
+  if (frmSenha == this) frmSenha = nullptr;
+}
+
 TfrmSenha::TfrmSenha(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Senha");
   SetBorderStyle(bsDialog);

@@ -9,6 +9,7 @@
 class TfrmSenha : public TForm {
 public:
   explicit TfrmSenha(TComponent* AOwner);
+  ~TfrmSenha() override;
 
   TLabel* LabelUSUARIO;
   TEdit* EditUSUARIO;
