@@ -4,6 +4,7 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumUtils.h"
+#include "platform/ui/mask/EditMask.h"
 #include <cmath>
 
 TField::TField(TComponent* AOwner, TFieldType dataType) : TComponent(AOwner), FDataType(dataType) {
@@ -156,7 +157,9 @@ void TField::Changed() {
 
 String TStringField::GetText(bool displayText) const {
   const String value = Value().AsString();
-  (void)displayText;
+  // A value stored without the mask's literals shows with them.
+  if (displayText && !EditMask().empty() && !TEditMask(EditMask()).SaveLiterals())
+    return FormatMaskText(EditMask(), value);
   return value;
 }
 

@@ -179,7 +179,7 @@ private:
   std::unique_ptr<TFont> FFont;
   bool FParentFont = true;
   TColor FColor = clWindow;
-  bool FParentColor = false;
+  bool FParentColor = true;
   TCursor FCursor = crDefault;
   TPopupMenu* FPopupMenu = nullptr;
   bool FMouseInClient = false;

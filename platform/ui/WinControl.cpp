@@ -146,7 +146,7 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::DestroyWnd() {
   // Keep the text the window held, for a window made again later.
-  FText = GetText();
+  FText = TWinControl::GetText();
   FSavedTextValid = true;
   TControlCanvas::FreeDeviceContexts();
   DestroyWindowHandle();
