@@ -31,7 +31,11 @@ enum TFieldKind { fkData, fkCalculated };
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsCalcFields };
 
 // Left, right, centre: the platform's text alignment.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The UI library defines the same one; whichever comes first serves both.
+#ifndef BRQ_TALIGNMENT_DEFINED
+#define BRQ_TALIGNMENT_DEFINED
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+#endif
 
 enum TProviderFlag : unsigned { pfInUpdate = 1, pfInWhere = 2, pfInKey = 4, pfHidden = 8 };
 using TProviderFlags = unsigned;

@@ -20,7 +20,11 @@ using TShiftState = TEnumSet<TShiftStateItem>;
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
+// Shared with the data layer's fields, which define it the same way.
+#ifndef BRQ_TALIGNMENT_DEFINED
+#define BRQ_TALIGNMENT_DEFINED
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+#endif
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 enum TControlStyleItem : uint8_t {
