@@ -1,8 +1,27 @@
-// Placeholder entry point until the application's start-up lands.
+// The program's entry: the main window, the splash over it, the message
+// loop. Showing the main window runs the start-up; the splash's timer
+// opens the login.
+#include "app/uPrinc.h"
+#include "app/uSobre.h"
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(u"Brenquia: a aplicação ainda não foi construída."),
-              reinterpret_cast<LPCWSTR>(u"Brenquia"), MB_OK | MB_ICONINFORMATION);
+  try {
+    Application->Initialize();
+    Application->SetTitle(u"Brenquia");
+    Application->CreateForm(frmPrinc);
+    auto* splash = new TAboutBox(Application);
+    splash->ComoAbertura();
+    splash->Show();
+    splash->Update();
+    Application->Run();
+  } catch (const std::exception& e) {
+    // Failing this early, the application object may be what failed.
+    const auto* erro = dynamic_cast<const Exception*>(&e);
+    const String texto = erro ? erro->Message() : Utf8ToString(e.what());
+    MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(texto.c_str()), reinterpret_cast<LPCWSTR>(u"Brenquia"),
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
   return 0;
 }
