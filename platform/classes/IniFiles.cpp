@@ -1,0 +1,259 @@
+#include "platform/classes/IniFiles.h"
+#include "platform/classes/Streams.h"
+#include <windows.h>
+#include <cerrno>
+#include <cstdint>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+String ToDecimal(long long value) { return AsciiToString(std::to_string(value)); }
+
+bool ParseInteger(const String& text, int& value) {
+  String s = text;
+  while (!s.empty() && s.front() == u' ') s.erase(0, 1);
+  while (!s.empty() && s.back() == u' ') s.pop_back();
+  if (s.empty()) return false;
+  bool negative = false;
+  size_t i = 0;
+  if (s[i] == u'-' || s[i] == u'+') negative = s[i++] == u'-';
+  int base = 10;
+  if (i < s.size() && s[i] == u'$') { base = 16; ++i; }
+  else if (i + 1 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) { base = 16; i += 2; }
+  if (i >= s.size()) return false;
+  long long result = 0;
+  for (; i < s.size(); ++i) {
+    char16_t c = s[i];
+    int digit;
+    if (c >= u'0' && c <= u'9') digit = c - u'0';
+    else if (base == 16 && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
+    else if (base == 16 && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+    else return false;
+    result = result * base + digit;
+    if (result > 0xFFFFFFFFLL) return false;
+  }
+  if (negative) result = -result;
+  // Hexadecimal may spell a negative number by its 32-bit pattern.
+  if (base == 16 && result > 0x7FFFFFFF) result -= 0x100000000LL;
+  if (result < INT32_MIN || result > INT32_MAX) return false;
+  value = static_cast<int>(result);
+  return true;
+}
+
+void FillStrings(TStrings& strings, const std::vector<String>& lines) {
+  strings.BeginUpdate();
+  try {
+    strings.Clear();
+    for (const String& line : lines) strings.Add(line);
+  } catch (...) {
+    strings.EndUpdate();
+    throw;
+  }
+  strings.EndUpdate();
+}
+
+// Existing UTF files keep their encoding; ANSI (and new) files stay ANSI
+// unless the text holds characters the code page lacks.
+TTextEncoding EncodingForSave(TTextEncoding loaded, const String& text) {
+  if (loaded != TTextEncoding::ANSI) return loaded;
+  return FitsAnsi(text) ? TTextEncoding::ANSI : TTextEncoding::UTF8BOM;
+}
+
+bool ReadFileBytes(const String& path, std::string& bytes) {
+  HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.c_str()), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  bool ok = GetFileSizeEx(h, &size) != 0;
+  if (ok) {
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    ok = bytes.empty() || (ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                           got == bytes.size());
+  }
+  CloseHandle(h);
+  return ok;
+}
+
+String ResolveIniPath(const String& fileName) {
+  if (fileName.find_first_of(u"\\/:") != String::npos) return fileName;
+  WCHAR folder[MAX_PATH];
+  UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return fileName;
+  String path(reinterpret_cast<const char16_t*>(folder), n);
+  if (path.back() != u'\\') path += u'\\';
+  return path + fileName;
+}
+
+String StripQuotes(const String& value) {
+  if (value.size() >= 2 && value.front() == value.back() && (value.front() == u'"' || value.front() == u'\''))
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+}  // namespace
+
+// ---- TCustomIniFile -----------------------------------------------------------
+
+int TCustomIniFile::ReadInteger(const String& section, const String& ident, int defaultValue) const {
+  int value;
+  return ParseInteger(ReadString(section, ident, String()), value) ? value : defaultValue;
+}
+
+void TCustomIniFile::WriteInteger(const String& section, const String& ident, int value) {
+  WriteString(section, ident, ToDecimal(value));
+}
+
+bool TCustomIniFile::ReadBool(const String& section, const String& ident, bool defaultValue) const {
+  return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const String& section, const String& ident, bool value) {
+  WriteString(section, ident, value ? u"1" : u"0");
+}
+
+double TCustomIniFile::ReadFloat(const String& section, const String& ident, double defaultValue) const {
+  String text = ReadString(section, ident, String());
+  std::string ascii;
+  for (char16_t c : text) {
+    if (c == u',') c = u'.';
+    if (c > 0x7F) return defaultValue;
+    ascii.push_back(static_cast<char>(c));
+  }
+  while (!ascii.empty() && ascii.back() == ' ') ascii.pop_back();
+  size_t start = ascii.find_first_not_of(' ');
+  if (start == std::string::npos) return defaultValue;
+  const char* begin = ascii.c_str() + start;
+  char* end = nullptr;
+  errno = 0;
+  double value = std::strtod(begin, &end);
+  if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(value)) return defaultValue;
+  return value;
+}
+
+void TCustomIniFile::WriteFloat(const String& section, const String& ident, double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  WriteString(section, ident, AsciiToString(buffer));
+}
+
+bool TCustomIniFile::SectionExists(const String& section) const {
+  TStringList keys;
+  ReadSection(section, keys);
+  return keys.Count() > 0;
+}
+
+bool TCustomIniFile::ValueExists(const String& section, const String& ident) const {
+  TStringList keys;
+  ReadSection(section, keys);
+  return keys.IndexOf(ident) >= 0;
+}
+
+// ---- TIniFile -----------------------------------------------------------------
+
+TIniFile::TIniFile(const String& fileName) : TCustomIniFile(fileName), FPath(ResolveIniPath(fileName)) {}
+
+IniDocument TIniFile::Load(TTextEncoding* encoding) const {
+  IniDocument doc;
+  std::string bytes;
+  TTextEncoding detected = TTextEncoding::ANSI;
+  if (ReadFileBytes(FPath, bytes)) doc.SetText(DecodeText(bytes, &detected));
+  if (encoding) *encoding = detected;
+  return doc;
+}
+
+void TIniFile::Save(const IniDocument& doc, TTextEncoding encoding) const {
+  String text = doc.Text();
+  std::string bytes = EncodeText(text, EncodingForSave(encoding, text));
+  HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(FPath.c_str()), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool ok = h != INVALID_HANDLE_VALUE;
+  if (ok) {
+    DWORD put = 0;
+    ok = bytes.empty() ||
+         (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size());
+    ok = CloseHandle(h) && ok;
+  }
+  if (!ok) throw EIniFileException(u"Unable to write to " + FileName());
+}
+
+String TIniFile::ReadString(const String& section, const String& ident, const String& defaultValue) const {
+  String value;
+  return Load().Read(section, ident, value) ? StripQuotes(value) : defaultValue;
+}
+
+void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  TTextEncoding encoding;
+  IniDocument doc = Load(&encoding);
+  doc.Write(section, ident, value);
+  Save(doc, encoding);
+}
+
+void TIniFile::ReadSection(const String& section, TStrings& strings) const {
+  FillStrings(strings, Load().Keys(section));
+}
+
+void TIniFile::ReadSections(TStrings& strings) const { FillStrings(strings, Load().Sections()); }
+
+void TIniFile::ReadSectionValues(const String& section, TStrings& strings) const {
+  IniDocument doc = Load();
+  std::vector<String> lines;
+  for (const String& key : doc.Keys(section)) {
+    String value;
+    doc.Read(section, key, value);
+    lines.push_back(key + u'=' + StripQuotes(value));
+  }
+  FillStrings(strings, lines);
+}
+
+void TIniFile::EraseSection(const String& section) {
+  TTextEncoding encoding;
+  IniDocument doc = Load(&encoding);
+  if (doc.EraseSection(section)) Save(doc, encoding);
+}
+
+void TIniFile::DeleteKey(const String& section, const String& ident) {
+  TTextEncoding encoding;
+  IniDocument doc = Load(&encoding);
+  if (doc.DeleteKey(section, ident)) Save(doc, encoding);
+}
+
+// ---- TMemIniFile --------------------------------------------------------------
+
+TMemIniFile::TMemIniFile(const String& fileName) : TCustomIniFile(fileName) {
+  std::string bytes;
+  if (ReadFileBytes(fileName, bytes)) FDocument.SetText(DecodeText(bytes, &FEncoding));
+}
+
+String TMemIniFile::ReadString(const String& section, const String& ident, const String& defaultValue) const {
+  String value;
+  return FDocument.Read(section, ident, value) ? value : defaultValue;
+}
+
+void TMemIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  FDocument.Write(section, ident, value);
+}
+
+void TMemIniFile::ReadSection(const String& section, TStrings& strings) const {
+  FillStrings(strings, FDocument.Keys(section));
+}
+
+void TMemIniFile::ReadSections(TStrings& strings) const { FillStrings(strings, FDocument.Sections()); }
+
+void TMemIniFile::ReadSectionValues(const String& section, TStrings& strings) const {
+  FillStrings(strings, FDocument.SectionValues(section));
+}
+
+void TMemIniFile::EraseSection(const String& section) { FDocument.EraseSection(section); }
+
+void TMemIniFile::DeleteKey(const String& section, const String& ident) { FDocument.DeleteKey(section, ident); }
+
+void TMemIniFile::UpdateFile() {
+  String text = FDocument.Text();
+  TStringStream data(EncodeText(text, EncodingForSave(FEncoding, text)));
+  TFileStream file(FileName(), fmCreate);
+  file.CopyFrom(data, 0);
+}

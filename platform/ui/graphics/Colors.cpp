@@ -1,0 +1,7 @@
+#include "platform/ui/graphics/Colors.h"
+#include <windows.h>
+
+TColor ColorToRGB(TColor color) {
+  if (IsSystemColor(color)) return static_cast<TColor>(GetSysColor(color & 0xFF) & 0xFFFFFF);
+  return color & 0xFFFFFF;
+}
