@@ -116,3 +116,22 @@ bool IsPublicHoliday(int year, int month, int day) {
   DecodeDate(EasterSunday(year) + 1, ey, em, ed);
   return em == month && ed == day;
 }
+
+TNavButtonsState NavButtonsEnabled(TDateTime date, TDateTime minDate, TDateTime maxDate) {
+  TNavButtonsState s;
+  int y = 0, m = 0, d = 0;
+  DecodeDate(date, y, m, d);
+  if (minDate != EmptyDate) {
+    int minY = 0, minM = 0, minD = 0;
+    DecodeDate(minDate, minY, minM, minD);
+    s.PrevYear = minY < y;
+    s.PrevMonth = minY < y || (y == minY && minM < m);
+  }
+  if (maxDate != EmptyDate) {
+    int maxY = 0, maxM = 0, maxD = 0;
+    DecodeDate(maxDate, maxY, maxM, maxD);
+    s.NextMonth = y < maxY || (y == maxY && m < maxM);
+    s.NextYear = y < maxY;
+  }
+  return s;
+}

@@ -38,3 +38,13 @@ bool WriteDatePart(TDateTime date, TDatePart part, int value, TDateTime minDate,
 TDateTime EasterSunday(int year);
 // Easter Monday and the fixed holidays the calendar marks every year.
 bool IsPublicHoliday(int year, int month, int day);
+
+// Which navigation buttons of a calendar showing `date` lead somewhere
+// within the limits.
+struct TNavButtonsState {
+  bool PrevYear = true;
+  bool PrevMonth = true;
+  bool NextMonth = true;
+  bool NextYear = true;
+};
+TNavButtonsState NavButtonsEnabled(TDateTime date, TDateTime minDate, TDateTime maxDate);
