@@ -426,6 +426,14 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
   if (Empty()) return;
   HDC dest = canvas.Handle();
   HDC source = Canvas()->Handle();
+  // A monochrome bitmap draws in the destination's text (0) and background
+  // (1) colours, as a monochrome device bitmap would.
+  const bool mono = FPixelFormat == pf1bit;
+  if (mono) {
+    auto quad = [](COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; };
+    RGBQUAD colors[2] = {quad(GetTextColor(dest)), quad(::GetBkColor(dest))};
+    SetDIBColorTable(source, 0, 2, colors);
+  }
   if (Transparent()) {
     UINT key = static_cast<UINT>(TransparentColor() & 0xFFFFFF);
     TransparentBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0, FWidth, FHeight, key);
@@ -434,4 +442,5 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
     StretchBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0, FWidth, FHeight,
                static_cast<DWORD>(canvas.CopyMode()));
   }
+  if (mono) SetDIBColorTable(source, 0, 2, reinterpret_cast<const RGBQUAD*>(FPalette.data()));
 }

@@ -8,3 +8,6 @@
 #include "platform/ui/graphics/GraphicErrors.h"
 #include "platform/ui/graphics/Graphic.h"
 #include "platform/ui/graphics/Bitmap.h"
+#include "platform/ui/graphics/Icon.h"
+#include "platform/ui/graphics/Picture.h"
+#include "platform/ui/graphics/ImageList.h"

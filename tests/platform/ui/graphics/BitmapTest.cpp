@@ -183,3 +183,22 @@ TEST(Bitmap, DrawCopiesAndHonoursTransparency) {
   target.Canvas()->StretchDraw(Rect(0, 0, 4, 2), &sprite);
   EXPECT_EQ(target.Canvas()->Pixels(3, 0), clGreen);
 }
+
+TEST(Bitmap, MonochromeDrawsInTheCanvasTextAndBackgroundColours) {
+  TBitmap mask;
+  mask.SetMonochrome(true);
+  mask.SetSize(2, 1);
+  mask.Canvas()->SetPixels(0, 0, clBlack);
+  mask.Canvas()->SetPixels(1, 0, clWhite);
+
+  TBitmap target;
+  target.SetPixelFormat(pf24bit);
+  target.SetSize(2, 1);
+  target.Canvas()->Font()->SetColor(clRed);
+  target.Canvas()->Brush()->SetColor(clBlue);
+  target.Canvas()->Draw(0, 0, &mask);
+  EXPECT_EQ(target.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(1, 0), clBlue);
+  // The bitmap's own colours are back afterwards.
+  EXPECT_EQ(mask.Canvas()->Pixels(1, 0), clWhite);
+}
