@@ -1,46 +1,10 @@
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Streams.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/NumUtils.h"
 #include <windows.h>
-#include <cerrno>
-#include <cstdint>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-String ToDecimal(long long value) { return AsciiToString(std::to_string(value)); }
-
-bool ParseInteger(const String& text, int& value) {
-  String s = text;
-  while (!s.empty() && s.front() == u' ') s.erase(0, 1);
-  while (!s.empty() && s.back() == u' ') s.pop_back();
-  if (s.empty()) return false;
-  bool negative = false;
-  size_t i = 0;
-  if (s[i] == u'-' || s[i] == u'+') negative = s[i++] == u'-';
-  int base = 10;
-  if (i < s.size() && s[i] == u'$') { base = 16; ++i; }
-  else if (i + 1 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) { base = 16; i += 2; }
-  if (i >= s.size()) return false;
-  long long result = 0;
-  for (; i < s.size(); ++i) {
-    char16_t c = s[i];
-    int digit;
-    if (c >= u'0' && c <= u'9') digit = c - u'0';
-    else if (base == 16 && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-    else if (base == 16 && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-    else return false;
-    result = result * base + digit;
-    if (result > 0xFFFFFFFFLL) return false;
-  }
-  if (negative) result = -result;
-  // Hexadecimal may spell a negative number by its 32-bit pattern.
-  if (base == 16 && result > 0x7FFFFFFF) result -= 0x100000000LL;
-  if (result < INT32_MIN || result > INT32_MAX) return false;
-  value = static_cast<int>(result);
-  return true;
-}
 
 void FillStrings(TStrings& strings, const std::vector<String>& lines) {
   strings.BeginUpdate();
@@ -99,12 +63,11 @@ String StripQuotes(const String& value) {
 // ---- TCustomIniFile -----------------------------------------------------------
 
 int TCustomIniFile::ReadInteger(const String& section, const String& ident, int defaultValue) const {
-  int value;
-  return ParseInteger(ReadString(section, ident, String()), value) ? value : defaultValue;
+  return StrToIntDef(ReadString(section, ident, String()), defaultValue);
 }
 
 void TCustomIniFile::WriteInteger(const String& section, const String& ident, int value) {
-  WriteString(section, ident, ToDecimal(value));
+  WriteString(section, ident, IntToStr(value));
 }
 
 bool TCustomIniFile::ReadBool(const String& section, const String& ident, bool defaultValue) const {
@@ -115,29 +78,41 @@ void TCustomIniFile::WriteBool(const String& section, const String& ident, bool 
   WriteString(section, ident, value ? u"1" : u"0");
 }
 
+// Conversion failures give the default, as a missing entry does.
 double TCustomIniFile::ReadFloat(const String& section, const String& ident, double defaultValue) const {
-  String text = ReadString(section, ident, String());
-  std::string ascii;
-  for (char16_t c : text) {
-    if (c == u',') c = u'.';
-    if (c > 0x7F) return defaultValue;
-    ascii.push_back(static_cast<char>(c));
-  }
-  while (!ascii.empty() && ascii.back() == ' ') ascii.pop_back();
-  size_t start = ascii.find_first_not_of(' ');
-  if (start == std::string::npos) return defaultValue;
-  const char* begin = ascii.c_str() + start;
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(begin, &end);
-  if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(value)) return defaultValue;
-  return value;
+  double value;
+  return TryStrToFloat(ReadString(section, ident, String()), value) ? value : defaultValue;
 }
 
 void TCustomIniFile::WriteFloat(const String& section, const String& ident, double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  WriteString(section, ident, AsciiToString(buffer));
+  WriteString(section, ident, FloatToStr(value));
+}
+
+TDateTime TCustomIniFile::ReadDate(const String& section, const String& ident, TDateTime defaultValue) const {
+  TDateTime value;
+  return TryStrToDate(ReadString(section, ident, String()), value) ? value : defaultValue;
+}
+
+void TCustomIniFile::WriteDate(const String& section, const String& ident, TDateTime value) {
+  WriteString(section, ident, DateToStr(value));
+}
+
+TDateTime TCustomIniFile::ReadDateTime(const String& section, const String& ident, TDateTime defaultValue) const {
+  TDateTime value;
+  return TryStrToDateTime(ReadString(section, ident, String()), value) ? value : defaultValue;
+}
+
+void TCustomIniFile::WriteDateTime(const String& section, const String& ident, TDateTime value) {
+  WriteString(section, ident, DateTimeToStr(value));
+}
+
+TDateTime TCustomIniFile::ReadTime(const String& section, const String& ident, TDateTime defaultValue) const {
+  TDateTime value;
+  return TryStrToTime(ReadString(section, ident, String()), value) ? value : defaultValue;
+}
+
+void TCustomIniFile::WriteTime(const String& section, const String& ident, TDateTime value) {
+  WriteString(section, ident, TimeToStr(value));
 }
 
 bool TCustomIniFile::SectionExists(const String& section) const {

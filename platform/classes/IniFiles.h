@@ -8,6 +8,7 @@
 #include "platform/classes/IniDocument.h"
 #include "platform/classes/Strings.h"
 #include "platform/classes/TextEncoding.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 
 class EIniFileException : public Exception { using Exception::Exception; };
@@ -20,16 +21,22 @@ public:
   virtual String ReadString(const String& section, const String& ident, const String& defaultValue) const = 0;
   virtual void WriteString(const String& section, const String& ident, const String& value) = 0;
   // A value that is not a whole decimal (or $/0x hexadecimal) number reads
-  // as the default.
+  // as the default; so do malformed numbers and dates below.
   virtual int ReadInteger(const String& section, const String& ident, int defaultValue) const;
   virtual void WriteInteger(const String& section, const String& ident, int value);
   // Reads an integer: non-zero is true; so "True" is not a number and gives
   // the default. Writes "1" or "0".
   virtual bool ReadBool(const String& section, const String& ident, bool defaultValue) const;
   virtual void WriteBool(const String& section, const String& ident, bool value);
-  // '.' or ',' as decimal separator on reading; written with '.'.
+  // Numbers, dates and times in the system's format settings.
   virtual double ReadFloat(const String& section, const String& ident, double defaultValue) const;
   virtual void WriteFloat(const String& section, const String& ident, double value);
+  virtual TDateTime ReadDate(const String& section, const String& ident, TDateTime defaultValue) const;
+  virtual void WriteDate(const String& section, const String& ident, TDateTime value);
+  virtual TDateTime ReadDateTime(const String& section, const String& ident, TDateTime defaultValue) const;
+  virtual void WriteDateTime(const String& section, const String& ident, TDateTime value);
+  virtual TDateTime ReadTime(const String& section, const String& ident, TDateTime defaultValue) const;
+  virtual void WriteTime(const String& section, const String& ident, TDateTime value);
 
   virtual bool SectionExists(const String& section) const;
   virtual bool ValueExists(const String& section, const String& ident) const;

@@ -1,4 +1,5 @@
 #include "platform/classes/Registry.h"
+#include "platform/rtl/NumUtils.h"
 #include <cstring>
 #include <vector>
 
@@ -14,24 +15,6 @@ String Quoted(const String& name) { return u"'" + name + u"'"; }
 
 [[noreturn]] void ReadError(const String& name) {
   throw ERegistryException(u"Invalid data type for " + Quoted(name));
-}
-
-String ToDecimal(int value) { return AsciiToString(std::to_string(value)); }
-
-int ToIntDef(const String& text, int defaultValue) {
-  if (text.empty() || text.size() > 11) return defaultValue;
-  size_t i = 0;
-  bool negative = text[0] == u'-';
-  if (negative || text[0] == u'+') ++i;
-  if (i == text.size()) return defaultValue;
-  long long value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < u'0' || text[i] > u'9') return defaultValue;
-    value = value * 10 + (text[i] - u'0');
-  }
-  if (negative) value = -value;
-  if (value < -2147483648LL || value > 2147483647LL) return defaultValue;
-  return static_cast<int>(value);
 }
 
 void Fill(TStrings& strings, const std::vector<String>& items) {
@@ -323,13 +306,13 @@ int TRegIniFile::ReadInteger(const String& section, const String& ident, int def
     if (GetDataType(ident) == TRegDataType::rdInteger)
       result = TRegistry::ReadInteger(ident);
     else
-      result = ToIntDef(TRegistry::ReadString(ident), defaultValue);
+      result = StrToIntDef(TRegistry::ReadString(ident), defaultValue);
   });
   return result;
 }
 
 void TRegIniFile::WriteInteger(const String& section, const String& ident, int value) {
-  WriteString(section, ident, ToDecimal(value));
+  WriteString(section, ident, IntToStr(value));
 }
 
 bool TRegIniFile::ReadBool(const String& section, const String& ident, bool defaultValue) {

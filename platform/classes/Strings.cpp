@@ -1,7 +1,7 @@
 #include "platform/classes/Strings.h"
 #include "platform/classes/Streams.h"
-#include "platform/classes/TextCompare.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StrUtils.h"
 #include <algorithm>
 
 namespace {
@@ -102,7 +102,7 @@ void TStrings::Assign(const TPersistent& source) {
 }
 
 int TStrings::CompareStrings(const String& s1, const String& s2) const {
-  return LocaleCompareText(s1, s2);
+  return AnsiCompareText(s1, s2);
 }
 
 int TStrings::IndexOf(const String& s) const {
@@ -195,42 +195,53 @@ void TStrings::SetTextStr(const String& value) {
   EndUpdate();
 }
 
-String TStrings::DelimitedText() const {
+String TStrings::DelimitedText() const { return JoinDelimited(FDelimiter, FQuoteChar, FStrictDelimiter); }
+
+void TStrings::SetDelimitedText(const String& value) {
+  SplitDelimited(value, FDelimiter, FQuoteChar, FStrictDelimiter);
+}
+
+// Always the comma and the double quote, whatever Delimiter says.
+String TStrings::CommaText() const { return JoinDelimited(u',', u'"', false); }
+
+void TStrings::SetCommaText(const String& value) { SplitDelimited(value, u',', u'"', false); }
+
+String TStrings::JoinDelimited(char16_t delimiter, char16_t quoteChar, bool strict) const {
   int n = GetCount();
-  if (n == 1 && Get(0).empty()) return String(2, FQuoteChar);
+  if (n == 1 && Get(0).empty()) return String(2, quoteChar);
   String out;
   for (int i = 0; i < n; ++i) {
     String s = Get(i);
-    bool quote = std::any_of(s.begin(), s.end(), [this](char16_t c) {
-      return c == 0 || c == FQuoteChar || c == FDelimiter || (!FStrictDelimiter && IsBlank(c));
+    bool quote = std::any_of(s.begin(), s.end(), [&](char16_t c) {
+      return c == 0 || c == quoteChar || c == delimiter || (!strict && IsBlank(c));
     });
-    if (i > 0) out.push_back(FDelimiter);
-    out += quote ? QuotedStr(s, FQuoteChar) : s;
+    if (i > 0) out.push_back(delimiter);
+    out += quote ? QuotedStr(s, quoteChar) : s;
   }
   return out;
 }
 
-void TStrings::SetDelimitedText(const String& value) {
+void TStrings::SplitDelimited(const String& value, char16_t delimiter, char16_t quoteChar, bool strict) {
   BeginUpdate();
   try {
     Clear();
     const size_t n = value.size();
     size_t p = 0;
     auto skipBlanks = [&] {
-      if (!FStrictDelimiter)
+      if (!strict)
         while (p < n && IsBlank(value[p])) ++p;
     };
     skipBlanks();
     while (p < n) {
       String s;
-      if (value[p] == FQuoteChar) {
+      if (value[p] == quoteChar) {
         // A quoted item: doubled quotes stand for one; an unclosed quote
         // runs to the end.
         ++p;
         while (p < n) {
-          if (value[p] == FQuoteChar) {
-            if (p + 1 < n && value[p + 1] == FQuoteChar) {
-              s.push_back(FQuoteChar);
+          if (value[p] == quoteChar) {
+            if (p + 1 < n && value[p + 1] == quoteChar) {
+              s.push_back(quoteChar);
               p += 2;
               continue;
             }
@@ -241,12 +252,12 @@ void TStrings::SetDelimitedText(const String& value) {
         }
       } else {
         size_t start = p;
-        while (p < n && value[p] != FDelimiter && (FStrictDelimiter || !IsBlank(value[p]))) ++p;
+        while (p < n && value[p] != delimiter && (strict || !IsBlank(value[p]))) ++p;
         s = value.substr(start, p - start);
       }
       Add(s);
       skipBlanks();
-      if (p < n && value[p] == FDelimiter) {
+      if (p < n && value[p] == delimiter) {
         if (p + 1 == n) Add(String());  // a trailing delimiter ends with an empty item
         ++p;
         skipBlanks();
@@ -257,40 +268,6 @@ void TStrings::SetDelimitedText(const String& value) {
     throw;
   }
   EndUpdate();
-}
-
-String TStrings::CommaText() const {
-  // Always the comma and the double quote, whatever Delimiter says.
-  auto& self = const_cast<TStrings&>(*this);
-  char16_t delimiter = FDelimiter, quote = FQuoteChar;
-  bool strict = FStrictDelimiter;
-  self.FDelimiter = u',';
-  self.FQuoteChar = u'"';
-  self.FStrictDelimiter = false;
-  String out = DelimitedText();
-  self.FDelimiter = delimiter;
-  self.FQuoteChar = quote;
-  self.FStrictDelimiter = strict;
-  return out;
-}
-
-void TStrings::SetCommaText(const String& value) {
-  char16_t delimiter = FDelimiter, quote = FQuoteChar;
-  bool strict = FStrictDelimiter;
-  FDelimiter = u',';
-  FQuoteChar = u'"';
-  FStrictDelimiter = false;
-  try {
-    SetDelimitedText(value);
-  } catch (...) {
-    FDelimiter = delimiter;
-    FQuoteChar = quote;
-    FStrictDelimiter = strict;
-    throw;
-  }
-  FDelimiter = delimiter;
-  FQuoteChar = quote;
-  FStrictDelimiter = strict;
 }
 
 void TStrings::BeginUpdate() {
@@ -461,7 +438,7 @@ void TStringList::Exchange(int index1, int index2) {
 }
 
 int TStringList::CompareStrings(const String& s1, const String& s2) const {
-  return FCaseSensitive ? LocaleCompareStr(s1, s2) : LocaleCompareText(s1, s2);
+  return FCaseSensitive ? AnsiCompareStr(s1, s2) : AnsiCompareText(s1, s2);
 }
 
 bool TStringList::Find(const String& s, int& index) const {

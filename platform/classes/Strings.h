@@ -34,7 +34,8 @@ public:
   virtual void AddStrings(const TStrings& strings);
   void Assign(const TPersistent& source) override;
 
-  // Case-insensitive unless a descendant says otherwise; -1 when absent.
+  // Case-insensitive (accents still count) unless a descendant says
+  // otherwise; -1 when absent.
   virtual int IndexOf(const String& s) const;
   int IndexOfName(const String& name) const;
   int IndexOfObject(const TObject* object) const;
@@ -93,11 +94,15 @@ protected:
   virtual void SetUpdateState(bool updating);
   virtual String GetTextStr() const;
   virtual void SetTextStr(const String& value);
-  // Equality and order used by IndexOf and sorting; case-insensitive here.
+  // Equality and order used by IndexOf and sorting: linguistic, accented
+  // letters beside their base letter; case-insensitive here.
   virtual int CompareStrings(const String& s1, const String& s2) const;
   [[noreturn]] void Error(const String& message, int data) const;
 
 private:
+  String JoinDelimited(char16_t delimiter, char16_t quoteChar, bool strict) const;
+  void SplitDelimited(const String& value, char16_t delimiter, char16_t quoteChar, bool strict);
+
   int FUpdateCount = 0;
   char16_t FDelimiter = u',';
   char16_t FQuoteChar = u'"';

@@ -11,3 +11,4 @@
 #include "platform/ui/graphics/Icon.h"
 #include "platform/ui/graphics/Picture.h"
 #include "platform/ui/graphics/ImageList.h"
+#include "platform/ui/graphics/Metafile.h"

@@ -38,6 +38,7 @@ TEST_P(IniFileKinds, RoundTripKeepsValuesWithEqualsSignsAndMatchesNamesWithoutCa
     ini->WriteString(u"AGENTE", u"Agente", u"True");
     ini->WriteString(u"AGENTE", u"Nome", u"João €");
     ini->WriteFloat(u"AGENTE", u"Taxa", 2.5);
+    ini->WriteDate(u"AGENTE", u"Desde", EncodeDate(2024, 2, 29));
     ini->UpdateFile();
   }
   auto ini = Open(GetParam(), file.Path());
@@ -49,6 +50,11 @@ TEST_P(IniFileKinds, RoundTripKeepsValuesWithEqualsSignsAndMatchesNamesWithoutCa
   EXPECT_EQ(ini->ReadString(u"AGENTE", u"Agente", u""), u"True");
   EXPECT_EQ(ini->ReadString(u"AGENTE", u"Nome", u""), u"João €");
   EXPECT_DOUBLE_EQ(ini->ReadFloat(u"AGENTE", u"Taxa", 0), 2.5);
+  EXPECT_EQ(ini->ReadString(u"AGENTE", u"Taxa", u""), u"2,5");  // the system's decimal comma
+  EXPECT_EQ(ini->ReadString(u"AGENTE", u"Desde", u""), u"29/02/2024");
+  EXPECT_EQ(ini->ReadDate(u"AGENTE", u"Desde", 0), EncodeDate(2024, 2, 29));
+  EXPECT_EQ(ini->ReadDate(u"AGENTE", u"Nome", 1.0), 1.0);  // not a date
+  EXPECT_EQ(ini->ReadFloat(u"AGENTE", u"Nome", 1.5), 1.5);
   EXPECT_EQ(ini->ReadInteger(u"BANCO", u"Server", 9), 9);  // not a number
 
   TStringList list;

@@ -203,3 +203,43 @@ TEST(StringList, LoadFromStreamDetectsTheEncoding) {
   EXPECT_EQ(std::string(static_cast<const char*>(utf8.Memory()), utf8.Size()), "S\xC3\xA3o\r\n\xE2\x82\xAC\r\n");
   EXPECT_EQ(std::string(static_cast<const char*>(ansi.Memory()), ansi.Size()), "S\xE3o\r\n\x80\r\n");
 }
+
+namespace {
+// The least a control supplies to back its items by a window: the base
+// class must build everything else from these.
+class MinimalStrings : public TStrings {
+public:
+  std::vector<String> Items;
+  int UpdateStates = 0;
+  void Insert(int index, const String& s) override { Items.insert(Items.begin() + index, s); }
+  void Delete(int index) override { Items.erase(Items.begin() + index); }
+  void Clear() override { Items.clear(); }
+
+protected:
+  String Get(int index) const override { return Items.at(static_cast<size_t>(index)); }
+  int GetCount() const override { return static_cast<int>(Items.size()); }
+  void SetUpdateState(bool updating) override { UpdateStates += updating ? 1 : 10; }
+};
+}  // namespace
+
+TEST(Strings, DescendantWithOnlyTheCoreOperationsGetsTheRest) {
+  MinimalStrings items;
+  items.SetCommaText(u"b,a=1,c");
+  EXPECT_EQ(items.UpdateStates, 11);  // one update block around the load
+  items.SetStrings(0, u"B");
+  items.Exchange(0, 2);
+  items.Move(0, 1);
+  EXPECT_EQ(items.Items, Lines({u"a=1", u"c", u"B"}));
+  items.SetValues(u"A", u"2=3");
+  EXPECT_EQ(items.Text(), u"A=2=3\r\nc\r\nB\r\n");  // the name as given
+  EXPECT_EQ(items.IndexOf(u"b"), 2);
+  EXPECT_EQ(items.Objects(0), nullptr);
+
+  TStringList source;
+  source.SetText(u"x\ny");
+  items.Assign(source);
+  EXPECT_EQ(items.Items, Lines({u"x", u"y"}));
+  TStringList back;
+  back.Assign(items);
+  EXPECT_TRUE(back.Equals(source));
+}

@@ -1,5 +1,6 @@
 #include "platform/ui/graphics/Graphics.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
 
@@ -65,4 +66,63 @@ TEST(Canvas, TextIsDrawnAndMeasured) {
   // Bold text is wider: a font change reaches the DC on the next use.
   c->Font()->SetStyle({fsBold});
   EXPECT_GT(c->TextWidth(u"Recebimento"), size.cx);
+}
+
+TEST(Canvas, TextRectAlignsAndMeasures) {
+  auto bmp = WhiteBitmap(200, 30);
+  TCanvas* c = bmp->Canvas();
+  c->Font()->SetColor(clBlack);
+  c->Brush()->SetStyle(bsClear);
+  TRect measured = Rect(0, 0, 200, 30);
+  c->TextRect(measured, u"Total", tfCalcRect | tfSingleLine);
+  EXPECT_EQ(measured.Width(), c->TextWidth(u"Total"));
+
+  TRect box = Rect(0, 0, 200, 30);
+  c->TextRect(box, u"Total", tfRight | tfVerticalCenter | tfSingleLine);
+  int leftmost = 200;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (Pixel32(*bmp, x, y) != 0xFFFFFFu) leftmost = std::min(leftmost, x);
+  EXPECT_GE(leftmost, 200 - measured.Width() - 1);
+  EXPECT_LT(leftmost, 200);
+
+  // The clipped form fills its rectangle when the brush is solid and draws
+  // nothing outside it.
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clYellow);
+  c->TextRect(Rect(10, 0, 20, 30), 10, 5, u"WWWWWWWW");
+  EXPECT_EQ(c->Pixels(11, 1), clYellow);
+  EXPECT_EQ(c->Pixels(25, 8), clWhite);
+}
+
+TEST(Canvas, ForeignDcGetsItsOwnObjectsBackAndCopyRectStretches) {
+  auto source = WhiteBitmap(2, 2);
+  source->Canvas()->SetPixels(1, 1, clRed);
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetSize(4, 4);
+  target.Dormant();
+  HGDIOBJ oldBitmap = SelectObject(dc, target.Handle());
+  HGDIOBJ ownFont = GetCurrentObject(dc, OBJ_FONT);
+  HGDIOBJ ownBrush = GetCurrentObject(dc, OBJ_BRUSH);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font()->SetName(u"Arial");
+    canvas.TextWidth(u"x");
+    canvas.Brush()->SetColor(clGreen);
+    canvas.FillRect(Rect(0, 0, 4, 4));
+    EXPECT_NE(GetCurrentObject(dc, OBJ_FONT), ownFont);
+    canvas.Font()->SetSize(20);  // the selected font is swapped out before it is freed
+    canvas.CopyRect(Rect(0, 0, 4, 4), source->Canvas(), Rect(0, 0, 2, 2));
+    EXPECT_EQ(canvas.Pixels(3, 3), clRed);
+    EXPECT_EQ(canvas.Pixels(0, 0), clWhite);
+    canvas.SetHandle(nullptr);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), ownFont);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), ownBrush);
+  }
+  SelectObject(dc, oldBitmap);
+  DeleteDC(dc);
 }

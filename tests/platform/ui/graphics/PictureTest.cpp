@@ -142,3 +142,34 @@ TEST(ImageList, AddMaskedSplitsWideBitmapsAndDrawsTransparently) {
   list.Clear();
   EXPECT_EQ(list.Count(), 0);
 }
+
+TEST(Metafile, RecordedDrawingReplaysScaledAndSurvivesAStream) {
+  TMetafile metafile;
+  metafile.SetWidth(10);
+  metafile.SetHeight(10);
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    canvas.Brush()->SetColor(clRed);
+    canvas.FillRect(Rect(0, 0, 5, 10));
+    canvas.Brush()->SetColor(clBlue);
+    canvas.FillRect(Rect(5, 0, 10, 10));
+  }
+  ASSERT_FALSE(metafile.Empty());
+  EXPECT_EQ(metafile.Width(), 10);
+
+  TMemoryStream stream;
+  metafile.SaveToStream(stream);
+  stream.SetPosition(0);
+  TMetafile loaded;
+  loaded.LoadFromStream(stream);
+
+  auto target = SolidBitmap(40, 20, clWhite, pf32bit);
+  target->Canvas()->StretchDraw(Rect(0, 0, 40, 20), &loaded);
+  EXPECT_EQ(target->Canvas()->Pixels(5, 10), clRed);
+  EXPECT_EQ(target->Canvas()->Pixels(35, 10), clBlue);
+
+  TMemoryStream junk;
+  junk.WriteBuffer(std::string(200, 'x').data(), 200);
+  junk.SetPosition(0);
+  EXPECT_THROW(loaded.LoadFromStream(junk), EInvalidGraphic);
+}
