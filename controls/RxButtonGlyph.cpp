@@ -367,28 +367,6 @@ TRect TRxButtonGlyph::DrawEx(TCanvas* canvas, const TRect& client, const String&
 
 // ---- Frames --------------------------------------------------------------
 
-void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width) {
-  canvas->Pen()->SetWidth(1);
-  canvas->Pen()->SetStyle(psSolid);
-  rect.Bottom -= 1;
-  rect.Right -= 1;
-  for (; width > 0; --width) {
-    const TPoint topRight(rect.Right, rect.Top);
-    TPoint bottomLeft(rect.Left, rect.Bottom);
-    canvas->Pen()->SetColor(topColor);
-    canvas->Polyline({bottomLeft, rect.TopLeft(), topRight});
-    canvas->Pen()->SetColor(bottomColor);
-    bottomLeft.X -= 1;
-    canvas->Polyline({topRight, rect.BottomRight(), bottomLeft});
-    rect.Left += 1;
-    rect.Top += 1;
-    rect.Right -= 1;
-    rect.Bottom -= 1;
-  }
-  rect.Bottom += 1;
-  rect.Right += 1;
-}
-
 TRect DrawSpeedButtonFrame(TCanvas* canvas, const TRect& client, bool isDown, TButtonStyle style,
                            bool isFlat) {
   // Every system this runs on has the new-style controls.
@@ -397,30 +375,30 @@ TRect DrawSpeedButtonFrame(TCanvas* canvas, const TRect& client, bool isDown, TB
   if (isDown) {
     if (newStyle) {
       if (!isFlat) {
-        Frame3D(canvas, r, clWindowFrame, clBtnHighlight);
-        Frame3D(canvas, r, clBtnShadow, clBtnFace);
+        Frame3D(canvas, r, clWindowFrame, clBtnHighlight, 1);
+        Frame3D(canvas, r, clBtnShadow, clBtnFace, 1);
       } else {
-        Frame3D(canvas, r, clBtnShadow, clBtnHighlight);
+        Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
       }
     } else if (!isFlat) {
-      Frame3D(canvas, r, clWindowFrame, clWindowFrame);
+      Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
       canvas->Pen()->SetColor(clBtnShadow);
       canvas->Polyline({TPoint(r.Left, r.Bottom - 1), TPoint(r.Left, r.Top), TPoint(r.Right, r.Top)});
     } else {
-      Frame3D(canvas, r, clBtnShadow, clBtnHighlight);
+      Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
     }
   } else if (!newStyle) {
     if (!isFlat) {
-      Frame3D(canvas, r, clWindowFrame, clWindowFrame);
-      Frame3D(canvas, r, clBtnHighlight, clBtnShadow);
+      Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+      Frame3D(canvas, r, clBtnHighlight, clBtnShadow, 1);
     } else {
-      Frame3D(canvas, r, clBtnHighlight, clWindowFrame);
+      Frame3D(canvas, r, clBtnHighlight, clWindowFrame, 1);
     }
   } else if (!isFlat) {
-    Frame3D(canvas, r, clBtnHighlight, clWindowFrame);
-    Frame3D(canvas, r, clBtnFace, clBtnShadow);
+    Frame3D(canvas, r, clBtnHighlight, clWindowFrame, 1);
+    Frame3D(canvas, r, clBtnFace, clBtnShadow, 1);
   } else {
-    Frame3D(canvas, r, clBtnHighlight, clBtnShadow);
+    Frame3D(canvas, r, clBtnHighlight, clBtnShadow, 1);
   }
   r.Left += 1;
   r.Top += 1;

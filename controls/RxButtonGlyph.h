@@ -4,6 +4,7 @@
 // buttons live in image lists shared by size through one process-wide cache.
 #include "controls/RxButtonTypes.h"
 #include "controls/RxGlyphLayout.h"
+#include "platform/ui/ExtCtrls.h"  // Frame3D
 #include "platform/ui/graphics/Graphics.h"
 #include "platform/ui/graphics/ImageList.h"
 
@@ -114,9 +115,6 @@ private:
 // remains inside them, less one pixel.
 TRect DrawSpeedButtonFrame(TCanvas* canvas, const TRect& client, bool isDown, TButtonStyle style,
                            bool isFlat);
-
-// One-pixel 3-D frame, drawn from the outside in; shrinks rect by one.
-void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width = 1);
 
 // The silhouette of one image of the list: highlight one pixel down-right
 // (when asked), then shadow in place.

@@ -1,6 +1,6 @@
 #pragma once
 // Drawing, window and memory helpers shared by the library's controls.
-#include "controls/RxButtonTypes.h"
+#include "platform/ui/UiTypes.h"
 #include "platform/rtl/String.h"
 #include "platform/ui/graphics/Graphics.h"
 
