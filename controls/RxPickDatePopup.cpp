@@ -49,7 +49,8 @@ std::unique_ptr<TBitmap> MakeNavGlyph(TNavButton which) {
   auto bitmap = std::make_unique<TBitmap>();
   const bool year = which == nbPrevYear || which == nbNextYear;
   const bool back = which == nbPrevYear || which == nbPrevMonth;
-  const int width = year ? 9 : 5, height = 7;
+  // The bottom row stays blank: its left pixel names the transparent colour.
+  const int width = year ? 9 : 5, height = 8;
   bitmap->SetSize(width, height);
   TCanvas* canvas = bitmap->Canvas();
   canvas->Brush()->SetColor(clFuchsia);
@@ -129,7 +130,8 @@ TPopupCalendar::TPopupCalendar(TWinControl* AOwner) : TPopupWindow(AOwner) {
     CalendarMouseUp(b, s, x, y);
   };
 
-  const int w = control->Width();
+  // The panel's width as laid out inside the drop-down's border.
+  const int w = Width() - 4;
   const int lefts[4] = {-1, 12, w - 26, w - 13};
   for (int i = 0; i < 4; ++i) {
     auto* button = new TRxTimerSpeedButton(this);

@@ -9,6 +9,7 @@
 #include "controls/RxToolEdit.h"
 #include "platform/classes/Strings.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 
 #include <array>

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kDefaultButtonWidth = 21;
+constexpr int kTextMargin = 2;
 // The system's combo-box arrow bitmap.
 constexpr int kComboArrowBitmap = 32738;
 
@@ -184,7 +185,7 @@ void TPopupWindow::CreateParams(TCreateParams& Params) {
   Params.Style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
   Params.ExStyle = WS_EX_TOOLWINDOW;
   Params.ClassStyle |= CS_SAVEBITS;
-  if (FEditor) Params.WndParent = FEditor->Handle();
+  if (FEditor && FEditor->HandleAllocated()) Params.WndParent = FEditor->Handle();
 }
 
 void TPopupWindow::WndProc(TMessage& Message) {
@@ -489,7 +490,9 @@ void TCustomComboEdit::LayoutButton() {
 void TCustomComboEdit::UpdateEditRect() {
   if (!HandleAllocated()) return;
   const int holder = FBtnControl->Visible() ? FBtnControl->Width() : 0;
-  RECT r{0, 0, ClientWidth() - holder, ClientHeight() + 1};
+  // A small left margin, as a single-line edit keeps, so the text does not
+  // touch the border.
+  RECT r{kTextMargin, 0, ClientWidth() - holder, ClientHeight() + 1};
   SendMessageW(FHandle, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
@@ -501,6 +504,9 @@ void TCustomComboEdit::KeyDown(WORD& Key, TShiftState Shift) {
   }
   // Typing is off: the masked edit must not delete either.
   if (Key == VK_DELETE && TCustomMaskEdit::ReadOnly()) Key = 0;
+  // With the drop-down shown, Enter and Esc close it (as characters); the
+  // masked edit must not take Esc for undoing the typing.
+  if (PopupVisible() && (Key == VK_ESCAPE || Key == VK_RETURN)) return;
   TCustomMaskEdit::KeyDown(Key, Shift);
   if (Key != 0 && ShortCut(Key, Shift) == FClickKey && FBtnControl->Visible()) {
     ButtonPressed(this);
@@ -596,6 +602,11 @@ void TCustomComboEdit::WndProc(TMessage& Message) {
     case CM_ENABLEDCHANGED:
       TCustomMaskEdit::WndProc(Message);
       FButton->SetEnabled(Enabled());
+      return;
+    case CM_TEXTCHANGED:
+      // A multi-line edit sends no change notice when its text is set.
+      TCustomMaskEdit::WndProc(Message);
+      if (HandleAllocated() && (GetWindowLongW(FHandle, GWL_STYLE) & ES_MULTILINE)) Change();
       return;
     case CM_FONTCHANGED:
       TCustomMaskEdit::WndProc(Message);
