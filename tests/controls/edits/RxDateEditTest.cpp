@@ -13,7 +13,7 @@ std::string U8(const String& s) { return StringToUtf8(s); }
 
 // A form as the closing and summary forms lay it out: a date edit with the
 // week from Sunday, and a plain edit to move the focus to.
-class DateEditTest : public EditsFixture {
+class UiDateEdit : public EditsFixture {
 protected:
   void Build() {
     Form = NewForm(300, 200);
@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DateEditTest, MaskAndFormatFollowTheLocale) {
+TEST_F(UiDateEdit, MaskAndFormatFollowTheLocale) {
   Build();
   EXPECT_EQ(U8(Edit->EditMask()), "!99/99/9999;1; ");
   EXPECT_EQ(U8(Edit->DateFormat()), "DD/MM/YYYY");
@@ -70,7 +70,7 @@ TEST_F(DateEditTest, MaskAndFormatFollowTheLocale) {
   EXPECT_EQ(Show(Edit->Date()), "05/03/2026");
 }
 
-TEST_F(DateEditTest, TypingAndValidationOnExit) {
+TEST_F(UiDateEdit, TypingAndValidationOnExit) {
   Build();
   struct Case {
     const char16_t* Typed;
@@ -110,7 +110,7 @@ TEST_F(DateEditTest, TypingAndValidationOnExit) {
   }
 }
 
-TEST_F(DateEditTest, ErrorRaiseClearsTheTextAndRaises) {
+TEST_F(UiDateEdit, ErrorRaiseClearsTheTextAndRaises) {
   Build();
   Edit->SetErrorRaise(true);
   Edit->SetText(u"31/02/2026");
@@ -118,7 +118,7 @@ TEST_F(DateEditTest, ErrorRaiseClearsTheTextAndRaises) {
   EXPECT_EQ(U8(Edit->EditText()), "  /  /    ");
 }
 
-TEST_F(DateEditTest, KeysMoveTheDate) {
+TEST_F(UiDateEdit, KeysMoveTheDate) {
   Build();
   EditsTest::PressKey(VK_ADD);
   EXPECT_EQ(Show(Edit->Date()), "16/06/2026");  // empty: tomorrow
@@ -136,7 +136,7 @@ TEST_F(DateEditTest, KeysMoveTheDate) {
   EXPECT_EQ(Show(Edit->Date()), "15/06/2026");
 }
 
-TEST_F(DateEditTest, LimitsClampOrRaise) {
+TEST_F(UiDateEdit, LimitsClampOrRaise) {
   Build();
   const TDateTime today = EncodeDate(2026, 6, 15);
   Edit->SetMinDate(today - 10);
@@ -160,7 +160,7 @@ TEST_F(DateEditTest, LimitsClampOrRaise) {
   EXPECT_EQ(Show(Edit->Date()), "20/06/2026");
 }
 
-TEST_F(DateEditTest, DropDownPicksADayByKeysAndByClick) {
+TEST_F(UiDateEdit, DropDownPicksADayByKeysAndByClick) {
   Build();
   Edit->SetDate(EncodeDate(2026, 3, 10));
   Changes = 0;
@@ -217,7 +217,7 @@ TEST_F(DateEditTest, DropDownPicksADayByKeysAndByClick) {
   EXPECT_EQ(U8(Edit->EditText()), "20/04/2025");
 }
 
-TEST_F(DateEditTest, OnAcceptDateMayRefuseOrChange) {
+TEST_F(UiDateEdit, OnAcceptDateMayRefuseOrChange) {
   Build();
   Edit->SetDate(EncodeDate(2026, 3, 10));
   Edit->OnAcceptDate = [](TObject*, TDateTime& d, bool& action) {
@@ -234,7 +234,7 @@ TEST_F(DateEditTest, OnAcceptDateMayRefuseOrChange) {
   EXPECT_EQ(U8(Edit->EditText()), "17/03/2026");
 }
 
-TEST_F(DateEditTest, DialogStyleRunsTheDateDialog) {
+TEST_F(UiDateEdit, DialogStyleRunsTheDateDialog) {
   Build();
   Edit->SetCalendarStyle(TCalendarStyle::csDialog);
   EXPECT_EQ(Edit->Popup(), nullptr);
@@ -254,7 +254,7 @@ TEST_F(DateEditTest, DialogStyleRunsTheDateDialog) {
   EXPECT_EQ(U8(Edit->EditText()), "07/04/2026");
 }
 
-TEST_F(DateEditTest, Screenshot) {
+TEST_F(UiDateEdit, Screenshot) {
   Build();
   Edit->SetDate(EncodeDate(2026, 6, 15));
   EditsTest::Screenshot(Form->Handle(), "date_edit");
