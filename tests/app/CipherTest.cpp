@@ -14,6 +14,8 @@ TEST(Cipher, KnownTextWithGivenFirstByte) {
   EXPECT_EQ(EncriptaTexto(u"ÁGUA é1!", kChave, 0xA7), u"A70A39EF470298AAA3");
   EXPECT_EQ(DecriptaTexto(u"A70A39EF470298AAA3", kChave), u"ÁGUA é1!");
   EXPECT_EQ(DecriptaTexto(u"a70a39ef470298aaa3", kChave), u"ÁGUA é1!");
+  // Text is enciphered as Windows-1252: what that code page lacks is "?".
+  EXPECT_EQ(DecriptaTexto(EncriptaTexto(u"€ł", kChave, 1), kChave), u"€?");
 }
 
 TEST(Cipher, EmptyTextIsTwoDigitsAndBack) {
