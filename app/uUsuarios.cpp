@@ -73,25 +73,16 @@ TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   PanelCampos->SetAlign(alTop);
   PanelCampos->SetHeight(150);
   PanelCampos->SetCaption(String());
-  auto rotulo = [this](const String& texto, int y) {
-    auto* l = new TLabel(this);
-    l->SetParent(PanelCampos);
-    l->SetCaption(texto);
-    l->SetLeft(12);
-    l->SetTop(y);
-    return l;
-  };
-  auto edit = [this](int y, int largura, int tamanho) {
-    auto* e = new TEdit(this);
+  auto edit = [this](const String& rotulo, int y, int largura, int tamanho) {
+    auto* e = new TLabeledEdit(this);
     e->SetParent(PanelCampos);
+    e->EditLabel()->SetCaption(rotulo);
     e->SetBounds(12, y, largura, 21);
     e->SetMaxLength(tamanho);
     return e;
   };
-  LabelNOME = rotulo(u"Nome de Usuário:", 8);
-  EditNOME = edit(22, 220, 30);
-  LabelSENHA = rotulo(u"Senha:", 48);
-  EditSENHA = edit(62, 100, 6);
+  EditNOME = edit(u"Nome de Usuário:", 22, 220, 30);
+  EditSENHA = edit(u"Senha:", 62, 100, 6);
   EditSENHA->SetCharCase(ecUpperCase);
   EditSENHA->SetPasswordChar(u'*');
   LabelNIVEL = new TLabel(this);
@@ -105,8 +96,7 @@ TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   ComboBoxNIVEL->SetStyle(csDropDownList);
   ComboBoxNIVEL->Items()->Add(u"Funcional");
   ComboBoxNIVEL->Items()->Add(u"Gerencial");
-  LabelEMAIL = rotulo(u"Email de Usuário:", 88);
-  EditEMAIL = edit(102, 350, 100);
+  EditEMAIL = edit(u"Email de Usuário:", 102, 350, 100);
 
   PanelTitulo = new TPanel(this);
   PanelTitulo->SetParent(this);

@@ -30,14 +30,11 @@ public:
   TSpeedButton* ButExcluir;
   TSpeedButton* ButFechar;
   TPanel* PanelCampos;
-  TLabel* LabelNOME;
-  TEdit* EditNOME;
-  TLabel* LabelSENHA;
-  TEdit* EditSENHA;
+  TLabeledEdit* EditNOME;
+  TLabeledEdit* EditSENHA;
   TLabel* LabelNIVEL;
   TComboBox* ComboBoxNIVEL;
-  TLabel* LabelEMAIL;
-  TEdit* EditEMAIL;
+  TLabeledEdit* EditEMAIL;
   TPanel* PanelTitulo;
   TDBGrid* DBGridUSUARIOS;
 
