@@ -109,7 +109,6 @@ TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
   EditDATABASE = edit(GroupBoxBanco, 136, 97, 146);
   LabelPORTA = rotulo(GroupBoxBanco, u"Nº da Porta do Banco:", 12, 127);
   EditPORTA = edit(GroupBoxBanco, 136, 123, 70);
-  EditPORTA->SetAlignment(taRightJustify);
   EditPORTA->OnKeyPress = [](TObject*, char16_t& Key) {
     // Whole port numbers only, as the currency edit without decimals.
     if (Key >= u' ' && (Key < u'0' || Key > u'9')) Key = 0;

@@ -113,10 +113,16 @@ void TfrmPrinc::CriaPaineis() {
   PanelEsquerdo->SetAlign(alLeft);
   PanelEsquerdo->SetWidth(60);
   PanelEsquerdo->SetCaption(String());
-  LabelEffect1 = new TPaintBox(this);
+  LabelEffect1 = new TRotuloGirado(this);
   LabelEffect1->SetParent(PanelEsquerdo);
   LabelEffect1->SetBounds(2, 2, 56, 300);
-  LabelEffect1->OnPaint = [this](TObject* s) { PintaRotulo(s); };
+  LabelEffect1->SetCaption(u"Brenquia");
+  LabelEffect1->SetParentFont(false);
+  LabelEffect1->Font()->SetName(u"Impact");
+  LabelEffect1->Font()->SetCharset(ANSI_CHARSET);
+  LabelEffect1->Font()->SetHeight(-48);
+  LabelEffect1->Font()->SetColor(clWindowText);
+  LabelEffect1->SetAngle(90);
   Image1 = new TImage(this);
   Image1->SetParent(PanelEsquerdo);
   Image1->SetBounds(14, 312, 32, 32);
@@ -161,33 +167,27 @@ void TfrmPrinc::CriaPaineis() {
   LabelSoft->SetWordWrap(true);
 }
 
-void TfrmPrinc::PintaRotulo(TObject*) {
-  TCanvas* canvas = LabelEffect1->Canvas();
-  HDC dc = canvas->Handle();
-  LOGFONTW lf{};
-  lf.lfHeight = -48;
-  lf.lfEscapement = 900;
-  lf.lfOrientation = 900;
-  lf.lfCharSet = ANSI_CHARSET;
-  lf.lfQuality = ANTIALIASED_QUALITY;
-  const char16_t nome[] = u"Impact";
-  for (size_t i = 0; i < sizeof nome / sizeof nome[0]; ++i) lf.lfFaceName[i] = nome[i];
-  HFONT fonte = CreateFontIndirectW(&lf);
-  HGDIOBJ anterior = SelectObject(dc, fonte);
-  const String texto = u"Brenquia";
-  SIZE tamanho{};
-  GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(texto.c_str()), static_cast<int>(texto.size()), &tamanho);
-  // Turned by 90 degrees the text runs upwards from its origin; centre it
-  // both ways in the box.
-  const int largura = LabelEffect1->Width();
-  const int altura = LabelEffect1->Height();
-  const int x = (largura - tamanho.cy) / 2;
-  const int y = (altura + tamanho.cx) / 2;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  TextOutW(dc, x, y, reinterpret_cast<LPCWSTR>(texto.c_str()), static_cast<int>(texto.size()));
-  SelectObject(dc, anterior);
-  DeleteObject(fonte);
+TRotuloGirado::TRotuloGirado(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+void TRotuloGirado::SetAngle(int value) {
+  if (value == FAngle) return;
+  FAngle = value;
+  Invalidate();
+}
+
+void TRotuloGirado::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(*Font());
+  canvas->Font()->SetOrientation(FAngle * 10);
+  canvas->Brush()->SetStyle(bsClear);
+  const String texto = Caption();
+  const int largura = canvas->TextWidth(texto);
+  const int altura = canvas->TextHeight(texto);
+  // Turned by 90 degrees the text runs upwards from its origin.
+  if (FAngle == 90)
+    canvas->TextOut((Width() - altura) / 2, (Height() + largura) / 2, texto);
+  else
+    canvas->TextOut((Width() - largura) / 2, (Height() - altura) / 2, texto);
 }
 
 void TfrmPrinc::FormCreate(TObject*) {

@@ -10,16 +10,31 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 
+// Stands in for the skin library's effects label until that library is on
+// the form: the caption in the label's font, turned by Angle degrees and
+// centred both ways (the shadow comes with the library).
+class TRotuloGirado : public TGraphicControl {
+public:
+  explicit TRotuloGirado(TComponent* AOwner);
+  int Angle() const { return FAngle; }
+  void SetAngle(int value);
+
+protected:
+  void Paint() override;
+
+private:
+  int FAngle = 0;
+};
+
 class TfrmPrinc : public TForm {
 public:
   explicit TfrmPrinc(TComponent* AOwner);
   ~TfrmPrinc() override;
 
   TPanel* PanelEsquerdo;
-  // Stands in for the skin library's effects label: "Brenquia" in Impact
-  // 48 pixels, centred, turned by 90 degrees (the shadow, offsets -3 and
-  // 5, comes with that library).
-  TPaintBox* LabelEffect1;
+  // The effects label: "Brenquia" in Impact 48 pixels, centred, turned by
+  // 90 degrees, shadow offsets -3 and 5 once the skin library draws it.
+  TRotuloGirado* LabelEffect1;
   TImage* Image1;
   TPanel* PanelDireito;
   TSpeedButton* ButMovimentos;
@@ -93,7 +108,6 @@ protected:
 private:
   void CriaMenu();
   void CriaPaineis();
-  void PintaRotulo(TObject* Sender);
   static bool Gerencial();
 };
 

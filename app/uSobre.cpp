@@ -28,7 +28,6 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   Panel1->SetBounds(0, 0, 298, 180);
   Panel1->SetCaption(String());
   Panel1->SetColor(clWhite);
-  Panel1->SetParentBackground(false);
   Panel1->SetBevelInner(bvRaised);
   Panel1->SetBevelOuter(bvNone);
   Panel1->SetBorderStyle(bsSingle);
