@@ -6,6 +6,84 @@
 
 TfrmAgente* frmAgente = nullptr;
 
+// ---- STAND-IN (records helper): see uAgente.h ------------------------------
+TDBEdit::TDBEdit(TComponent* AOwner) : TEdit(AOwner), FDataLink(std::make_unique<TFieldDataLink>()) {
+  FDataLink->OnDataChange = [this](TObject*) {
+    FCarregando = true;
+    TField* campo = FDataLink->Field();
+    if (campo && campo->Size() > 0) SetMaxLength(campo->Size());
+    SetText(campo ? campo->Text() : String());
+    FCarregando = false;
+  };
+  FDataLink->OnUpdateData = [this](TObject*) {
+    if (TField* campo = FDataLink->Field()) campo->SetText(Text());
+  };
+}
+
+TDBEdit::~TDBEdit() {
+  FDataLink->OnDataChange = nullptr;
+  FDataLink->OnUpdateData = nullptr;
+  FDataLink->SetDataSource(nullptr);
+}
+
+void TDBEdit::Change() {
+  if (!FCarregando && FDataLink->Field() && FDataLink->Edit()) FDataLink->Modified();
+  TEdit::Change();
+}
+
+TDBComboBox::TDBComboBox(TComponent* AOwner) : TComboBox(AOwner), FDataLink(std::make_unique<TFieldDataLink>()) {
+  FDataLink->OnDataChange = [this](TObject*) {
+    FCarregando = true;
+    TField* campo = FDataLink->Field();
+    SetItemIndex(campo ? Items()->IndexOf(campo->AsString()) : -1);
+    FCarregando = false;
+  };
+  FDataLink->OnUpdateData = [this](TObject*) {
+    if (TField* campo = FDataLink->Field()) campo->SetAsString(ItemIndex() >= 0 ? Items()->Strings(ItemIndex()) : String());
+  };
+}
+
+TDBComboBox::~TDBComboBox() {
+  FDataLink->OnDataChange = nullptr;
+  FDataLink->OnUpdateData = nullptr;
+  FDataLink->SetDataSource(nullptr);
+}
+
+void TDBComboBox::Change() {
+  if (!FCarregando && FDataLink->Field() && FDataLink->Edit()) FDataLink->Modified();
+  TComboBox::Change();
+}
+
+void TDBComboBox::Select() {
+  if (!FCarregando && FDataLink->Field() && FDataLink->Edit()) FDataLink->Modified();
+  TComboBox::Select();
+}
+
+TDBRadioGroup::TDBRadioGroup(TComponent* AOwner)
+    : TRadioGroup(AOwner), FDataLink(std::make_unique<TFieldDataLink>()), FValues(std::make_unique<TStringList>()) {
+  FDataLink->OnDataChange = [this](TObject*) {
+    FCarregando = true;
+    TField* campo = FDataLink->Field();
+    SetItemIndex(campo ? FValues->IndexOf(campo->AsString()) : -1);
+    FCarregando = false;
+  };
+  FDataLink->OnUpdateData = [this](TObject*) {
+    TField* campo = FDataLink->Field();
+    if (campo && ItemIndex() >= 0 && ItemIndex() < FValues->Count()) campo->SetAsString(FValues->Strings(ItemIndex()));
+  };
+  OnClick = [this](TObject*) {
+    if (!FCarregando && FDataLink->Field() && FDataLink->Edit()) FDataLink->Modified();
+  };
+}
+
+TDBRadioGroup::~TDBRadioGroup() {
+  OnClick = nullptr;
+  FDataLink->OnDataChange = nullptr;
+  FDataLink->OnUpdateData = nullptr;
+  FDataLink->SetDataSource(nullptr);
+}
+// ---- end of STAND-IN -------------------------------------------------------
+
 namespace Registro {
 
 bool LinhaGravada(TDataSet* tabela) {

@@ -2,7 +2,8 @@
 // The utility's record, twin of the agent's: a data-bound form over the
 // single utility row, with its Febraban code and its logo picture.
 // Read-only in the agent version.
-#include "platform/dbctrls/DBCtrls.h"
+#include "app/uAgente.h"
+#include "platform/dbctrls/DBImage.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"

@@ -3,9 +3,33 @@
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
+#include "platform/rtl/NumUtils.h"
 #include "platform/rtl/StrUtils.h"
 
 TfrmRes* frmRes = nullptr;
+
+// ---- STAND-IN (records helper): see uRes.h ---------------------------------
+TDateEdit::TDateEdit(TComponent* AOwner) : TMaskEdit(AOwner) { SetEditMask(u"!99/99/9999;1; "); }
+
+TDateTime TDateEdit::Date() const {
+  TDateTime data = 0;
+  return TryStrToDate(Trim(Text()), data) ? data : 0;
+}
+
+void TDateEdit::SetDate(TDateTime value) { SetText(value == 0 ? String() : FormatDateTime(u"dd/mm/yyyy", value)); }
+
+TCurrencyEdit::TCurrencyEdit(TComponent* AOwner) : TEdit(AOwner) { SetValue(0); }
+
+void TCurrencyEdit::SetValue(double value) {
+  FValue = value;
+  SetText(FormatFloat(FDisplayFormat, value));
+}
+
+void TCurrencyEdit::SetDisplayFormat(const String& value) {
+  FDisplayFormat = value;
+  SetValue(FValue);
+}
+// ---- end of STAND-IN -------------------------------------------------------
 
 namespace {
 
@@ -98,7 +122,7 @@ TfrmRes::TfrmRes(TComponent* AOwner) : TForm(AOwner) {
     e->SetBounds(x, y, 100, 21);
     e->SetDialogTitle(u"Selecione a data");
     e->SetNumGlyphs(2);
-    e->SetStartOfWeek(Sun);
+    e->SetStartOfWeek(TDayOfWeekName::Sun);
     return e;
   };
   auto valor = [this](int y, const String& formato) {
