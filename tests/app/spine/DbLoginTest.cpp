@@ -72,7 +72,9 @@ TEST_F(DbLogin, RefusalsSayWhyAndClearThePassword) {
   for (const Caso& caso : casos) {
     EXPECT_FALSE(Entra(caso.usuario, caso.senha)) << StringToUtf8(caso.usuario);
     EXPECT_EQ(TextosDasMensagens(), caso.mensagens) << StringToUtf8(caso.usuario);
-    if (caso.mensagens.back() == invalida) EXPECT_EQ(frmSenha->EditSENHA->Text(), u"");
+    if (caso.mensagens.back() == invalida) {
+      EXPECT_EQ(frmSenha->EditSENHA->Text(), u"");
+    }
     EXPECT_FALSE(frmPrinc->Enabled());
     EXPECT_EQ(NomeUsuario, u"");
   }
