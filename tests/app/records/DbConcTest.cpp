@@ -5,6 +5,7 @@
 #include "app/records/RecordsTestSupport.h"
 #include "platform/ui/graphics/Bitmap.h"
 #include "platform/classes/Streams.h"
+#include "platform/rtl/NumUtils.h"
 
 namespace {
 

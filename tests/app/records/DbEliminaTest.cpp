@@ -141,7 +141,11 @@ TEST_F(DbElimina, RefusesEmptyOrInvalidDatesBeforeTouchingTheDatabase) {
 
 TEST_F(DbElimina, LeavingADateCompletesATwoDigitYearAndCancelEmptiesBoth) {
   AbreExclusao();
-  frmElimina->EditDATA1->SetText(u"05/03/24");
+  // Typed as a person would: the mask takes the digits left to right.
+  frmElimina->EditDATA1->SetFocus();
+  frmElimina->EditDATA1->SetSelStart(0);
+  for (char16_t c : String(u"050324")) SendMessageW(frmElimina->EditDATA1->Handle(), WM_CHAR, c, 0);
+  EXPECT_EQ(frmElimina->EditDATA1->Text(), u"05/03/24  ");
   frmElimina->EditDATA1Exit(frmElimina->EditDATA1);
   EXPECT_EQ(frmElimina->EditDATA1->Text(), u"05/03/2024");
   frmElimina->EditDATA2->SetText(String());

@@ -102,7 +102,9 @@ TEST_F(DbResumo, CancelClearsDatesAndResultsAndTheWindowIsKept) {
   AbreResumo();
   Consulta(u"04/03/2024", u"05/03/2024");
   frmRes->ButCancelarClick(frmRes->ButCancelar);
-  Confere({0, 0, 0, 0, 0}, "limpo");
+  for (TCurrencyEdit* edit : {frmRes->EditQUANTIDADE, frmRes->EditDINHEIRO, frmRes->EditCHEQUE, frmRes->EditTOTAL})
+    EXPECT_EQ(edit->Value(), 0.0);
+  EXPECT_EQ(frmRes->ProgressBar1->Position(), 0);
   EXPECT_FALSE(frmRes->EditDT_INICIAL->Text().find_first_of(u"0123456789") != String::npos);
   EXPECT_FALSE(frmRes->EditDT_FINAL->Text().find_first_of(u"0123456789") != String::npos);
 
