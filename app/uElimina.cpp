@@ -67,7 +67,7 @@ TfrmElimina::TfrmElimina(TComponent* AOwner) : TForm(AOwner) {
   SetShowHint(true);
   Font()->SetName(u"Tahoma");
   Font()->SetSize(8);
-  SetClientWidth(420);
+  SetClientWidth(424);
   SetClientHeight(132);
 
   PanelBotoes = new TPanel(this);
@@ -122,13 +122,13 @@ TfrmElimina::TfrmElimina(TComponent* AOwner) : TForm(AOwner) {
     e->SetHint(u"Informe a data de pagamento limite para eliminar as contas quitadas");
     return e;
   };
-  EditDATA1 = data(210);
+  EditDATA1 = data(236);
   LabelA = new TLabel(this);
   LabelA->SetParent(PanelCampos);
   LabelA->SetCaption(u"a");
-  LabelA->SetLeft(292);
+  LabelA->SetLeft(318);
   LabelA->SetTop(20);
-  EditDATA2 = data(306);
+  EditDATA2 = data(332);
 
   EditDATA1->OnExit = [this](TObject* s) { EditDATA1Exit(s); };
   EditDATA2->OnExit = [this](TObject* s) { EditDATA2Exit(s); };

@@ -68,8 +68,15 @@ TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   ButExcluir = botao(2, u"&Excluir", u"Exclui o registro atual no formulário");
   ButFechar = botao(3, u"&Sair", u"Saída do formulário");
 
+  // The fields over the grid, left of the buttons.
+  PanelPrincipal = new TPanel(this);
+  PanelPrincipal->SetParent(this);
+  PanelPrincipal->SetAlign(alClient);
+  PanelPrincipal->SetBevelOuter(bvNone);
+  PanelPrincipal->SetCaption(String());
+
   PanelCampos = new TPanel(this);
-  PanelCampos->SetParent(this);
+  PanelCampos->SetParent(PanelPrincipal);
   PanelCampos->SetAlign(alTop);
   PanelCampos->SetHeight(150);
   PanelCampos->SetCaption(String());
@@ -99,14 +106,14 @@ TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   EditEMAIL = edit(u"Email de Usuário:", 102, 350, 100);
 
   PanelTitulo = new TPanel(this);
-  PanelTitulo->SetParent(this);
+  PanelTitulo->SetParent(PanelPrincipal);
   PanelTitulo->SetAlign(alTop);
   PanelTitulo->SetTop(150);
   PanelTitulo->SetHeight(20);
   PanelTitulo->SetCaption(u"Usuários Cadastrados");
 
   DBGridUSUARIOS = new TDBGrid(this);
-  DBGridUSUARIOS->SetParent(this);
+  DBGridUSUARIOS->SetParent(PanelPrincipal);
   DBGridUSUARIOS->SetAlign(alClient);
   DBGridUSUARIOS->SetTabStop(false);
   DBGridUSUARIOS->SetReadOnly(true);

@@ -29,6 +29,7 @@ public:
   TSpeedButton* ButCancelar;
   TSpeedButton* ButExcluir;
   TSpeedButton* ButFechar;
+  TPanel* PanelPrincipal;
   TPanel* PanelCampos;
   TLabeledEdit* EditNOME;
   TLabeledEdit* EditSENHA;
