@@ -46,7 +46,8 @@ public:
   bool Eof() const;
   bool Bof() const;
 
-protected:
+  // The data set's notices, handed on to the grid; a grid that held its
+  // scrolling back calls DataSetScrolled(0) to catch up.
   void ActiveChanged() override;
   void DataSetChanged() override;
   void DataSetScrolled(int Distance) override;
@@ -163,7 +164,6 @@ protected:
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
 
   void ColWidthsChanged() override;
-  void TopLeftChanged() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
