@@ -28,6 +28,9 @@ protected:
     ASSERT_NE(DM, nullptr);
     ASSERT_TRUE(DM->Usuarios->Active());
     Application->CreateForm(frmSenha);
+    frmSenha->Show();
+    ASSERT_TRUE(frmPrinc->Visible());
+    ASSERT_FALSE(frmPrinc->Enabled());
   }
   // Confirms the login with these texts; true when the program let the
   // user in.
