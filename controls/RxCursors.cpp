@@ -1,5 +1,7 @@
 #include "controls/RxCursors.h"
 
+#include "platform/ui/Forms.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -70,4 +72,11 @@ HCURSOR CreateDragHandCursor() {
       "    ##########   ",
   };
   return CursorFromPicture(kFist, static_cast<int>(sizeof(kFist) / sizeof(kFist[0])), 8, 8);
+}
+
+void InstallLibraryCursors() {
+  static const HCURSOR hand = CreateHandCursor();
+  static const HCURSOR drag = CreateDragHandCursor();
+  Screen->SetCursors(crHand, hand);
+  Screen->SetCursors(crDragHand, drag);
 }

@@ -9,3 +9,8 @@ constexpr int crDragHand = 14001;
 // New cursor handles; the caller owns them (DestroyCursor).
 HCURSOR CreateHandCursor();
 HCURSOR CreateDragHandCursor();
+
+// Puts both cursors into the screen's cursor table as crHand and
+// crDragHand. Called at the library's start (by its first button) and
+// safe to call again; the cursors live as long as the program.
+void InstallLibraryCursors();

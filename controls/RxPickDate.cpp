@@ -290,11 +290,15 @@ void TRxCalendar::Paint() {
   TCanvas* canvas = Canvas();
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(ClientRect());
-  const bool showSelection = FOptions.Contains(goDrawFocusSelected) || Focused();
+  // The current cell shows highlighted, unless the grid has the focus and
+  // is not asked to highlight the focused cell: then a focus frame marks it.
+  const bool focused = Focused();
+  const bool highlight = !focused || FOptions.Contains(goDrawFocusSelected);
   for (int row = 0; row < kCells; ++row) {
     for (int col = 0; col < kCells; ++col) {
       const TRect r = CellRect(col, row);
-      const bool selected = showSelection && row > 0 && col == FCol && row == FRow;
+      const bool current = row > 0 && col == FCol && row == FRow;
+      const bool selected = current && highlight;
       canvas->SetFont(Font());
       if (row == 0) {
         canvas->Brush()->SetColor(FFixedColor);
@@ -306,6 +310,7 @@ void TRxCalendar::Paint() {
       }
       canvas->FillRect(r);
       DrawCell(col, row, r, selected);
+      if (current && !highlight) canvas->DrawFocusRect(r);
     }
   }
   DrawGridLines();

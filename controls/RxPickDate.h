@@ -61,6 +61,11 @@ public:
   // -1, -1 outside the cells.
   void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
 
+  // Keys also come from the drop-down calendar, which hands on the keys
+  // typed into its date edit.
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+
   TNotifyEvent OnChange;
 
 protected:
@@ -78,8 +83,6 @@ protected:
   virtual bool SelectCell(int ACol, int ARow);
   virtual void RaiseChange();
   void Click() override;
-  void KeyDown(WORD& Key, TShiftState Shift) override;
-  void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
   bool IsWeekendColumn(int ACol) const;

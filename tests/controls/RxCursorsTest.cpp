@@ -1,5 +1,7 @@
 #include "controls/RxCursors.h"
 
+#include "platform/ui/Forms.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,4 +39,16 @@ TEST(RxCursors, HandCursorsAreDrawn) {
   EXPECT_FALSE(Opaque(drag, 0, 0, &hot));
   DestroyCursor(hand);
   DestroyCursor(drag);
+}
+
+TEST(RxCursors, InstalledAsScreenCursors14000And14001) {
+  InstallLibraryCursors();
+  HCURSOR hand = Screen->Cursors(14000);
+  HCURSOR drag = Screen->Cursors(14001);
+  EXPECT_NE(hand, drag);
+  EXPECT_NE(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)), hand);
+  POINT hot{};
+  EXPECT_TRUE(Opaque(hand, 5, 0, &hot));
+  InstallLibraryCursors();  // again: the same cursors
+  EXPECT_EQ(hand, Screen->Cursors(crHand));
 }
