@@ -4,5 +4,6 @@
 
 #include <cstdint>
 
-enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The UI library's own button layout, so forms can hold both kinds of button.
+#include "platform/ui/Buttons.h"
 enum TButtonStyle : uint8_t { bsAutoDetect, bsWin31, bsNew };
