@@ -2,65 +2,14 @@
 // The collecting agent's record: a data-bound form over the agent's row,
 // saved through the table's cached updates. Read-only in the agent
 // version.
-#include "platform/data/DataSource.h"
+#include "platform/dbctrls/DBComboBox.h"
+#include "platform/dbctrls/DBEdit.h"
+#include "platform/dbctrls/DBRadioGroup.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
-#include "platform/classes/Strings.h"
-#include <memory>
-
-// ---- STAND-IN (records helper) ---------------------------------------------
-// Minimal data-aware edit, combo box and radio group standing in for the
-// data controls library's (platform/dbctrls), which have not landed yet.
-// Only what the agent and utility records use; remove when they arrive.
-class TDBEdit : public TEdit {
-public:
-  explicit TDBEdit(TComponent* AOwner);
-  ~TDBEdit() override;
-  void SetDataSource(TDataSource* value) { FDataLink->SetDataSource(value); }
-  void SetDataField(const String& value) { FDataLink->SetFieldName(value); }
-  TField* Field() const { return FDataLink->Field(); }
-
-protected:
-  void Change() override;
-
-private:
-  std::unique_ptr<TFieldDataLink> FDataLink;
-  bool FCarregando = false;
-};
-
-class TDBComboBox : public TComboBox {
-public:
-  explicit TDBComboBox(TComponent* AOwner);
-  ~TDBComboBox() override;
-  void SetDataSource(TDataSource* value) { FDataLink->SetDataSource(value); }
-  void SetDataField(const String& value) { FDataLink->SetFieldName(value); }
-
-protected:
-  void Change() override;
-  void Select() override;
-
-private:
-  std::unique_ptr<TFieldDataLink> FDataLink;
-  bool FCarregando = false;
-};
-
-class TDBRadioGroup : public TRadioGroup {
-public:
-  explicit TDBRadioGroup(TComponent* AOwner);
-  ~TDBRadioGroup() override;
-  void SetDataSource(TDataSource* value) { FDataLink->SetDataSource(value); }
-  void SetDataField(const String& value) { FDataLink->SetFieldName(value); }
-  TStrings* Values() const { return FValues.get(); }
-
-private:
-  std::unique_ptr<TFieldDataLink> FDataLink;
-  std::unique_ptr<TStringList> FValues;
-  bool FCarregando = false;
-};
-// ---- end of STAND-IN -------------------------------------------------------
 
 class TfrmAgente : public TForm {
 public:

@@ -8,29 +8,6 @@
 
 TfrmRes* frmRes = nullptr;
 
-// ---- STAND-IN (records helper): see uRes.h ---------------------------------
-TDateEdit::TDateEdit(TComponent* AOwner) : TMaskEdit(AOwner) { SetEditMask(u"!99/99/9999;1; "); }
-
-TDateTime TDateEdit::Date() const {
-  TDateTime data = 0;
-  return TryStrToDate(Trim(Text()), data) ? data : 0;
-}
-
-void TDateEdit::SetDate(TDateTime value) { SetText(value == 0 ? String() : FormatDateTime(u"dd/mm/yyyy", value)); }
-
-TCurrencyEdit::TCurrencyEdit(TComponent* AOwner) : TEdit(AOwner) { SetValue(0); }
-
-void TCurrencyEdit::SetValue(double value) {
-  FValue = value;
-  SetText(FormatFloat(FDisplayFormat, value));
-}
-
-void TCurrencyEdit::SetDisplayFormat(const String& value) {
-  FDisplayFormat = value;
-  SetValue(FValue);
-}
-// ---- end of STAND-IN -------------------------------------------------------
-
 namespace {
 
 struct CursorNormalAoSair {

@@ -2,42 +2,13 @@
 // The period summary: the stored totals of the agent's movements opened
 // within two dates, added up (receipts, cash, cheques and their sum). It
 // reads the movements' own totals, which every receipt keeps up to date.
-#include "controls/RxDateUtil.h"
+#include "controls/RxCurrEdit.h"
+#include "controls/RxToolEditDate.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
-#include "platform/ui/Mask.h"
 #include "platform/ui/StdCtrls.h"
-
-// ---- STAND-IN (records helper) ---------------------------------------------
-// Minimal stand-ins for the extended controls' date and currency edits
-// (controls/RxToolEdit.h, controls/RxCurrEdit.h), which have not landed yet.
-// Only what this window uses; remove when the real ones arrive.
-class TDateEdit : public TMaskEdit {
-public:
-  explicit TDateEdit(TComponent* AOwner);
-  // The date the text reads as; 0 (no date) when it reads as none.
-  TDateTime Date() const;
-  void SetDate(TDateTime value);
-  void SetDialogTitle(const String&) {}
-  void SetNumGlyphs(int) {}
-  void SetStartOfWeek(TDayOfWeekName) {}
-};
-
-class TCurrencyEdit : public TEdit {
-public:
-  explicit TCurrencyEdit(TComponent* AOwner);
-  double Value() const { return FValue; }
-  void SetValue(double value);
-  const String& DisplayFormat() const { return FDisplayFormat; }
-  void SetDisplayFormat(const String& value);
-
-private:
-  double FValue = 0;
-  String FDisplayFormat = u",0.00";
-};
-// ---- end of STAND-IN -------------------------------------------------------
 
 class TfrmRes : public TForm {
 public:
