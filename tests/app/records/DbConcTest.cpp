@@ -150,4 +150,21 @@ TEST_F(DbConc, AgentVersionShowsTheRecordAndChangesNothing) {
   EXPECT_EQ(Escalar(u"SELECT COUNT(*) FROM concessionaria"), u"1");
 }
 
+TEST_F(DbConc, OpensModallyAndLeavingDiscardsTheChanges) {
+  Abre();
+  bool visto = false;
+  UiTestSeam::QueueModalAction([&](TCustomForm& form) {
+    visto = &form == frmConc && frmConc->Modal();
+    frmConc->DBEditRAZAO_SOCIAL->SetText(u"NAO GRAVADA");
+    frmConc->ButFecharClick(frmConc->ButFechar);
+  });
+  TfrmConc::AbreFormConc();
+  EXPECT_TRUE(visto);
+  EXPECT_EQ(frmConc->Height(), 390);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  EXPECT_EQ(DM->Concessionaria->State(), dsBrowse);
+  EXPECT_EQ(DM->Concessionaria->FieldByName(u"RAZAO_SOCIAL")->AsString(), u"COMPANHIA DE SANEAMENTO TESTE");
+  EXPECT_EQ(Campo(u"RAZAO_SOCIAL"), u"COMPANHIA DE SANEAMENTO TESTE");
+}
+
 }  // namespace

@@ -108,6 +108,13 @@ TEST_F(DbResumo, CancelClearsDatesAndResultsAndTheWindowIsKept) {
   EXPECT_FALSE(frmRes->EditDT_INICIAL->Text().find_first_of(u"0123456789") != String::npos);
   EXPECT_FALSE(frmRes->EditDT_FINAL->Text().find_first_of(u"0123456789") != String::npos);
 
+  // Enter moves on to the next date.
+  frmRes->EditDT_INICIAL->SetFocus();
+  char16_t enter = u'\r';
+  frmRes->FormKeyPress(frmRes, enter);
+  EXPECT_EQ(enter, 0);
+  EXPECT_EQ(frmRes->ActiveControl(), frmRes->EditDT_FINAL);
+
   // Closing and opening again shows the same window, dates kept.
   frmRes->EditDT_INICIAL->SetText(u"04/03/2024");
   TfrmRes* antes = frmRes;
