@@ -135,6 +135,7 @@ TfrmElimina::TfrmElimina(TComponent* AOwner) : TForm(AOwner) {
   OnShow = [this](TObject* s) { FormShow(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnCloseQuery = [this](TObject* s, bool& c) { FormCloseQuery(s, c); };
   OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); };
   OnKeyPress = [this](TObject* s, char16_t& k) { FormKeyPress(s, k); };
 }
@@ -219,13 +220,22 @@ void TfrmElimina::ButExcluirClick(TObject*) {
       form.HabilitaBotoes(true);
       form.FExcluindo = false;
     }
-  } andamento(*this);
-  ContaRecebimentos();
-  ExcluiPeriodo();
-  ContaRecebimentosRestantes();
-  DM->Movimentos->Refresh();
-  DM->Recebimentos->Refresh();
+  };
+  {
+    Andamento andamento(*this);
+    ContaRecebimentos();
+    ExcluiPeriodo();
+    ContaRecebimentosRestantes();
+    DM->Movimentos->Refresh();
+    DM->Recebimentos->Refresh();
+  }
   Close();
+}
+
+void TfrmElimina::FormCloseQuery(TObject*, bool& CanClose) {
+  // Closed in the middle, the window would hand the main window back while
+  // the purge still runs on the shared queries.
+  if (FExcluindo) CanClose = false;
 }
 
 String TfrmElimina::CondicaoPeriodo(const String& campo) const {

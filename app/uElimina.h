@@ -47,6 +47,7 @@ public:
   void FormShow(TObject* Sender);
   void FormActivate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void FormKeyPress(TObject* Sender, char16_t& Key);
 

@@ -13,16 +13,21 @@ struct Amostra {
   String mensagem;
   bool botoes;
   bool principal;
+  bool fechou;
 };
 std::vector<Amostra> amostras;
 bool fotografada = false;
 
 void CALLBACK Observa(HWND, UINT, UINT_PTR, DWORD) {
   if (!frmElimina) return;
-  amostras.push_back({frmElimina->LabelMENS->Caption(),
-                      frmElimina->ButExcluir->Enabled() || frmElimina->ButCancelar->Enabled() ||
-                          frmElimina->ButFechar->Enabled(),
-                      frmPrinc->Enabled()});
+  Amostra amostra{frmElimina->LabelMENS->Caption(),
+                  frmElimina->ButExcluir->Enabled() || frmElimina->ButCancelar->Enabled() ||
+                      frmElimina->ButFechar->Enabled(),
+                  frmPrinc->Enabled(), false};
+  // The close box while it waits.
+  frmElimina->Close();
+  amostra.fechou = !frmElimina->Visible();
+  amostras.push_back(amostra);
   if (!fotografada && !frmElimina->LabelMENS->Caption().empty()) {
     fotografada = true;
     const String caminho = records::Artefato("records-exclusao.png");
@@ -82,6 +87,7 @@ TEST_F(DbElimina, RemovesExactlyTheRangeOfTheAgentShowingBothCounts) {
     viuDepois |= a.mensagem == depois;
     EXPECT_FALSE(a.botoes) << "the buttons stay off while the purge runs";
     EXPECT_FALSE(a.principal);
+    EXPECT_FALSE(a.fechou) << "the window stays until the purge ends";
   }
   EXPECT_TRUE(viuAntes) << "the count before shows during the first pause";
   EXPECT_TRUE(viuDepois) << "the count after shows during the second pause";
