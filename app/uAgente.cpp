@@ -2,7 +2,6 @@
 #include "app/AppState.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
-#include "platform/rtl/StrUtils.h"
 
 TfrmAgente* frmAgente = nullptr;
 
@@ -45,14 +44,6 @@ void PreencheUF(TStrings* itens) {
 }
 
 }  // namespace Registro
-
-namespace {
-
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
-}  // namespace
 
 TfrmAgente::~TfrmAgente() {
   if (frmAgente == this) frmAgente = nullptr;
@@ -229,10 +220,9 @@ void TfrmAgente::DBEditGNFExit(TObject*) {
     DBEditGNF->SetText(u"0");
 }
 
-bool TfrmAgente::Recusa(TWinControl* controle, const String& mensagem, int tipo) {
+void TfrmAgente::Recusa(TWinControl* controle, const String& mensagem, int tipo) {
   ExibeMensagem(mensagem, tipo);
   if (controle->CanFocus()) controle->SetFocus();
-  return true;
 }
 
 void TfrmAgente::ButGravarClick(TObject*) {

@@ -59,7 +59,7 @@ public:
   void DBEditGNFExit(TObject* Sender);
 
 private:
-  bool Recusa(TWinControl* controle, const String& mensagem, int tipo);
+  void Recusa(TWinControl* controle, const String& mensagem, int tipo);
 };
 
 extern TfrmAgente* frmAgente;

@@ -3,7 +3,6 @@
 #include "app/uAgente.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
-#include "platform/classes/Streams.h"
 #include "platform/ui/graphics/Bitmap.h"
 
 TfrmConc* frmConc = nullptr;

@@ -3,8 +3,6 @@
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
-#include "platform/rtl/NumUtils.h"
-#include "platform/rtl/StrUtils.h"
 
 TfrmRes* frmRes = nullptr;
 
