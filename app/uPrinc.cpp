@@ -1,9 +1,14 @@
 #include "app/uPrinc.h"
 #include "app/AppState.h"
+#include "app/uAgente.h"
+#include "app/uConc.h"
 #include "app/uConfig.h"
 #include "app/uDM.h"
+#include "app/uElimina.h"
 #include "app/uFunc.h"
+#include "app/uRes.h"
 #include "app/uSobre.h"
+#include "app/uUsuarios.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FileUtils.h"
@@ -306,6 +311,16 @@ void TfrmPrinc::CalculadoraClick(TObject*) { AbreCalculadora(); }
 void TfrmPrinc::InformacoesClick(TObject*) { AbreInformacoes(); }
 
 void TfrmPrinc::AbreConfiguracao() { TfrmConfig::AbreFormConfig(); }
+
+void TfrmPrinc::AbreUsuarios() { TfrmUsuarios::AbreFormUsuarios(); }
+
+void TfrmPrinc::AbreAgente() { TfrmAgente::AbreFormAgente(); }
+
+void TfrmPrinc::AbreConcessionaria() { TfrmConc::AbreFormConc(); }
+
+void TfrmPrinc::AbreResumo() { TfrmRes::AbrefrmRes(); }
+
+void TfrmPrinc::AbreExclusao() { TfrmElimina::AbreFormElimina(); }
 
 void TfrmPrinc::AbreCalculadora() {
   String comando = u"Calc.exe";

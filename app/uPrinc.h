@@ -95,13 +95,13 @@ public:
 protected:
   // The working windows, each opened by its own module's opening routine.
   virtual void AbreMovimentos() {}
-  virtual void AbreUsuarios() {}
-  virtual void AbreAgente() {}
-  virtual void AbreConcessionaria() {}
+  virtual void AbreUsuarios();
+  virtual void AbreAgente();
+  virtual void AbreConcessionaria();
   virtual void AbreConfiguracao();
   virtual void AbreConsulta() {}
-  virtual void AbreResumo() {}
-  virtual void AbreExclusao() {}
+  virtual void AbreResumo();
+  virtual void AbreExclusao();
   virtual void AbreCalculadora();
   virtual void AbreInformacoes();
 

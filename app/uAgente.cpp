@@ -1,0 +1,286 @@
+#include "app/uAgente.h"
+#include "app/AppState.h"
+#include "app/uDM.h"
+#include "app/uFunc.h"
+
+TfrmAgente* frmAgente = nullptr;
+
+namespace Registro {
+
+bool LinhaGravada(TDataSet* tabela) {
+  return tabela->Active() && !tabela->IsEmpty() && tabela->State() != dsInsert &&
+         tabela->UpdateStatus() != usInserted;
+}
+
+void AtualizaLinha(TDataSet* tabela) {
+  if (tabela->State() == dsEdit || tabela->State() == dsInsert) tabela->UpdateRecord();
+}
+
+void EditaLinha(TDataSet* tabela) {
+  if (tabela->State() == dsEdit || tabela->State() == dsInsert) return;
+  if (tabela->IsEmpty())
+    tabela->Append();
+  else
+    tabela->Edit();
+}
+
+void GravaLinha(TDataSet* tabela) {
+  tabela->Post();
+  tabela->ApplyUpdates(0);
+  tabela->CommitUpdates();
+}
+
+void DescartaLinha(TDataSet* tabela) {
+  if (!tabela->Active()) return;
+  tabela->Cancel();
+  tabela->CancelUpdates();
+}
+
+void PreencheUF(TStrings* itens) {
+  for (const char16_t* uf : {u"AC", u"AL", u"AM", u"AP", u"BA", u"CE", u"DF", u"ES", u"GO", u"MA", u"MG", u"MS", u"MT",
+                             u"PA", u"PB", u"PE", u"PI", u"PR", u"RJ", u"RN", u"RO", u"RR", u"RS", u"SC", u"SE", u"SP",
+                             u"TO"})
+    itens->Add(uf);
+}
+
+}  // namespace Registro
+
+TfrmAgente::~TfrmAgente() {
+  if (frmAgente == this) frmAgente = nullptr;
+}
+
+TfrmAgente::TfrmAgente(TComponent* AOwner) : TForm(AOwner) {
+  SetCaption(u"Agente Arrecadador");
+  SetBorderStyle(bsToolWindow);
+  SetPosition(poScreenCenter);
+  SetKeyPreview(true);
+  SetShowHint(true);
+  Font()->SetName(u"Tahoma");
+  Font()->SetSize(8);
+  SetWidth(620);
+  SetHeight(360);
+
+  MainMenu1 = new TMainMenu(this);
+  MnuEditar = new TMenuItem(this);
+  MnuEditar->SetCaption(u"&Editar");
+  MainMenu1->Items()->Add(MnuEditar);
+  auto item = [this](const String& texto, char16_t tecla) {
+    auto* i = new TMenuItem(this);
+    i->SetCaption(texto);
+    i->SetShortCut(ShortCut(tecla, TShiftState{ssCtrl}));
+    MnuEditar->Add(i);
+    return i;
+  };
+  MnuGravar = item(u"&Gravar", u'G');
+  MnuExcluir = item(u"&Excluir", u'E');
+  MnuSair = item(u"&Sair", u'S');
+  SetMenu(MainMenu1);
+
+  PanelBotoes = new TPanel(this);
+  PanelBotoes->SetParent(this);
+  PanelBotoes->SetAlign(alRight);
+  PanelBotoes->SetWidth(96);
+  PanelBotoes->SetCaption(String());
+  auto botao = [this](int indice, const String& texto, const String& dica) {
+    auto* b = new TSpeedButton(this);
+    b->SetParent(PanelBotoes);
+    b->SetCaption(texto);
+    b->SetHint(dica);
+    b->SetBounds(8, 8 + indice * 38, 80, 32);
+    return b;
+  };
+  ButGravar = botao(0, u"&Gravar", u"Grava os dados digitados no formulário");
+  ButExcluir = botao(1, u"&Excluir", u"Exclui os dados do agente arrecadador");
+  ButFechar = botao(2, u"&Sair", u"Saída do formulário");
+
+  PanelCampos = new TPanel(this);
+  PanelCampos->SetParent(this);
+  PanelCampos->SetAlign(alClient);
+  PanelCampos->SetCaption(String());
+
+  TDataSource* fonte = DM ? DM->DsAgentes : nullptr;
+  // Each field: its label above its control, in rows 40 pixels apart.
+  auto rotulo = [this](const String& texto, int x, int linha) {
+    auto* l = new TLabel(this);
+    l->SetParent(PanelCampos);
+    l->SetCaption(texto);
+    l->SetLeft(x);
+    l->SetTop(6 + linha * 40);
+    return l;
+  };
+  auto campo = [&](const String& texto, const String& nome, int x, int linha, int largura, bool maiusculas) {
+    rotulo(texto, x, linha);
+    auto* e = new TDBEdit(this);
+    e->SetParent(PanelCampos);
+    e->SetBounds(x, 20 + linha * 40, largura, 21);
+    e->SetDataSource(fonte);
+    e->SetDataField(nome);
+    if (maiusculas) e->SetCharCase(ecUpperCase);
+    return e;
+  };
+  DBEditCOD_AGENTE = campo(u"Código:", u"COD_AGENTE", 8, 0, 40, true);
+  DBEditNOME_FANTASIA = campo(u"Nome Fantasia:", u"NOME_FANTASIA", 56, 0, 300, true);
+  DBEditRAZAO_SOCIAL = campo(u"Razão Social:", u"RAZAO_SOCIAL", 8, 1, 348, true);
+  DBEditENDERECO = campo(u"Endereço:", u"ENDERECO", 8, 2, 270, false);
+  DBEditNRO = campo(u"Nº:", u"NRO", 286, 2, 70, false);
+  DBEditBAIRRO = campo(u"Bairro:", u"BAIRRO", 364, 2, 140, false);
+  DBEditMUNICIPIO = campo(u"Município:", u"MUNICIPIO", 8, 3, 220, true);
+  rotulo(u"UF:", 236, 3);
+  DBComboBoxUF = new TDBComboBox(this);
+  DBComboBoxUF->SetParent(PanelCampos);
+  DBComboBoxUF->SetBounds(236, 20 + 3 * 40, 50, 21);
+  DBComboBoxUF->SetStyle(csDropDownList);
+  Registro::PreencheUF(DBComboBoxUF->Items());
+  DBComboBoxUF->SetDataSource(fonte);
+  DBComboBoxUF->SetDataField(u"UF");
+  DBEditCEP = campo(u"CEP:", u"CEP", 294, 3, 80, false);
+  DBEditFONE = campo(u"Telefone:", u"FONE", 382, 3, 100, false);
+  DBEditCNPJ = campo(u"CNPJ:", u"CNPJ", 8, 4, 130, false);
+  DBRadioGroupTIPO_INSCRICAO = new TDBRadioGroup(this);
+  DBRadioGroupTIPO_INSCRICAO->SetParent(PanelCampos);
+  DBRadioGroupTIPO_INSCRICAO->SetCaption(u" Tipo de Inscrição ");
+  DBRadioGroupTIPO_INSCRICAO->SetBounds(146, 4 * 40, 180, 42);
+  DBRadioGroupTIPO_INSCRICAO->SetColumns(2);
+  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Municipal");
+  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Estadual");
+  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"M");
+  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"E");
+  DBRadioGroupTIPO_INSCRICAO->SetDataSource(fonte);
+  DBRadioGroupTIPO_INSCRICAO->SetDataField(u"TIPO_INSCRICAO");
+  DBEditINSCRICAO = campo(u"Nº da Incrição:", u"INSCRICAO", 334, 4, 120, false);
+  DBEditNOME_EMPREGADOR = campo(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 5, 270, true);
+  DBEditCARGO_EMPREGADOR = campo(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 5, 218, false);
+  DBEditGNF = campo(u"GNF:", u"GNF", 8, 6, 60, false);
+  DBEditMOEDA = campo(u"Moeda:", u"MOEDA", 76, 6, 40, false);
+  CheckBoxIMPRIMIR_CUPOM = new TCheckBox(this);
+  CheckBoxIMPRIMIR_CUPOM->SetParent(PanelCampos);
+  CheckBoxIMPRIMIR_CUPOM->SetCaption(u"Imprimir cupom após recebimento");
+  CheckBoxIMPRIMIR_CUPOM->SetBounds(132, 22 + 6 * 40, 220, 17);
+
+  ButGravar->OnClick = [this](TObject* s) { ButGravarClick(s); };
+  ButExcluir->OnClick = [this](TObject* s) { ButExcluirClick(s); };
+  ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
+  MnuGravar->OnClick = ButGravar->OnClick;
+  MnuExcluir->OnClick = ButExcluir->OnClick;
+  MnuSair->OnClick = ButFechar->OnClick;
+  DBEditGNF->OnExit = [this](TObject* s) { DBEditGNFExit(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnKeyPress = [this](TObject* s, char16_t& k) { FormKeyPress(s, k); };
+}
+
+void TfrmAgente::AbreFormAgente() {
+  Screen->SetCursor(crHourGlass);
+  if (!frmAgente) Application->CreateForm(frmAgente);
+  frmAgente->SetHeight(360);
+  frmAgente->ShowModal();
+}
+
+void TfrmAgente::FormShow(TObject*) {
+  TFDTable* agentes = DM->Agentes;
+  if (agentes->IsEmpty()) agentes->Append();
+  HabilitaControlesAgente();
+  Registro::EditaLinha(agentes);
+  Screen->SetCursor(crDefault);
+}
+
+void TfrmAgente::HabilitaControlesAgente() {
+  TFDTable* agentes = DM->Agentes;
+  CheckBoxIMPRIMIR_CUPOM->SetChecked(!agentes->IsEmpty() &&
+                                     agentes->FieldByName(u"IMPRIMIR_CUPOM")->AsInteger() != 0);
+  if (VersaoAgente) {
+    PanelCampos->SetEnabled(false);
+    ButGravar->SetEnabled(false);
+    ButExcluir->SetEnabled(false);
+    MnuGravar->SetEnabled(false);
+    MnuExcluir->SetEnabled(false);
+    return;
+  }
+  PanelCampos->SetEnabled(true);
+  ButGravar->SetEnabled(true);
+  MnuGravar->SetEnabled(true);
+  const bool gravada = Registro::LinhaGravada(agentes);
+  ButExcluir->SetEnabled(gravada);
+  MnuExcluir->SetEnabled(gravada);
+}
+
+void TfrmAgente::FormKeyPress(TObject*, char16_t& Key) {
+  if (Key == u'\r') {
+    SelectNext(ActiveControl(), true, true);
+    Key = 0;
+  }
+}
+
+void TfrmAgente::DBEditGNFExit(TObject*) {
+  if (!DBEditGNF->Text().empty()) return;
+  TFDTable* agentes = DM->Agentes;
+  if (agentes->State() == dsEdit || agentes->State() == dsInsert)
+    agentes->FieldByName(u"GNF")->SetAsString(u"0");
+  else
+    DBEditGNF->SetText(u"0");
+}
+
+void TfrmAgente::Recusa(TWinControl* controle, const String& mensagem, int tipo) {
+  ExibeMensagem(mensagem, tipo);
+  if (controle->CanFocus()) controle->SetFocus();
+}
+
+void TfrmAgente::ButGravarClick(TObject*) {
+  // The agent version keeps the record as it stands, whatever reaches here.
+  if (VersaoAgente) return;
+  TFDTable* agentes = DM->Agentes;
+  Registro::AtualizaLinha(agentes);
+  auto texto = [agentes](const char16_t* campo) { return agentes->FieldByName(campo)->AsString(); };
+  if (texto(u"RAZAO_SOCIAL").empty()) {
+    Recusa(DBEditRAZAO_SOCIAL, u"Necessário informar a Razão Social do agente arrecadador!", 1);
+    return;
+  }
+  if (texto(u"GNF").empty()) {
+    Recusa(DBEditGNF, u"Necessário informar o número para a impressão do cupom não fiscal!", 2);
+    return;
+  }
+  if (!VerificaCNPJ(texto(u"CNPJ"))) {
+    Recusa(DBEditCNPJ, u"CNPJ inválido!", 1);
+    return;
+  }
+  if (texto(u"INSCRICAO").empty()) {
+    Recusa(DBEditINSCRICAO, u"Necessário informar a Inscrição da empresa!", 1);
+    return;
+  }
+  try {
+    Registro::EditaLinha(agentes);
+    agentes->FieldByName(u"IMPRIMIR_CUPOM")->SetAsInteger(CheckBoxIMPRIMIR_CUPOM->Checked() ? 1 : 0);
+    agentes->FieldByName(u"COD_AGENTE")->SetAsString(CodigoAgente);
+    Registro::GravaLinha(agentes);
+    NomeAgente = agentes->FieldByName(u"RAZAO_SOCIAL")->AsString();
+    Close();
+  } catch (const Exception&) {
+    // The typed values stay in the row, waiting for another save or for
+    // "Sair".
+    try {
+      Registro::EditaLinha(agentes);
+    } catch (const Exception&) {
+    }
+    AvisaTabelaIndisponivel();
+  }
+}
+
+void TfrmAgente::ButExcluirClick(TObject*) {
+  if (VersaoAgente) return;
+  if (!ConfirmaOperacao(u"Confirma a exclusão dos dados do agente arrecadador " + NomeAgente + u"?", 0)) return;
+  TFDTable* agentes = DM->Agentes;
+  agentes->Delete();
+  agentes->ApplyUpdates(0);
+  agentes->CommitUpdates();
+  HabilitaControlesAgente();
+}
+
+void TfrmAgente::ButFecharClick(TObject*) {
+  Registro::DescartaLinha(DM->Agentes);
+  Close();
+}
+
+void TfrmAgente::FormClose(TObject*, TCloseAction&) {
+  // Closing without saving, by any road, drops the unsaved changes.
+  Registro::DescartaLinha(DM->Agentes);
+}

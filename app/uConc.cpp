@@ -1,0 +1,235 @@
+#include "app/uConc.h"
+#include "app/AppState.h"
+#include "app/uAgente.h"
+#include "app/uDM.h"
+#include "app/uFunc.h"
+#include "platform/ui/graphics/Bitmap.h"
+
+TfrmConc* frmConc = nullptr;
+
+TfrmConc::~TfrmConc() {
+  if (frmConc == this) frmConc = nullptr;
+}
+
+TfrmConc::TfrmConc(TComponent* AOwner) : TForm(AOwner) {
+  SetCaption(u"Dados da Concessionária");
+  SetBorderStyle(bsToolWindow);
+  SetPosition(poScreenCenter);
+  SetKeyPreview(true);
+  SetShowHint(true);
+  Font()->SetName(u"Tahoma");
+  Font()->SetSize(8);
+  SetWidth(620);
+  SetHeight(390);
+
+  MainMenu1 = new TMainMenu(this);
+  MnuEditar = new TMenuItem(this);
+  MnuEditar->SetCaption(u"&Editar");
+  MainMenu1->Items()->Add(MnuEditar);
+  auto item = [this](const String& texto, char16_t tecla) {
+    auto* i = new TMenuItem(this);
+    i->SetCaption(texto);
+    i->SetShortCut(ShortCut(tecla, TShiftState{ssCtrl}));
+    MnuEditar->Add(i);
+    return i;
+  };
+  MnuGravar = item(u"&Gravar", u'G');
+  MnuExcluir = item(u"&Excluir", u'E');
+  MnuSair = item(u"&Sair", u'S');
+  SetMenu(MainMenu1);
+
+  PanelBotoes = new TPanel(this);
+  PanelBotoes->SetParent(this);
+  PanelBotoes->SetAlign(alRight);
+  PanelBotoes->SetWidth(96);
+  PanelBotoes->SetCaption(String());
+  auto botao = [this](int indice, const String& texto, const String& dica) {
+    auto* b = new TSpeedButton(this);
+    b->SetParent(PanelBotoes);
+    b->SetCaption(texto);
+    b->SetHint(dica);
+    b->SetBounds(8, 8 + indice * 38, 80, 32);
+    return b;
+  };
+  ButGravar = botao(0, u"&Gravar", u"Grava os dados digitados no formulário");
+  ButExcluir = botao(1, u"&Excluir", u"Exclui os dados da concessionária");
+  ButFechar = botao(2, u"&Sair", u"Saída do formulário");
+
+  PanelCampos = new TPanel(this);
+  PanelCampos->SetParent(this);
+  PanelCampos->SetAlign(alClient);
+  PanelCampos->SetCaption(String());
+
+  TDataSource* fonte = DM ? DM->DsConcessionaria : nullptr;
+  auto rotulo = [this](const String& texto, int x, int linha) {
+    auto* l = new TLabel(this);
+    l->SetParent(PanelCampos);
+    l->SetCaption(texto);
+    l->SetLeft(x);
+    l->SetTop(6 + linha * 40);
+    return l;
+  };
+  auto campo = [&](const String& texto, const String& nome, int x, int linha, int largura, bool maiusculas) {
+    rotulo(texto, x, linha);
+    auto* e = new TDBEdit(this);
+    e->SetParent(PanelCampos);
+    e->SetBounds(x, 20 + linha * 40, largura, 21);
+    e->SetDataSource(fonte);
+    e->SetDataField(nome);
+    if (maiusculas) e->SetCharCase(ecUpperCase);
+    return e;
+  };
+  DBEditRAZAO_SOCIAL = campo(u"Razão Social:", u"RAZAO_SOCIAL", 8, 0, 348, true);
+  DBEditCOD_CONC = campo(u"Febraban:", u"COD_CONC", 364, 0, 50, false);
+  DBEditENDERECO = campo(u"Endereço:", u"ENDERECO", 8, 1, 300, false);
+  DBEditBAIRRO = campo(u"Bairro:", u"BAIRRO", 316, 1, 188, false);
+  DBEditMUNICIPIO = campo(u"Município:", u"MUNICIPIO", 8, 2, 220, true);
+  rotulo(u"UF:", 236, 2);
+  DBComboBoxUF = new TDBComboBox(this);
+  DBComboBoxUF->SetParent(PanelCampos);
+  DBComboBoxUF->SetBounds(236, 20 + 2 * 40, 50, 21);
+  DBComboBoxUF->SetStyle(csDropDownList);
+  Registro::PreencheUF(DBComboBoxUF->Items());
+  DBComboBoxUF->SetDataSource(fonte);
+  DBComboBoxUF->SetDataField(u"UF");
+  DBEditCEP = campo(u"CEP:", u"CEP", 294, 2, 80, false);
+  DBEditFONE = campo(u"Telefone:", u"FONE", 382, 2, 100, false);
+  DBEditCNPJ = campo(u"CNPJ:", u"CNPJ", 8, 3, 130, false);
+  DBRadioGroupTIPO_INSCRICAO = new TDBRadioGroup(this);
+  DBRadioGroupTIPO_INSCRICAO->SetParent(PanelCampos);
+  DBRadioGroupTIPO_INSCRICAO->SetCaption(u" Tipo de Inscrição ");
+  DBRadioGroupTIPO_INSCRICAO->SetBounds(146, 3 * 40, 180, 42);
+  DBRadioGroupTIPO_INSCRICAO->SetColumns(2);
+  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Municipal");
+  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Estadual");
+  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"M");
+  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"E");
+  DBRadioGroupTIPO_INSCRICAO->SetDataSource(fonte);
+  DBRadioGroupTIPO_INSCRICAO->SetDataField(u"TIPO_INSCRICAO");
+  DBEditINSCRICAO = campo(u"Nº da Incrição:", u"INSCRICAO", 334, 3, 120, false);
+  DBEditNOME_EMPREGADOR = campo(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 4, 270, true);
+  DBEditCARGO_EMPREGADOR = campo(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 4, 218, false);
+  DBEditDOC_CREDENCIAMENTO = campo(u"Documento de Credenciamento:", u"DOC_CREDENCIAMENTO", 8, 5, 270, false);
+  LabelLOGOTIPO = rotulo(u"Logotipo:", 286, 5);
+  DBImageLOGOTIPO = new TDBImage(this);
+  DBImageLOGOTIPO->SetParent(PanelCampos);
+  DBImageLOGOTIPO->SetBounds(286, 20 + 5 * 40, 120, 80);
+  DBImageLOGOTIPO->SetStretch(true);
+  DBImageLOGOTIPO->SetHint(u"Clique sobre este campo para buscar a imagem do logotipo da concessinária");
+  DBImageLOGOTIPO->SetDataSource(fonte);
+  DBImageLOGOTIPO->SetDataField(u"LOGOTIPO");
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->SetFilter(u"Arquivo Bitmap (*.bmp)|*.bmp");
+
+  ButGravar->OnClick = [this](TObject* s) { ButGravarClick(s); };
+  ButExcluir->OnClick = [this](TObject* s) { ButExcluirClick(s); };
+  ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
+  MnuGravar->OnClick = ButGravar->OnClick;
+  MnuExcluir->OnClick = ButExcluir->OnClick;
+  MnuSair->OnClick = ButFechar->OnClick;
+  DBImageLOGOTIPO->OnClick = [this](TObject* s) { DBImageLOGOTIPOClick(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnKeyPress = [this](TObject* s, char16_t& k) { FormKeyPress(s, k); };
+}
+
+void TfrmConc::AbreFormConc() {
+  Screen->SetCursor(crHourGlass);
+  if (!frmConc) Application->CreateForm(frmConc);
+  frmConc->SetHeight(390);
+  frmConc->ShowModal();
+}
+
+void TfrmConc::FormShow(TObject*) {
+  TFDTable* concessionaria = DM->Concessionaria;
+  if (concessionaria->IsEmpty()) concessionaria->Append();
+  HabilitaControlesConc();
+  const bool liberado = !VersaoAgente;
+  PanelCampos->SetEnabled(liberado);
+  ButGravar->SetEnabled(liberado);
+  MnuGravar->SetEnabled(liberado);
+  if (liberado) Registro::EditaLinha(concessionaria);
+  Screen->SetCursor(crDefault);
+}
+
+void TfrmConc::HabilitaControlesConc() {
+  const bool excluir = !VersaoAgente && Registro::LinhaGravada(DM->Concessionaria);
+  ButExcluir->SetEnabled(excluir);
+  MnuExcluir->SetEnabled(excluir);
+}
+
+void TfrmConc::FormKeyPress(TObject*, char16_t& Key) {
+  if (Key == u'\r') {
+    SelectNext(ActiveControl(), true, true);
+    Key = 0;
+  }
+}
+
+void TfrmConc::Recusa(TWinControl* controle, const String& mensagem) {
+  ExibeMensagem(mensagem, 1);
+  if (controle->CanFocus()) controle->SetFocus();
+}
+
+void TfrmConc::ButGravarClick(TObject*) {
+  if (VersaoAgente) return;
+  TFDTable* concessionaria = DM->Concessionaria;
+  Registro::AtualizaLinha(concessionaria);
+  auto texto = [concessionaria](const char16_t* campo) { return concessionaria->FieldByName(campo)->AsString(); };
+  if (texto(u"RAZAO_SOCIAL").empty()) {
+    Recusa(DBEditRAZAO_SOCIAL, u"Necessário informar a Razão Social da concessionária!");
+    return;
+  }
+  if (texto(u"CNPJ").empty()) {
+    Recusa(DBEditCNPJ, u"Necessário informar o CNPJ da concessionária!");
+    return;
+  }
+  if (!VerificaCNPJ(texto(u"CNPJ"))) {
+    Recusa(DBEditCNPJ, u"CNPJ inválido!");
+    return;
+  }
+  try {
+    Registro::EditaLinha(concessionaria);
+    Registro::GravaLinha(concessionaria);
+    Close();
+  } catch (const Exception&) {
+    try {
+      Registro::EditaLinha(concessionaria);
+    } catch (const Exception&) {
+    }
+    AvisaTabelaIndisponivel();
+  }
+}
+
+void TfrmConc::ButExcluirClick(TObject*) {
+  if (VersaoAgente) return;
+  if (!ConfirmaOperacao(u"Confirma a exclusão dos dados da concessionária " + NomeConcessionaria + u"?", 0)) return;
+  TFDTable* concessionaria = DM->Concessionaria;
+  concessionaria->Delete();
+  concessionaria->ApplyUpdates(0);
+  concessionaria->CommitUpdates();
+  HabilitaControlesConc();
+}
+
+void TfrmConc::ButFecharClick(TObject*) {
+  Registro::DescartaLinha(DM->Concessionaria);
+  Close();
+}
+
+void TfrmConc::FormClose(TObject*, TCloseAction&) { Registro::DescartaLinha(DM->Concessionaria); }
+
+void TfrmConc::CarregaLogotipo(const String& arquivo) {
+  // Read the picture first: a file that is not a bitmap leaves the row
+  // untouched.
+  TBitmap prova;
+  prova.LoadFromFile(arquivo);
+  TFDTable* concessionaria = DM->Concessionaria;
+  Registro::EditaLinha(concessionaria);
+  static_cast<TBlobField*>(concessionaria->FieldByName(u"LOGOTIPO"))->LoadFromFile(arquivo);
+}
+
+void TfrmConc::DBImageLOGOTIPOClick(TObject*) {
+  if (VersaoAgente) return;
+  Registro::EditaLinha(DM->Concessionaria);
+  if (OpenDialog1->Execute()) CarregaLogotipo(OpenDialog1->FileName());
+}
