@@ -1,0 +1,309 @@
+#include "platform/data/Filter.h"
+#include "platform/data/DataSet.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
+#include <cmath>
+#include <vector>
+
+struct TFilterExpression::TNode {
+  enum TKind { And, Or, Not, Compare, IsNull, IsNotNull, FieldRef, Literal } Kind = Literal;
+  enum TOp { Eq, Ne, Lt, Gt, Le, Ge } Op = Eq;
+  const TField* Field = nullptr;
+  Variant Value;
+  std::unique_ptr<TNode> Left, Right;
+};
+
+namespace {
+using TNode = TFilterExpression::TNode;
+
+enum class Tok { End, Ident, Str, Num, Op, LParen, RParen };
+
+struct TToken {
+  Tok Kind = Tok::End;
+  String Text;
+};
+
+bool IsIdentChar(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+         c == u'_' || c == u'.' || c > 127;
+}
+
+String Upper(String s) {
+  for (auto& c : s)
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  return s;
+}
+
+class TParser {
+public:
+  TParser(const String& text, const TDataSet& ds) : FText(text), FDataSet(ds) { Advance(); }
+
+  std::unique_ptr<TNode> Parse() {
+    auto node = ParseOr();
+    if (FTok.Kind != Tok::End) Fail(u"Filter expression incorrectly terminated");
+    return node;
+  }
+
+private:
+  [[noreturn]] void Fail(const String& message) { throw EDatabaseError(message); }
+
+  void Advance() {
+    while (FPos < FText.size() && (FText[FPos] == u' ' || FText[FPos] == u'\t' ||
+                                   FText[FPos] == u'\r' || FText[FPos] == u'\n'))
+      ++FPos;
+    FTok = TToken();
+    if (FPos >= FText.size()) return;
+    const char16_t c = FText[FPos];
+    if (c == u'\'' || c == u'"') {
+      // Quoted text; the quote doubled stands for itself.
+      String value;
+      ++FPos;
+      for (;;) {
+        if (FPos >= FText.size()) Fail(u"Unterminated string in filter expression");
+        if (FText[FPos] == c) {
+          if (FPos + 1 < FText.size() && FText[FPos + 1] == c) {
+            value += c;
+            FPos += 2;
+            continue;
+          }
+          ++FPos;
+          break;
+        }
+        value += FText[FPos++];
+      }
+      FTok = {c == u'\'' ? Tok::Str : Tok::Ident, value};
+      return;
+    }
+    if (c == u'[') {
+      const size_t end = FText.find(u']', FPos);
+      if (end == String::npos) Fail(u"Missing ] in filter expression");
+      FTok = {Tok::Ident, FText.substr(FPos + 1, end - FPos - 1)};
+      FPos = end + 1;
+      return;
+    }
+    if (c == u'(' || c == u')') {
+      FTok = {c == u'(' ? Tok::LParen : Tok::RParen, String(1, c)};
+      ++FPos;
+      return;
+    }
+    if (c == u'=' || c == u'<' || c == u'>' || c == u'!') {
+      String op(1, c);
+      ++FPos;
+      if (FPos < FText.size() && (FText[FPos] == u'=' || FText[FPos] == u'>')) op += FText[FPos++];
+      FTok = {Tok::Op, op};
+      return;
+    }
+    if ((c >= u'0' && c <= u'9') || c == u'-' || c == u'+') {
+      const size_t start = FPos++;
+      while (FPos < FText.size() &&
+             ((FText[FPos] >= u'0' && FText[FPos] <= u'9') || FText[FPos] == u'.'))
+        ++FPos;
+      FTok = {Tok::Num, FText.substr(start, FPos - start)};
+      return;
+    }
+    if (IsIdentChar(c)) {
+      const size_t start = FPos;
+      while (FPos < FText.size() && IsIdentChar(FText[FPos])) ++FPos;
+      FTok = {Tok::Ident, FText.substr(start, FPos - start)};
+      return;
+    }
+    Fail(u"Invalid character in filter expression: " + String(1, c));
+  }
+
+  bool IsKeyword(const char16_t* word) const {
+    return FTok.Kind == Tok::Ident && Upper(FTok.Text) == word;
+  }
+
+  std::unique_ptr<TNode> Binary(TNode::TKind kind, std::unique_ptr<TNode> l, std::unique_ptr<TNode> r) {
+    auto n = std::make_unique<TNode>();
+    n->Kind = kind;
+    n->Left = std::move(l);
+    n->Right = std::move(r);
+    return n;
+  }
+
+  std::unique_ptr<TNode> ParseOr() {
+    auto left = ParseAnd();
+    while (IsKeyword(u"OR")) {
+      Advance();
+      left = Binary(TNode::Or, std::move(left), ParseAnd());
+    }
+    return left;
+  }
+
+  std::unique_ptr<TNode> ParseAnd() {
+    auto left = ParseNot();
+    while (IsKeyword(u"AND")) {
+      Advance();
+      left = Binary(TNode::And, std::move(left), ParseNot());
+    }
+    return left;
+  }
+
+  std::unique_ptr<TNode> ParseNot() {
+    if (IsKeyword(u"NOT")) {
+      Advance();
+      return Binary(TNode::Not, ParseNot(), nullptr);
+    }
+    return ParseComparison();
+  }
+
+  std::unique_ptr<TNode> ParseComparison() {
+    if (FTok.Kind == Tok::LParen) {
+      Advance();
+      auto inner = ParseOr();
+      if (FTok.Kind != Tok::RParen) Fail(u"Missing ) in filter expression");
+      Advance();
+      return inner;
+    }
+    auto left = ParseOperand();
+    if (IsKeyword(u"IS")) {
+      Advance();
+      bool negate = false;
+      if (IsKeyword(u"NOT")) {
+        negate = true;
+        Advance();
+      }
+      if (!IsKeyword(u"NULL")) Fail(u"NULL expected in filter expression");
+      Advance();
+      return Binary(negate ? TNode::IsNotNull : TNode::IsNull, std::move(left), nullptr);
+    }
+    if (FTok.Kind != Tok::Op) {
+      if (left->Kind == TNode::FieldRef) {
+        // A lone field is true when it holds a true value.
+        auto lit = std::make_unique<TNode>();
+        lit->Kind = TNode::Literal;
+        lit->Value = Variant(true);
+        auto n = Binary(TNode::Compare, std::move(left), std::move(lit));
+        return n;
+      }
+      Fail(u"Comparison operator expected in filter expression");
+    }
+    const String op = FTok.Text;
+    Advance();
+    auto right = ParseOperand();
+    auto n = Binary(TNode::Compare, std::move(left), std::move(right));
+    if (op == u"=") n->Op = TNode::Eq;
+    else if (op == u"<>" || op == u"!=") n->Op = TNode::Ne;
+    else if (op == u"<") n->Op = TNode::Lt;
+    else if (op == u">") n->Op = TNode::Gt;
+    else if (op == u"<=") n->Op = TNode::Le;
+    else if (op == u">=") n->Op = TNode::Ge;
+    else Fail(u"Invalid operator in filter expression: " + op);
+    AdaptLiteral(*n->Left, *n->Right);
+    AdaptLiteral(*n->Right, *n->Left);
+    return n;
+  }
+
+  // A text compared with a date field is read as a date, written either as
+  // yyyy-mm-dd or in the short date format.
+  void AdaptLiteral(const TNode& field, TNode& literal) {
+    if (field.Kind != TNode::FieldRef || literal.Kind != TNode::Literal ||
+        literal.Value.VarType() != varString)
+      return;
+    const TFieldType t = field.Field->DataType();
+    if (t != ftDate && t != ftDateTime && t != ftTime) return;
+    const String s = literal.Value.AsString();
+    TDateTime d;
+    int y, m, day;
+    if (s.size() >= 10 && s[4] == u'-' && s[7] == u'-') {
+      y = std::stoi(StringToUtf8(s.substr(0, 4)));
+      m = std::stoi(StringToUtf8(s.substr(5, 2)));
+      day = std::stoi(StringToUtf8(s.substr(8, 2)));
+      if (!TryEncodeDate(y, m, day, d)) Fail(u"Invalid date in filter expression: " + s);
+      TDateTime t2;
+      if (s.size() > 10 && TryStrToTime(s.substr(11), t2)) d += t2;
+    } else if (!TryStrToDateTime(s, d)) {
+      Fail(u"Invalid date in filter expression: " + s);
+    }
+    literal.Value = Variant::Date(d);
+  }
+
+  std::unique_ptr<TNode> ParseOperand() {
+    auto n = std::make_unique<TNode>();
+    switch (FTok.Kind) {
+    case Tok::Str:
+      n->Kind = TNode::Literal;
+      n->Value = Variant(FTok.Text);
+      break;
+    case Tok::Num: {
+      n->Kind = TNode::Literal;
+      const std::string text = StringToUtf8(FTok.Text);
+      if (text.find('.') == std::string::npos)
+        n->Value = Variant(static_cast<int64_t>(std::stoll(text)));
+      else
+        n->Value = Variant(std::stod(text));
+      break;
+    }
+    case Tok::Ident:
+      if (IsKeyword(u"NULL")) {
+        n->Kind = TNode::Literal;
+        n->Value = Variant::Null();
+        break;
+      }
+      if (IsKeyword(u"TRUE") || IsKeyword(u"FALSE")) {
+        n->Kind = TNode::Literal;
+        n->Value = Variant(IsKeyword(u"TRUE"));
+        break;
+      }
+      n->Kind = TNode::FieldRef;
+      n->Field = FDataSet.FieldByName(FTok.Text);
+      break;
+    default:
+      Fail(u"Field name or value expected in filter expression");
+    }
+    Advance();
+    return n;
+  }
+
+  const String& FText;
+  const TDataSet& FDataSet;
+  size_t FPos = 0;
+  TToken FTok;
+};
+
+Variant Operand(const TNode& n, const TFilterExpression::TFieldReader& read) {
+  return n.Kind == TNode::FieldRef ? read(n.Field) : n.Value;
+}
+
+bool Eval(const TNode& n, const TFilterExpression::TFieldReader& read) {
+  switch (n.Kind) {
+  case TNode::And:
+    return Eval(*n.Left, read) && Eval(*n.Right, read);
+  case TNode::Or:
+    return Eval(*n.Left, read) || Eval(*n.Right, read);
+  case TNode::Not:
+    return !Eval(*n.Left, read);
+  case TNode::IsNull:
+    return Operand(*n.Left, read).IsClear();
+  case TNode::IsNotNull:
+    return !Operand(*n.Left, read).IsClear();
+  case TNode::Compare: {
+    const Variant a = Operand(*n.Left, read), b = Operand(*n.Right, read);
+    // As in SQL, a comparison with null is never true.
+    if (a.IsClear() || b.IsClear()) return false;
+    const int c = Variant::Compare(a, b);
+    switch (n.Op) {
+    case TNode::Eq: return c == 0;
+    case TNode::Ne: return c != 0;
+    case TNode::Lt: return c < 0;
+    case TNode::Gt: return c > 0;
+    case TNode::Le: return c <= 0;
+    case TNode::Ge: return c >= 0;
+    }
+    return false;
+  }
+  default:
+    return Operand(n, read).AsBoolean();
+  }
+}
+}  // namespace
+
+TFilterExpression::TFilterExpression(const String& text, const TDataSet& dataSet)
+    : FRoot(TParser(text, dataSet).Parse()) {}
+
+TFilterExpression::~TFilterExpression() = default;
+
+bool TFilterExpression::Evaluate(const TFieldReader& read) const {
+  return !FRoot || Eval(*FRoot, read);
+}

@@ -1,0 +1,147 @@
+#include "platform/data/MySqlClient.h"
+#include "platform/rtl/Exceptions.h"
+#include <errmsg.h>
+#include <mysql.h>
+
+namespace {
+constexpr unsigned BinaryCharset = 63;
+
+TMySqlColumn DescribeColumn(const MYSQL_FIELD& f) {
+  TMySqlColumn c;
+  c.Name.assign(f.name, f.name_length);
+  c.OrgName.assign(f.org_name, f.org_name_length);
+  c.Table.assign(f.org_table, f.org_table_length);
+  c.Database.assign(f.db, f.db_length);
+  c.Decimals = f.decimals;
+  c.PrimaryKey = (f.flags & PRI_KEY_FLAG) != 0;
+  c.AutoIncrement = (f.flags & AUTO_INCREMENT_FLAG) != 0;
+  c.NotNull = (f.flags & NOT_NULL_FLAG) != 0;
+  const bool binary = f.charsetnr == BinaryCharset;
+  // Lengths come in bytes of the connection's character set (utf8mb4).
+  const unsigned chars = binary ? static_cast<unsigned>(f.length) : static_cast<unsigned>(f.length / 4);
+  switch (f.type) {
+  case MYSQL_TYPE_TINY:
+  case MYSQL_TYPE_SHORT:
+  case MYSQL_TYPE_YEAR:
+    c.Type = TMySqlType::Integer;
+    c.SmallInt = true;
+    break;
+  case MYSQL_TYPE_LONG:
+  case MYSQL_TYPE_INT24:
+    c.Type = (f.flags & UNSIGNED_FLAG) && f.type == MYSQL_TYPE_LONG ? TMySqlType::BigInt
+                                                                   : TMySqlType::Integer;
+    break;
+  case MYSQL_TYPE_LONGLONG:
+  case MYSQL_TYPE_BIT:
+    c.Type = TMySqlType::BigInt;
+    break;
+  case MYSQL_TYPE_FLOAT:
+  case MYSQL_TYPE_DOUBLE:
+    c.Type = TMySqlType::Float;
+    break;
+  case MYSQL_TYPE_DECIMAL:
+  case MYSQL_TYPE_NEWDECIMAL:
+    c.Type = TMySqlType::Decimal;
+    break;
+  case MYSQL_TYPE_DATE:
+  case MYSQL_TYPE_NEWDATE:
+    c.Type = TMySqlType::Date;
+    break;
+  case MYSQL_TYPE_TIME:
+    c.Type = TMySqlType::Time;
+    break;
+  case MYSQL_TYPE_DATETIME:
+  case MYSQL_TYPE_TIMESTAMP:
+    c.Type = TMySqlType::DateTime;
+    break;
+  case MYSQL_TYPE_TINY_BLOB:
+  case MYSQL_TYPE_MEDIUM_BLOB:
+  case MYSQL_TYPE_LONG_BLOB:
+  case MYSQL_TYPE_BLOB:
+    c.Type = binary ? TMySqlType::Blob : TMySqlType::Text;
+    return c;
+  default:
+    c.Type = binary && f.type != MYSQL_TYPE_NULL ? TMySqlType::Blob : TMySqlType::String;
+    c.Size = chars;
+    return c;
+  }
+  return c;
+}
+
+bool ConnectionLost(unsigned code) {
+  return code == CR_SERVER_GONE_ERROR || code == CR_SERVER_LOST || code == CR_CONNECTION_ERROR ||
+         code == CR_CONN_HOST_ERROR || code == CR_COMMANDS_OUT_OF_SYNC;
+}
+}  // namespace
+
+TMySqlResult::~TMySqlResult() {
+  if (FResult) mysql_free_result(static_cast<MYSQL_RES*>(FResult));
+}
+
+TMySqlSession::~TMySqlSession() { Disconnect(); }
+
+void TMySqlSession::Connect(const TMySqlParams& p) {
+  Disconnect();
+  MYSQL* db = mysql_init(nullptr);
+  if (!db) throw EDatabaseError(u"Out of memory for the database client", CR_OUT_OF_MEMORY);
+  const unsigned timeout = 10;
+  const my_bool off = 0;
+  mysql_options(db, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+  mysql_options(db, MYSQL_OPT_RECONNECT, &off);
+  mysql_options(db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+  mysql_options(db, MYSQL_INIT_COMMAND,
+                "SET SESSION sql_mode = 'STRICT_ALL_TABLES,NO_BACKSLASH_ESCAPES,NO_ZERO_DATE,"
+                "NO_ZERO_IN_DATE,ERROR_FOR_DIVISION_BY_ZERO,NO_ENGINE_SUBSTITUTION'");
+  const char* socket = p.Socket.empty() ? nullptr : p.Socket.c_str();
+  if (!mysql_real_connect(db, p.Host.c_str(), p.User.c_str(), p.Password.c_str(),
+                          p.Database.empty() ? nullptr : p.Database.c_str(), p.Port, socket,
+                          CLIENT_FOUND_ROWS)) {
+    EDatabaseError error(Utf8ToString(mysql_error(db)), static_cast<int>(mysql_errno(db)));
+    mysql_close(db);
+    throw error;
+  }
+  FHandle = db;
+}
+
+void TMySqlSession::Disconnect() {
+  if (FHandle) mysql_close(static_cast<MYSQL*>(FHandle));
+  FHandle = nullptr;
+}
+
+void TMySqlSession::RaiseError() {
+  MYSQL* db = static_cast<MYSQL*>(FHandle);
+  const unsigned code = mysql_errno(db);
+  EDatabaseError error(Utf8ToString(mysql_error(db)), static_cast<int>(code));
+  if (ConnectionLost(code)) Disconnect();
+  throw error;
+}
+
+std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
+  if (!FHandle) throw EDatabaseError(u"Not connected to the database server", CR_SERVER_GONE_ERROR);
+  MYSQL* db = static_cast<MYSQL*>(FHandle);
+  FRowsAffected = -1;
+  if (mysql_real_query(db, sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();
+  MYSQL_RES* res = mysql_store_result(db);
+  if (!res) {
+    if (mysql_field_count(db) != 0) RaiseError();
+    FRowsAffected = static_cast<int64_t>(mysql_affected_rows(db));
+    FInsertId = mysql_insert_id(db);
+    return nullptr;
+  }
+  std::unique_ptr<TMySqlResult> result(new TMySqlResult);
+  result->FResult = res;
+  const unsigned columns = mysql_num_fields(res);
+  const MYSQL_FIELD* fields = mysql_fetch_fields(res);
+  result->FColumns.reserve(columns);
+  for (unsigned i = 0; i < columns; ++i) result->FColumns.push_back(DescribeColumn(fields[i]));
+  const uint64_t rows = mysql_num_rows(res);
+  result->FRows.reserve(rows);
+  result->FLengths.reserve(rows * columns);
+  while (MYSQL_ROW row = mysql_fetch_row(res)) {
+    const unsigned long* lengths = mysql_fetch_lengths(res);
+    result->FRows.push_back(row);
+    result->FLengths.insert(result->FLengths.end(), lengths, lengths + columns);
+  }
+  FRowsAffected = static_cast<int64_t>(result->FRows.size());
+  return result;
+}

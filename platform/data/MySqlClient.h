@@ -1,0 +1,102 @@
+#pragma once
+// The one door to the MySQL client library: a session (connect, run a
+// statement, transactions) and a stored result whose cells stay raw text
+// until the data set asks for them. Nothing else in the system includes
+// mysql.h.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TMySqlType {
+  Integer,   // TINYINT .. INT, YEAR
+  BigInt,
+  Float,     // FLOAT, DOUBLE
+  Decimal,
+  Date,
+  Time,
+  DateTime,  // DATETIME, TIMESTAMP
+  String,    // CHAR, VARCHAR and anything shown as text
+  Text,      // TEXT columns
+  Blob,      // BLOB and binary strings
+};
+
+struct TMySqlColumn {
+  std::string Name;      // as the statement names it (UTF-8)
+  std::string OrgName;   // the table's own column name
+  std::string Table;     // the table's own name, empty for expressions
+  std::string Database;
+  TMySqlType Type = TMySqlType::String;
+  unsigned Size = 0;     // characters for text, bytes for binary
+  unsigned Decimals = 0;
+  bool SmallInt = false; // TINYINT / SMALLINT
+  bool PrimaryKey = false;
+  bool AutoIncrement = false;
+  bool NotNull = false;
+};
+
+// All rows of a result, kept in the client library's own buffers.
+class TMySqlResult {
+public:
+  ~TMySqlResult();
+  TMySqlResult(const TMySqlResult&) = delete;
+  TMySqlResult& operator=(const TMySqlResult&) = delete;
+
+  size_t RowCount() const { return FRows.size(); }
+  size_t ColumnCount() const { return FColumns.size(); }
+  const TMySqlColumn& Column(size_t index) const { return FColumns[index]; }
+  // The cell's text (not terminated for binary data); nullptr for NULL.
+  const char* Cell(size_t row, size_t column, size_t& length) const {
+    length = FLengths[row * FColumns.size() + column];
+    return FRows[row][column];
+  }
+
+private:
+  friend class TMySqlSession;
+  TMySqlResult() = default;
+  void* FResult = nullptr;
+  std::vector<TMySqlColumn> FColumns;
+  std::vector<char**> FRows;
+  std::vector<unsigned long> FLengths;
+};
+
+struct TMySqlParams {
+  std::string Host;
+  std::string User;
+  std::string Password;
+  std::string Database;
+  std::string Socket;
+  unsigned Port = 3306;
+};
+
+// Every failure raises EDatabaseError with the client's or server's own
+// message and error number. A lost connection closes the session, so the
+// next Connect starts afresh.
+class TMySqlSession {
+public:
+  TMySqlSession() = default;
+  ~TMySqlSession();
+  TMySqlSession(const TMySqlSession&) = delete;
+  TMySqlSession& operator=(const TMySqlSession&) = delete;
+
+  // utf8mb4 and a strict sql_mode with NO_BACKSLASH_ESCAPES, so a text
+  // quoted by doubling its single quotes can never leave its literal.
+  void Connect(const TMySqlParams& params);
+  void Disconnect();
+  bool Connected() const { return FHandle != nullptr; }
+
+  // Runs one statement; returns its rows, or nullptr when it has none.
+  std::unique_ptr<TMySqlResult> Execute(std::string_view sql);
+  // Rows matched by the last UPDATE (found rows), written by INSERT or
+  // removed by DELETE; for a SELECT the rows returned.
+  int64_t RowsAffected() const { return FRowsAffected; }
+  uint64_t InsertId() const { return FInsertId; }
+
+private:
+  [[noreturn]] void RaiseError();
+  void* FHandle = nullptr;
+  int64_t FRowsAffected = -1;
+  uint64_t FInsertId = 0;
+};
