@@ -91,6 +91,10 @@ TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
   CriaConsultas();
 }
 
+TDM::~TDM() {
+  if (DM == this) DM = nullptr;
+}
+
 void TDM::CriaTabelas() {
   auto tabela = [&](const String& nome, const String& indice) {
     auto* t = new TFDTable(this);

@@ -13,6 +13,7 @@ class TCustomIniFile;
 class TDM : public TComponent {
 public:
   explicit TDM(TComponent* AOwner);
+  ~TDM() override;
 
   TFDConnection* FDConexao;
   TFDPhysMySQLDriverLink* FDPhysMySQLDriverLink1;

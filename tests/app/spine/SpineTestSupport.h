@@ -64,3 +64,31 @@ inline void EscreveIniTeste(const String& arquivo, const String& codigo, const S
   ini.WriteString(u"AGENTE", u"Codigo", codigo);
   ini.WriteString(u"AGENTE", u"Chave", Cifra(String()));
 }
+
+#include "app/AppState.h"
+#include "app/uConfig.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/TestSeam.h"
+
+// A fresh application object and program state for each test; the
+// program's folder points at the test's own.
+inline void NovoEstadoDoPrograma(const String& pasta) {
+  UiTestSeam::Reset();
+  TApplicationRef::Done();
+  NomeUsuario.clear();
+  NivelUsuario.clear();
+  CodigoAgente.clear();
+  NomeConcessionaria.clear();
+  NomeAgente.clear();
+  RodapeRelatorio.clear();
+  VersaoAgente = false;
+  LoginPendente = true;
+  ArquivoConfiguracao.reset();
+  DefinePastaPrograma(pasta);
+}
+
+inline std::vector<String> TextosDasMensagens() {
+  std::vector<String> textos;
+  for (const TMessageBoxRecord& caixa : UiTestSeam::MessageBoxLog()) textos.push_back(caixa.Text);
+  return textos;
+}

@@ -1,0 +1,54 @@
+#include "platform/rtl/Exceptions.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Forms.h"
+#include <cstring>
+
+namespace {
+// Opening may fail while another program holds the clipboard; try a while.
+void OpenOrRaise() {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(Application->Handle())) return;
+    Sleep(10);
+  }
+  throw EInvalidOperation(u"Cannot open clipboard");
+}
+}  // namespace
+
+TClipboard* Clipboard() {
+  static TClipboard clipboard;
+  return &clipboard;
+}
+
+String TClipboard::AsText() const {
+  OpenOrRaise();
+  String text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const char16_t*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void TClipboard::SetAsText(const String& value) {
+  OpenOrRaise();
+  EmptyClipboard();
+  size_t bytes = (value.size() + 1) * sizeof(char16_t);
+  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (data) {
+    std::memcpy(GlobalLock(data), value.c_str(), bytes);
+    GlobalUnlock(data);
+    if (!SetClipboardData(CF_UNICODETEXT, data)) GlobalFree(data);
+  }
+  CloseClipboard();
+}
+
+bool TClipboard::HasFormat(UINT format) const { return IsClipboardFormatAvailable(format) != 0; }
+
+void TClipboard::Clear() {
+  OpenOrRaise();
+  EmptyClipboard();
+  CloseClipboard();
+}

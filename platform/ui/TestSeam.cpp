@@ -1,0 +1,88 @@
+#include "platform/ui/TestSeam.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/WndDispatch.h"
+#include <deque>
+#include <memory>
+
+namespace {
+using TModalAction = std::function<void(TCustomForm&)>;
+using TBoxAction = std::function<int(const TMessageBoxRecord&)>;
+
+struct TSeamState {
+  std::deque<TModalAction> ModalActions;
+  std::deque<TBoxAction> BoxActions;
+  std::vector<TMessageBoxRecord> Log;
+  HWND Window = nullptr;
+};
+
+TSeamState& State() {
+  static TSeamState state;
+  return state;
+}
+
+constexpr UINT kRunAction = WM_USER + 1;
+
+struct TPendingAction {
+  TModalAction Action;
+  TCustomForm* Form;
+};
+
+// The queued action runs from the modal loop itself, like a user's input.
+HWND SeamWindow() {
+  TSeamState& s = State();
+  if (!s.Window) {
+    s.Window = AllocateHWnd([](TMessage& m) {
+      if (m.Msg != kRunAction) return false;
+      std::unique_ptr<TPendingAction> pending(reinterpret_cast<TPendingAction*>(m.LParam));
+      pending->Action(*pending->Form);
+      return true;
+    });
+  }
+  return s.Window;
+}
+}  // namespace
+
+namespace UiTestSeam {
+void QueueModalAction(std::function<void(TCustomForm& form)> action) {
+  State().ModalActions.push_back(std::move(action));
+}
+
+void QueueMessageBoxAnswer(int answer) {
+  State().BoxActions.push_back([answer](const TMessageBoxRecord&) { return answer; });
+}
+
+void QueueMessageBoxAction(std::function<int(const TMessageBoxRecord& box)> action) {
+  State().BoxActions.push_back(std::move(action));
+}
+
+int PendingModalActions() { return static_cast<int>(State().ModalActions.size()); }
+int PendingMessageBoxAnswers() { return static_cast<int>(State().BoxActions.size()); }
+const std::vector<TMessageBoxRecord>& MessageBoxLog() { return State().Log; }
+void ClearLog() { State().Log.clear(); }
+
+void Reset() {
+  TSeamState& s = State();
+  s.ModalActions.clear();
+  s.BoxActions.clear();
+  s.Log.clear();
+}
+
+void ModalLoopStarting(TCustomForm& form) {
+  TSeamState& s = State();
+  if (s.ModalActions.empty()) return;
+  auto pending = std::make_unique<TPendingAction>(TPendingAction{std::move(s.ModalActions.front()), &form});
+  s.ModalActions.pop_front();
+  PostMessageW(SeamWindow(), kRunAction, 0, reinterpret_cast<LPARAM>(pending.release()));
+}
+
+bool TakeMessageBoxAnswer(const TMessageBoxRecord& box, int& answer) {
+  TSeamState& s = State();
+  if (s.BoxActions.empty()) return false;
+  TBoxAction action = std::move(s.BoxActions.front());
+  s.BoxActions.pop_front();
+  answer = action(box);
+  return true;
+}
+
+void LogMessageBox(const TMessageBoxRecord& box) { State().Log.push_back(box); }
+}  // namespace UiTestSeam
