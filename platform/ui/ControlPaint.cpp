@@ -150,6 +150,114 @@ void DrawNonClient(HWND hwnd, HDC dc, const RECT& window, const POINT& clientOff
 }
 }  // namespace
 
+namespace {
+// A memory DC with a bitmap of the given size: controls of the system
+// classes clip their painting to their client rectangle in device units, so
+// each window is printed into a DC of its own whose origin is the window's.
+class TPrintSurface {
+public:
+  TPrintSurface(HDC like, int width, int height) {
+    FDC = CreateCompatibleDC(like);
+    FBitmap = CreateCompatibleBitmap(like, std::max(width, 1), std::max(height, 1));
+    FOld = SelectObject(FDC, FBitmap);
+    RECT r{0, 0, width, height};
+    FillRect(FDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ~TPrintSurface() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FBitmap);
+    DeleteDC(FDC);
+  }
+  TPrintSurface(const TPrintSurface&) = delete;
+  TPrintSurface& operator=(const TPrintSurface&) = delete;
+  HDC DC() const { return FDC; }
+
+private:
+  HDC FDC;
+  HBITMAP FBitmap;
+  HGDIOBJ FOld;
+};
+
+// Scroll bars belong to the frame, which the system does not print.
+void DrawScrollBars(HWND hwnd, HDC dc, const POINT& offset, const RECT& client) {
+  LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  auto bar = [&](int which, RECT r, bool vertical) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    bool enabled = GetScrollInfo(hwnd, which, &info) && info.nMax > info.nMin && info.nPage > 0 &&
+                   static_cast<int>(info.nPage) <= info.nMax - info.nMin;
+    RECT first = r, second = r;
+    if (vertical) {
+      first.bottom = first.top + cx;
+      second.top = second.bottom - cx;
+    } else {
+      first.right = first.left + cy;
+      second.left = second.right - cy;
+    }
+    UINT off = enabled ? 0 : DFCS_INACTIVE;
+    DrawFrameControl(dc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | off);
+    DrawFrameControl(dc, &second, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | off);
+    if (!enabled) return;
+    int track = vertical ? (second.top - first.bottom) : (second.left - first.right);
+    int range = info.nMax - info.nMin + 1;
+    int thumb = std::max(8, static_cast<int>(static_cast<long long>(track) * static_cast<int>(info.nPage) / range));
+    int pos = static_cast<int>(static_cast<long long>(track - thumb) * (info.nPos - info.nMin) /
+                               std::max(1, range - static_cast<int>(info.nPage)));
+    RECT t = r;
+    if (vertical) {
+      t.top = first.bottom + pos;
+      t.bottom = t.top + thumb;
+    } else {
+      t.left = first.right + pos;
+      t.right = t.left + thumb;
+    }
+    DrawFrameControl(dc, &t, DFC_BUTTON, DFCS_BUTTONPUSH);
+  };
+  int left = offset.x, top = offset.y, right = offset.x + client.right, bottom = offset.y + client.bottom;
+  if (style & WS_VSCROLL) bar(SB_VERT, RECT{right, top, right + cx, bottom}, true);
+  if (style & WS_HSCROLL) bar(SB_HORZ, RECT{left, bottom, right, bottom + cy}, false);
+  if ((style & WS_VSCROLL) && (style & WS_HSCROLL)) {
+    RECT corner{right, bottom, right + cx, bottom + cy};
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
+  }
+}
+
+// Prints a window and its children into dc, whose origin is the window's.
+void PrintWindowTree(HWND hwnd, HDC dc, LPARAM flags);
+
+void PrintChildren(HWND parent, HDC clientDC, LPARAM flags) {
+  POINT origin{0, 0};
+  ::ClientToScreen(parent, &origin);
+  // Bottom of the z-order first, so the topmost child ends on top.
+  for (HWND child = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST); child;
+       child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT cr;
+    GetWindowRect(child, &cr);
+    int w = cr.right - cr.left, h = cr.bottom - cr.top;
+    TPrintSurface surface(clientDC, w, h);
+    PrintWindowTree(child, surface.DC(), flags);
+    BitBlt(clientDC, cr.left - origin.x, cr.top - origin.y, w, h, surface.DC(), 0, 0, SRCCOPY);
+  }
+}
+
+void PrintWindowTree(HWND hwnd, HDC dc, LPARAM flags) {
+  if (FindControl(hwnd)) {
+    SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags);
+    return;
+  }
+  // A window of a system class inside a control (a combo box's edit).
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  PrintChildren(hwnd, dc, flags);
+}
+}  // namespace
+
 void TWinControl::DoPrint(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   LPARAM flags = m.LParam;
@@ -161,35 +269,15 @@ void TWinControl::DoPrint(TMessage& m) {
   ::ClientToScreen(FHandle, &origin);
   POINT offset{origin.x - wr.left, origin.y - wr.top};
   RECT window{0, 0, wr.right - wr.left, wr.bottom - wr.top};
-
-  int saved = SaveDC(dc);
-  IntersectClipRect(dc, 0, 0, window.right, window.bottom);
-  if (flags & PRF_NONCLIENT) DrawNonClient(FHandle, dc, window, offset, client);
-  OffsetWindowOrgEx(dc, -offset.x, -offset.y, nullptr);
-  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-  if (flags & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  if (flags & PRF_CLIENT) Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags & ~PRF_CHILDREN);
-  if (flags & PRF_CHILDREN) {
-    // Bottom of the z-order first, so the topmost child ends on top.
-    for (HWND child = GetWindow(GetWindow(FHandle, GW_CHILD), GW_HWNDLAST); child;
-         child = GetWindow(child, GW_HWNDPREV)) {
-      if (!IsWindowVisible(child)) continue;
-      RECT cr;
-      GetWindowRect(child, &cr);
-      int saveChild = SaveDC(dc);
-      OffsetWindowOrgEx(dc, -(cr.left - origin.x), -(cr.top - origin.y), nullptr);
-      IntersectClipRect(dc, 0, 0, cr.right - cr.left, cr.bottom - cr.top);
-      if (FindControl(child)) {
-        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags | PRF_CHECKVISIBLE);
-      } else {
-        // A window of a system class inside a control (a combo box's edit).
-        SendMessageW(child, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-      }
-      RestoreDC(dc, saveChild);
-    }
+  if (flags & PRF_NONCLIENT) {
+    DrawNonClient(FHandle, dc, window, offset, client);
+    DrawScrollBars(FHandle, dc, offset, client);
   }
-  RestoreDC(dc, saved);
+  TPrintSurface surface(dc, client.right, client.bottom);
+  if (flags & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.DC()), 0);
+  if (flags & PRF_CLIENT) Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.DC()), flags & ~PRF_CHILDREN);
+  if (flags & PRF_CHILDREN) PrintChildren(FHandle, surface.DC(), flags | PRF_CHECKVISIBLE);
+  BitBlt(dc, offset.x, offset.y, client.right, client.bottom, surface.DC(), 0, 0, SRCCOPY);
   m.Result = 0;
 }
 
