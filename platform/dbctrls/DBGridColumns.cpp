@@ -295,9 +295,19 @@ TDBGridColumns::TDBGridColumns(TCustomDBGrid* grid)
     : TCollection([](TCollection* c) { return new TColumn(c); }, grid), FGrid(grid) {}
 
 TColumn* TDBGridColumns::Add() {
-  // The first column of the program's own replaces the grid's defaults.
-  if (Count() > 0 && !Items(0)->FStored) Clear();
-  return static_cast<TColumn*>(TCollection::Add());
+  // The first column of the program's own replaces the grid's defaults;
+  // the grid hears of it once the new column is in.
+  BeginUpdate();
+  TColumn* column = nullptr;
+  try {
+    if (Count() > 0 && !Items(0)->FStored) Clear();
+    column = static_cast<TColumn*>(TCollection::Add());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  return column;
 }
 
 TColumn* TDBGridColumns::InternalAdd() {

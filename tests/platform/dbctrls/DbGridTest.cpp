@@ -3,6 +3,7 @@
 #include "DbControlsFixture.h"
 #include "GridTestSupport.h"
 #include "platform/dbctrls/DBGrid.h"
+#include "platform/ui/grids/InplaceEdit.h"
 #include <map>
 #include <vector>
 
@@ -112,32 +113,32 @@ TEST_F(DbDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
   grid->SetReadOnly(true);
   ShowForm();
   const int rowHeight = grid->DefaultRowHeight();
-  grid->SetClientHeight(grid->RowHeights(0) + 1 + 3 * rowHeight + 2);
+  grid->SetClientHeight(grid->RowHeights(0) + 1 + 3 * (rowHeight + 1) + 2);
   grid->SetFocus();
   UiTest::Pump();
   ASSERT_EQ(grid->VisibleRowCount(), 3);
   ASSERT_EQ(grid->RowCount(), 4);
   EXPECT_EQ(grid->Row(), 1);
 
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
   EXPECT_EQ(t->RecNo(), 2);
   EXPECT_EQ(grid->Row(), 2);
-  UiTest::PressKey(VK_DOWN);
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
   EXPECT_EQ(t->RecNo(), 4);
   EXPECT_EQ(grid->Row(), 3);  // the last shown row: the records scrolled
   EXPECT_EQ(DrawnRows(grid).front(), (std::vector<std::string>{"000002", "001"}));
   EXPECT_EQ(GetScrollPos(grid->Handle(), SB_VERT), 4);
 
   // Down on the last record of a read-only grid appends nothing.
-  UiTest::PressKey(VK_END, {ssCtrl});
+  GridTest::Key(grid, VK_END, {ssCtrl});
   EXPECT_EQ(t->RecNo(), 5);
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_EQ(t->RecordCount(), 5);
-  UiTest::PressKey(VK_PRIOR);
+  GridTest::Key(grid, VK_PRIOR);
   EXPECT_EQ(t->RecNo(), 2);
-  UiTest::PressKey(VK_HOME, {ssCtrl});
+  GridTest::Key(grid, VK_HOME, {ssCtrl});
   EXPECT_EQ(t->RecNo(), 1);
 
   // Moving the data set moves the grid.
@@ -156,9 +157,9 @@ TEST_F(DbDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
   // An editable grid appends at the end and drops the unchanged new
   // record when going back up.
   grid->SetReadOnly(false);
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
   EXPECT_EQ(t->State(), dsInsert);
-  UiTest::PressKey(VK_UP);
+  GridTest::Key(grid, VK_UP);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_EQ(t->RecordCount(), 5);
 }
@@ -216,13 +217,13 @@ TEST_F(DbDBGrid, TypingIntoACellWritesTheFieldWhenTheRecordIsLeft) {
   ShowForm();
   grid->SetFocus();
   UiTest::Pump();
-  UiTest::PressKey(VK_RIGHT);
+  GridTest::Key(grid, VK_RIGHT);
   EXPECT_EQ(grid->SelectedField(), t->FieldByName(u"USUARIO"));
-  UiTest::TypeText(u"MARIA");
+  GridTest::Type(grid, u"MARIA");
   ASSERT_NE(grid->InplaceEditor(), nullptr);
   EXPECT_TRUE(grid->InplaceEditor()->Visible());
   EXPECT_EQ(t->State(), dsEdit);
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(grid, VK_DOWN);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_EQ(t->RecNo(), 2);
   t->ApplyUpdates(0);
@@ -230,9 +231,9 @@ TEST_F(DbDBGrid, TypingIntoACellWritesTheFieldWhenTheRecordIsLeft) {
   EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT USUARIO FROM recebimentos WHERE COD_AGENTE = '001' AND CUPOM = '000001'")),
             "MARIA");
   // Esc takes the typed text back.
-  UiTest::TypeText(u"JOSE");
-  UiTest::PressKey(VK_ESCAPE);
-  UiTest::PressKey(VK_ESCAPE);
+  GridTest::Type(grid, u"JOSE");
+  GridTest::Key(grid, VK_ESCAPE);
+  GridTest::Key(grid, VK_ESCAPE);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_FALSE(t->UpdatesPending());
 }

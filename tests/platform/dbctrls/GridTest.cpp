@@ -7,7 +7,7 @@
 #include <set>
 
 namespace {
-class GridFixture : public UiFixture {
+class DrawGridTest : public UiFixture {
 protected:
   void SetUp() override {
     UiFixture::SetUp();
@@ -35,7 +35,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(GridFixture, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
+TEST_F(DrawGridTest, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
   EXPECT_EQ(Grid->CellRect(0, 0), TRect(0, 0, 64, 24));
   EXPECT_EQ(Grid->CellRect(1, 1), TRect(65, 25, 129, 49));
   EXPECT_EQ(Grid->CellRect(4, 4), TRect(260, 100, 324, 124));
@@ -66,7 +66,7 @@ TEST_F(GridFixture, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
   EXPECT_THROW(Grid->SetFixedCols(5), EInvalidGridOperation);
 }
 
-TEST_F(GridFixture, KeysMoveTheCurrentCellWithinTheScrollingCells) {
+TEST_F(DrawGridTest, KeysMoveTheCurrentCellWithinTheScrollingCells) {
   Grid->SetOptions(Grid->Options() + goTabs);
   int clicks = 0;
   Grid->OnClick = [&](TObject*) { ++clicks; };
@@ -83,47 +83,50 @@ TEST_F(GridFixture, KeysMoveTheCurrentCellWithinTheScrollingCells) {
       {VK_END, {ssCtrl}, {4, 4}}, {VK_HOME, {ssCtrl}, {1, 1}}, {VK_UP, {}, {1, 1}},
   };
   for (const Step& s : steps) {
-    UiTest::PressKey(s.Key, s.Shift);
+    GridTest::Key(Grid, s.Key, s.Shift);
     EXPECT_EQ(Current(), s.After) << "key " << s.Key;
   }
   EXPECT_EQ(clicks, 8);  // one per move of the current cell
   // A refused cell keeps the current one.
   Grid->OnSelectCell = [](TObject*, int ACol, int, bool& can) { can = ACol != 2; };
-  UiTest::PressKey(VK_RIGHT);
+  GridTest::Key(Grid, VK_RIGHT);
   EXPECT_EQ(Current(), (TGridCoord{1, 1}));
   // Whole rows with row selection.
   Grid->OnSelectCell = nullptr;
   Grid->SetOptions(Grid->Options() + goRowSelect);
-  UiTest::PressKey(VK_DOWN);
+  GridTest::Key(Grid, VK_DOWN);
   EXPECT_EQ(Grid->Selection(), (TGridRect{1, 2, 4, 2}));
 }
 
-TEST_F(GridFixture, ScrollingKeepsTheCurrentRowInView) {
+TEST_F(DrawGridTest, ScrollingKeepsTheCurrentRowInView) {
   Grid->SetRowCount(20);
   Grid->SetScrollBars(ssVertical);
   UiTest::Pump();
   EXPECT_EQ(Grid->TopRow(), 1);
   const int visible = Grid->VisibleRowCount();
   ASSERT_GE(visible, 2);
-  for (int i = 0; i < visible; ++i) UiTest::PressKey(VK_DOWN);
+  for (int i = 0; i < visible; ++i) GridTest::Key(Grid, VK_DOWN);
   EXPECT_EQ(Grid->Row(), 1 + visible);
   EXPECT_EQ(Grid->TopRow(), 2);
   EXPECT_EQ(GetScrollPos(Grid->Handle(), SB_VERT), 2);
-  UiTest::PressKey(VK_END, {ssCtrl});
+  GridTest::Key(Grid, VK_END, {ssCtrl});
   EXPECT_EQ(Grid->Row(), 19);
   EXPECT_EQ(Grid->TopRow(), 20 - visible);
-  EXPECT_FALSE(Grid->CellRect(1, 19).IsEmpty());
+  EXPECT_EQ(Grid->Col(), 4);
+  EXPECT_FALSE(Grid->CellRect(4, 19).IsEmpty());
+  EXPECT_EQ(Grid->LeftCol(), 2);  // the scroll bar left no room for four columns
   // The scroll bar moves the view, not the current cell.
   SendMessageW(Grid->Handle(), WM_VSCROLL, SB_TOP, 0);
   EXPECT_EQ(Grid->TopRow(), 1);
   EXPECT_EQ(Grid->Row(), 19);
   SendMessageW(Grid->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(Grid->TopRow(), 2);
-  EXPECT_TRUE(Grid->CellRect(1, 1).IsEmpty());
+  EXPECT_TRUE(Grid->CellRect(2, 1).IsEmpty());
+  EXPECT_FALSE(Grid->CellRect(2, 2).IsEmpty());
   EXPECT_FALSE(Grid->CellRect(0, 0).IsEmpty());  // fixed cells stay
 }
 
-TEST_F(GridFixture, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
+TEST_F(DrawGridTest, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
   int clicks = 0;
   Grid->OnClick = [&](TObject*) { ++clicks; };
   const TPoint p = GridTest::Center(Grid->CellRect(3, 2));
@@ -149,7 +152,7 @@ TEST_F(GridFixture, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
   EXPECT_EQ(Grid->ColWidths(1), 85);
 }
 
-TEST_F(GridFixture, DrawCellSeesEveryShownCellWithItsState) {
+TEST_F(DrawGridTest, DrawCellSeesEveryShownCellWithItsState) {
   std::map<std::pair<int, int>, TGridDrawState> drawn;
   Grid->OnDrawCell = [&](TObject*, int c, int r, const TRect& rect, TGridDrawState state) {
     EXPECT_EQ(rect, Grid->CellRect(c, r));
@@ -158,12 +161,12 @@ TEST_F(GridFixture, DrawCellSeesEveryShownCellWithItsState) {
   Grid->SetCol(2);
   Grid->Repaint();
   ASSERT_EQ(drawn.size(), 25u);
-  EXPECT_TRUE(drawn[{0, 3}].Contains(gdFixed));
-  EXPECT_TRUE(drawn[{3, 0}].Contains(gdFixed));
-  EXPECT_FALSE(drawn[{1, 1}].Contains(gdFixed));
-  EXPECT_TRUE(drawn[{2, 1}].Contains(gdSelected));
-  EXPECT_TRUE(drawn[{2, 1}].Contains(gdFocused));
-  EXPECT_FALSE(drawn[{1, 1}].Contains(gdSelected));
+  EXPECT_TRUE(drawn[std::make_pair(0, 3)].Contains(gdFixed));
+  EXPECT_TRUE(drawn[std::make_pair(3, 0)].Contains(gdFixed));
+  EXPECT_FALSE(drawn[std::make_pair(1, 1)].Contains(gdFixed));
+  EXPECT_TRUE(drawn[std::make_pair(2, 1)].Contains(gdSelected));
+  EXPECT_TRUE(drawn[std::make_pair(2, 1)].Contains(gdFocused));
+  EXPECT_FALSE(drawn[std::make_pair(1, 1)].Contains(gdSelected));
   // The default drawing fills the focused cell of a focused grid with the
   // window colour; with goDrawFocusSelected, with the highlight.
   TColor brush = clNone;
