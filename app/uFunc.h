@@ -4,6 +4,10 @@
 // message boxes every window uses.
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
+#include <cstdint>
+
+class TCustomComboBox;
+class TCustomMaskEdit;
 
 // The program's one key word for the text cipher. Stored passwords and the
 // enciphered values of the configuration file are bound to it: changing it
@@ -37,3 +41,26 @@ String RetornaDataSQL(TDateTime data);
 // A masked "dd/mm/yy  " (two-digit year, two blanks) gets the current
 // century: "05/03/24  " -> "05/03/2024". Any other text comes back as it is.
 String CompletaAnoData(StringView texto);
+
+// ---- Routines on the user interface (uFuncUI.cpp) --------------------------
+
+// Kind 1 error, 2 information, 3 warning, 4 warning with the error icon;
+// the caption is the kind word and the user's name. Other kinds show nothing.
+void ExibeMensagem(StringView texto, int tipo);
+// Yes/No question; padrao 1 makes Yes the default button, else No.
+bool ConfirmaOperacao(StringView texto, int padrao);
+// True when the text is a date; else shows kind 1 and answers false.
+bool VerificaData(StringView texto);
+// "yyyy-mm-dd" of the edit's date; the edit's own text when it shows the
+// empty mask or an invalid date (after VerificaData's message).
+String RetornaDataMascaraSQL(const TCustomMaskEdit* edit);
+// Index of the first item whose first n characters equal the text; -1 if none.
+int RetornaIndiceCombo(StringView texto, const TCustomComboBox* combo, int n);
+// File version of the running executable, "1.0.0.0"; empty without one.
+String RetornaVersaoSistema();
+// The same for any loaded module (its HMODULE).
+String RetornaVersaoModulo(void* modulo);
+// Keeps handling window messages until the seconds have passed.
+void AguardaSegundos(int16_t segundos);
+// The save of a record failed.
+void AvisaTabelaIndisponivel();

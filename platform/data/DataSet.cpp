@@ -554,7 +554,7 @@ void TDataSet::RebuildView(int keepRecord) {
 
   if (!index.empty() && FView.size() > 1) {
     const size_t k = index.size();
-    std::vector<Variant> keys(FRecords.size() * 0 + FView.size() * k);
+    std::vector<Variant> keys(FView.size() * k);
     for (size_t p = 0; p < FView.size(); ++p)
       for (size_t i = 0; i < k; ++i)
         keys[p * k + i] = index[i]->FColumn < 0 ? Variant::Null() : RecordValue(FView[p], index[i]->FColumn);
@@ -835,6 +835,7 @@ void TDataSet::Insert() {
   FInsertedNew = true;
   FState = dsInsert;
   SyncWindow();
+  AssignMasterValues();
   if (OnNewRecord) {
     try {
       OnNewRecord(this);
@@ -869,6 +870,7 @@ void TDataSet::Append() {
   FInsertedNew = true;
   FState = dsInsert;
   SyncWindow();
+  AssignMasterValues();
   if (OnNewRecord) {
     try {
       OnNewRecord(this);
@@ -881,6 +883,19 @@ void TDataSet::Append() {
   FModified = false;
   DataEvent(deUpdateState);
   DataEvent(deDataSetChange);
+}
+
+// A new detail record starts with the master's key, so it stays in view.
+void TDataSet::AssignMasterValues() {
+  std::vector<Variant> key;
+  if (!MasterKey(key) || key.empty()) return;
+  const std::vector<String> index = SplitNames(FIndexFields);
+  for (size_t i = 0; i < key.size() && i < index.size(); ++i) {
+    TField* f = FindField(index[i]);
+    if (!f || f->FColumn < 0) continue;
+    FEditValues[static_cast<size_t>(f->FColumn)] = Coerce(f, key[i]);
+    FEditAssigned[static_cast<size_t>(f->FColumn)] = true;
+  }
 }
 
 void TDataSet::Post() {

@@ -222,6 +222,7 @@ private:
   // Writing.
   void ClearRecords();
   bool MasterKey(std::vector<Variant>& values) const;
+  void AssignMasterValues();
   [[noreturn]] void RaiseEmpty() const;
 
   TFields FFields;

@@ -204,3 +204,41 @@ TEST_F(DbCachedUpdates, RequiredFieldsAndNewRecordDefaults) {
   EXPECT_EQ(t->RecordCount(), 4);
   EXPECT_FALSE(t->UpdatesPending());
 }
+
+TEST_F(DbCachedUpdates, KeyFieldsFindTheRowWhenMarked) {
+  // The users as the data module defines them: no ID field, the name and
+  // the agent mark the row.
+  TFDTable t(nullptr);
+  t.SetConnection(Connection.get());
+  t.SetTableName(u"dbvorlent.usuario");
+  t.SetIndexFieldNames(u"NOME");
+  for (const char16_t* name : {u"NOME", u"COD_AGENTE", u"EMAIL", u"SENHA"}) {
+    auto* f = new TStringField(&t, 100);
+    f->SetFieldName(name);
+    if (String(name) == u"NOME" || String(name) == u"COD_AGENTE") f->SetProviderFlags(pfInKey | pfInWhere | pfInUpdate);
+    f->SetDataSet(&t);
+  }
+  t.SetCachedUpdates(true);
+  t.SetFilter(u"COD_AGENTE = '002'");
+  t.SetFiltered(true);
+  t.Open();
+  EXPECT_EQ(t.FieldCount(), 4);
+  t.Edit();
+  t.FieldByName(u"EMAIL")->SetAsString(u"outro@dois.test");
+  t.Post();
+  t.Append();
+  t.FieldByName(u"NOME")->SetAsString(u"NOVO");
+  t.FieldByName(u"SENHA")->SetAsString(u"00");
+  t.FieldByName(u"COD_AGENTE")->SetAsString(u"002");
+  t.Post();
+  t.ApplyUpdates(0);
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT EMAIL FROM usuario WHERE ID = 3")), "outro@dois.test");
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT EMAIL FROM usuario WHERE ID = 1")), "admin@um.test");
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT COUNT(*) FROM usuario WHERE COD_AGENTE = '002'")), "2");
+  // The new row is found by its key afterwards.
+  t.Edit();
+  t.FieldByName(u"EMAIL")->SetAsString(u"novo@dois.test");
+  t.Post();
+  t.ApplyUpdates(0);
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT EMAIL FROM usuario WHERE NOME = 'NOVO'")), "novo@dois.test");
+}

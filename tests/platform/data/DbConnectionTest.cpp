@@ -155,6 +155,10 @@ std::string Shell(const std::string& command) {
 TEST(DbLostConnection, ServerStoppedMidRunGivesTheServersErrorAndTheProgramGoesOn) {
   const std::string script = (ProjectRoot() / "scripts" / "db.sh").string();
   const std::string dir = (std::filesystem::current_path() / "db-lost-connection").string();
+  struct TStopAtEnd {
+    std::string Command;
+    ~TStopAtEnd() { Shell(Command); }
+  } stop{"'" + script + "' stop '" + dir + "'"};
   const std::string port = Shell("'" + script + "' start '" + dir + "' 2>&1");
   ASSERT_FALSE(port.empty());
   ASSERT_TRUE(std::all_of(port.begin(), port.end(), ::isdigit)) << port;
@@ -198,5 +202,4 @@ TEST(DbLostConnection, ServerStoppedMidRunGivesTheServersErrorAndTheProgramGoesO
   query.Open();
   EXPECT_EQ(query.FieldByName(u"N")->AsInteger(), 0);
   connection.Close();
-  Shell("'" + script + "' stop '" + dir + "'");
 }

@@ -118,6 +118,12 @@ TEST_F(DbDataSet, DetailFollowsTheMastersCurrentRecord) {
   rec->Last();
   EXPECT_EQ(Utf8(rec->FieldByName(u"CUPOM")->AsString()), "000004");
 
+  // A receipt appended to the detail takes the movement's date.
+  rec->Append();
+  EXPECT_EQ(rec->FieldByName(u"RECEBIMENTO")->AsDateTime(), mov->FieldByName(u"ABERTURA")->AsDateTime());
+  rec->Cancel();
+  EXPECT_EQ(rec->RecordCount(), 2);
+
   // The other agent: one movement, one receipt.
   mov->SetFilter(u"COD_AGENTE = '002'");
   rec->SetFilter(u"COD_AGENTE = '002'");

@@ -1,0 +1,138 @@
+// Opening 100,000 receipts through the data-access layer against a bare
+// mysql_query loop over the same rows. Connects with the BRQ_DB_*
+// environment (start a server with scripts/db.sh and load app/schema.sql).
+#include "platform/data/FDConnection.h"
+#include "platform/data/FDDataSet.h"
+#include <benchmark/benchmark.h>
+#include <mysql.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace {
+constexpr int Rows = 100000;
+
+std::string Env(const char* name, const char* fallback) {
+  const char* v = std::getenv(name);
+  return v ? v : fallback;
+}
+
+TFDConnection& Connection() {
+  static TFDConnection* connection = [] {
+    auto* c = new TFDConnection(nullptr);
+    c->SetLoginPrompt(false);
+    c->Params().Add(u"Server=" + Utf8ToString(Env("BRQ_DB_HOST", "127.0.0.1")));
+    c->Params().Add(u"User_Name=" + Utf8ToString(Env("BRQ_DB_USER", "root")));
+    c->Params().Add(u"Password=" + Utf8ToString(Env("BRQ_DB_PASSWORD", "")));
+    c->Params().Add(u"Database=dbvorlent");
+    c->Params().Add(u"Port=" + Utf8ToString(Env("BRQ_DB_PORT", "3306")));
+    c->Params().Add(u"DriverID=MySQL");
+    c->Open();
+    return c;
+  }();
+  return *connection;
+}
+
+// 100,000 receipts of a benchmark agent, made once.
+void Prepare() {
+  TFDConnection& c = Connection();
+  c.ExecSQL(u"DELETE FROM recebimentos WHERE COD_AGENTE = 'BEN'");
+  c.ExecSQL(u"INSERT INTO recebimentos (RECEBIMENTO, CUPOM, HORA, VALOR, TROCO, CHQ_DINH, CODIGOBARRAS, "
+            u"ESTORNADO, USUARIO, COD_AGENTE, INSCRICAO) "
+            u"SELECT DATE_ADD('2024-01-01', INTERVAL seq MOD 365 DAY), LPAD(seq, 6, '0'), '101500', "
+            u"seq / 100, 0.5, IF(seq MOD 2, 'Dinheiro', 'Cheque'), "
+            u"'826100000015234501230002012345678903123000000000', 'N', 'CAIXA', 'BEN', '1234567890123' "
+            u"FROM seq_1_to_100000");
+}
+
+void BareMySqlQuery(benchmark::State& state) {
+  MYSQL* db = mysql_init(nullptr);
+  mysql_options(db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+  if (!mysql_real_connect(db, Env("BRQ_DB_HOST", "127.0.0.1").c_str(), Env("BRQ_DB_USER", "root").c_str(),
+                          Env("BRQ_DB_PASSWORD", "").c_str(), "dbvorlent",
+                          static_cast<unsigned>(std::stoul(Env("BRQ_DB_PORT", "3306"))), nullptr, 0)) {
+    state.SkipWithError(mysql_error(db));
+    return;
+  }
+  for (auto _ : state) {
+    mysql_query(db, "SELECT * FROM dbvorlent.recebimentos");
+    MYSQL_RES* res = mysql_store_result(db);
+    size_t rows = 0;
+    while (MYSQL_ROW row = mysql_fetch_row(res)) {
+      benchmark::DoNotOptimize(row);
+      benchmark::DoNotOptimize(mysql_fetch_lengths(res));
+      ++rows;
+    }
+    mysql_free_result(res);
+    if (rows < Rows) state.SkipWithError("too few rows");
+  }
+  mysql_close(db);
+}
+
+void LayerOpenTable(benchmark::State& state) {
+  TFDTable table(nullptr);
+  table.SetConnection(&Connection());
+  table.SetTableName(u"dbvorlent.recebimentos");
+  for (auto _ : state) {
+    table.Open();
+    if (table.RecordCount() < Rows) state.SkipWithError("too few rows");
+    table.Close();
+  }
+}
+
+// For comparison only: the walk a report makes over every record.
+void LayerOpenAndWalk(benchmark::State& state) {
+  TFDTable table(nullptr);
+  table.SetConnection(&Connection());
+  table.SetTableName(u"dbvorlent.recebimentos");
+  for (auto _ : state) {
+    table.Open();
+    TField* valor = table.FieldByName(u"VALOR");
+    TField* cupom = table.FieldByName(u"CUPOM");
+    double sum = 0;
+    for (table.First(); !table.Eof(); table.Next()) {
+      sum += valor->AsFloat();
+      benchmark::DoNotOptimize(cupom->AsString());
+    }
+    benchmark::DoNotOptimize(sum);
+    table.Close();
+  }
+}
+
+class TRatioReporter : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> Times;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration) {
+        const std::string name = r.benchmark_name();
+        Times[name.substr(0, name.find('/'))] = r.GetAdjustedRealTime();
+      }
+  }
+};
+}  // namespace
+
+BENCHMARK(BareMySqlQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(LayerOpenTable)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(LayerOpenAndWalk)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  try {
+    Prepare();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "cannot prepare the rows: %s\n", e.what());
+    return 1;
+  }
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double bare = reporter.Times["BareMySqlQuery"];
+  const double layer = reporter.Times["LayerOpenTable"];
+  if (bare > 0 && layer > 0)
+    std::printf("\nOpening %d rows: layer %.1f ms, bare loop %.1f ms, ratio %.2f (target <= 1.5)\n", Rows,
+                layer, bare, layer / bare);
+  Connection().ExecSQL(u"DELETE FROM recebimentos WHERE COD_AGENTE = 'BEN'");
+  return 0;
+}
