@@ -8,7 +8,6 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   try {
     Application->Initialize();
-    Application->SetMainFormOnTaskBar(true);
     Application->SetTitle(u"Brenquia");
     Application->CreateForm(frmPrinc);
     auto* splash = new TAboutBox(Application);

@@ -15,7 +15,8 @@ class TCustomMaskEdit;
 inline constexpr StringView ChaveCriptografia = u"oxalis";
 
 // Mode "E" enciphers, "D" deciphers; any other mode gives the empty text.
-// A text that cannot be deciphered (empty, odd characters) raises
+// A text that cannot be deciphered (fewer than two digits, or characters
+// that are not hexadecimal digits) raises
 // EConvertError, so a caller can treat it as a wrong value.
 String EncriptaDecripta(StringView modo, StringView texto, StringView chave);
 // Enciphering with the first byte given, for a repeatable result.

@@ -127,7 +127,7 @@ void TfrmPrinc::CriaPaineis() {
   Image1->SetParent(PanelEsquerdo);
   Image1->SetBounds(14, 312, 32, 32);
   Image1->SetCenter(true);
-  Image1->Picture()->Icon()->SetHandle(LoadIconW(nullptr, IDI_APPLICATION));
+  Image1->Picture()->Icon()->SetHandle(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
 
   PanelDireito = new TPanel(this);
   PanelDireito->SetParent(this);

@@ -67,8 +67,8 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
     i->Picture()->Icon()->SetHandle(LoadIconW(nullptr, recurso));
     return i;
   };
-  ProgramIcon = icone(12, IDI_APPLICATION);
-  DatabaseIcon = icone(298 - 12 - 32, IDI_INFORMATION);
+  ProgramIcon = icone(12, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  DatabaseIcon = icone(298 - 12 - 32, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
 
   OKButton = new TSpeedButton(this);
   OKButton->SetParent(this);

@@ -343,6 +343,8 @@ bool AppDriver::SaveScreenshot(HWND window, const String& pngPath) {
   std::snprintf(geometry, sizeof geometry, "%dx%d+%d+%d", static_cast<int>(r.right - r.left),
                 static_cast<int>(r.bottom - r.top), static_cast<int>(r.left), static_cast<int>(r.top));
   std::string target = UnixPath(pngPath);
-  std::string command = "import -window root -crop " + std::string(geometry) + " +repage '" + target + "' 2>/dev/null";
+  // import's own -crop lands off the window; crop the whole screen instead.
+  std::string command = "import -window root png:- 2>/dev/null | convert png:- -crop " + std::string(geometry) +
+                        " +repage '" + target + "' 2>/dev/null";
   return std::system(command.c_str()) == 0;
 }

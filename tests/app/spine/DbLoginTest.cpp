@@ -28,6 +28,9 @@ protected:
     ASSERT_NE(DM, nullptr);
     ASSERT_TRUE(DM->Usuarios->Active());
     Application->CreateForm(frmSenha);
+    frmSenha->Show();
+    ASSERT_TRUE(frmPrinc->Visible());
+    ASSERT_FALSE(frmPrinc->Enabled());
   }
   // Confirms the login with these texts; true when the program let the
   // user in.
@@ -72,7 +75,9 @@ TEST_F(DbLogin, RefusalsSayWhyAndClearThePassword) {
   for (const Caso& caso : casos) {
     EXPECT_FALSE(Entra(caso.usuario, caso.senha)) << StringToUtf8(caso.usuario);
     EXPECT_EQ(TextosDasMensagens(), caso.mensagens) << StringToUtf8(caso.usuario);
-    if (caso.mensagens.back() == invalida) EXPECT_EQ(frmSenha->EditSENHA->Text(), u"");
+    if (caso.mensagens.back() == invalida) {
+      EXPECT_EQ(frmSenha->EditSENHA->Text(), u"");
+    }
     EXPECT_FALSE(frmPrinc->Enabled());
     EXPECT_EQ(NomeUsuario, u"");
   }

@@ -22,6 +22,11 @@ protected:
   }
   void TearDown() override { NovoEstadoDoPrograma(String()); }
   String Ini() const { return Pasta.Path() + u"Brenquia.ini"; }
+  // The end was asked for: the message loop sees it at its next turn.
+  static bool Terminou() {
+    Application->ProcessMessages();
+    return Application->Terminated();
+  }
   TempFolder Pasta;
 };
 
@@ -29,7 +34,7 @@ TEST_F(DbStartup, ReadsTheConfigurationAndOpensTheAgentsDatabase) {
   EscreveIniTeste(Ini(), u"001");
   frmPrinc->FormShow(frmPrinc);
   EXPECT_TRUE(UiTestSeam::MessageBoxLog().empty());
-  EXPECT_FALSE(Application->Terminated());
+  EXPECT_FALSE(Terminou());
   EXPECT_EQ(CodigoAgente, u"001");
   EXPECT_EQ(NomeAgente, u"AGENTE UM LTDA");
   EXPECT_EQ(NomeConcessionaria, u"COMPANHIA DE SANEAMENTO TESTE");
@@ -68,7 +73,7 @@ TEST_F(DbStartup, MissingFileAsksOnceAndEndsOnNo) {
   EXPECT_EQ(caixa.Caption, u"Atenção ") << "before the login the caption ends with a blank";
   EXPECT_EQ(caixa.Flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
   EXPECT_EQ(caixa.Flags & MB_DEFMASK, static_cast<UINT>(MB_DEFBUTTON1));
-  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Terminou());
   EXPECT_EQ(DM, nullptr) << "no database without a configuration";
 }
 
@@ -87,7 +92,7 @@ TEST_F(DbStartup, MissingFileOnYesShowsTheEditorAndEndsEvenWithoutSaving) {
   ASSERT_EQ(textos.size(), 2u);
   EXPECT_EQ(textos[0], PerguntaConfigurar);
   EXPECT_EQ(textos[1].rfind(u"Não foi possível carregar os dados do arquivo Brenquia.ini! ", 0), 0u);
-  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Terminou());
   EXPECT_FALSE(FileExists(Ini())) << "closing without saving writes nothing";
 }
 
@@ -105,7 +110,7 @@ TEST_F(DbStartup, UnreadableFileIsReportedAndTakesTheMissingFileRoad) {
             (std::vector<String>{u"Não foi possível carregar o arquivo Brenquia.ini de configuração do sistema!",
                                  PerguntaConfigurar}));
   EXPECT_EQ(UiTestSeam::MessageBoxLog()[0].Caption, u"Informação ");
-  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Terminou());
 }
 
 TEST_F(DbStartup, DatabaseFailureWarnsEndsTheProgramAndLeavesNothingOpen) {
@@ -119,7 +124,7 @@ TEST_F(DbStartup, DatabaseFailureWarnsEndsTheProgramAndLeavesNothingOpen) {
   EXPECT_EQ(caixa.Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
   EXPECT_EQ(caixa.Text.rfind(u"Não foi possível conectar com o banco de dados no servidor! \r \r", 0), 0u);
   EXPECT_GT(caixa.Text.size(), 70u) << "the error's own text follows";
-  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Terminou());
   ASSERT_NE(DM, nullptr);
   for (TFDTable* t : {DM->Usuarios, DM->Concessionaria, DM->Agentes, DM->Movimentos, DM->Recebimentos})
     EXPECT_FALSE(t->Active());
