@@ -46,7 +46,8 @@ public:
   bool Eof() const;
   bool Bof() const;
 
-protected:
+  // The data set's notices, handed on to the grid; a grid that held its
+  // scrolling back calls DataSetScrolled(0) to catch up.
   void ActiveChanged() override;
   void DataSetChanged() override;
   void DataSetScrolled(int Distance) override;

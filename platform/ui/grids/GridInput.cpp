@@ -224,10 +224,16 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
   }
 }
 
+// Width of the column being sized: from its left edge to the pointer.
 int TCustomGrid::ResizeLine() {
   const TAxisInfo h = HorzAxis();
-  int start = h.FixedBoundary;
-  for (int i = FTopLeft.X; i < FSizingIndex; ++i) start += ColSize(i) + h.LineWidth;
+  int start = 0;
+  if (FSizingIndex < FFixedCols) {
+    for (int i = 0; i < FSizingIndex; ++i) start += ColSize(i) + h.LineWidth;
+  } else {
+    start = h.FixedBoundary;
+    for (int i = FTopLeft.X; i < FSizingIndex; ++i) start += ColSize(i) + h.LineWidth;
+  }
   return FSizingPos - start;
 }
 

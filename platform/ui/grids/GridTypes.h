@@ -2,6 +2,7 @@
 // Names shared by the grid controls: options, cell draw states, cell
 // coordinates and the grid's mouse states.
 #include "platform/ui/EnumSet.h"
+#include "platform/ui/StdCtrls.h"  // TScrollStyle
 #include <algorithm>
 #include <cstdint>
 
@@ -18,8 +19,6 @@ using TGridDrawState = TEnumSet<TGridDrawStateItem>;
 // What a mouse press started: nothing, a selection drag or the sizing of a
 // row or column.
 enum TGridState : uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
-
-enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 struct TGridCoord {
   int X = 0;

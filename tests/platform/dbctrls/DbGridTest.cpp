@@ -3,12 +3,14 @@
 #include "DbControlsFixture.h"
 #include "GridTestSupport.h"
 #include "platform/dbctrls/DBGrid.h"
+#include "platform/ui/FormImage.h"
 #include "platform/ui/grids/InplaceEdit.h"
+#include <cstdlib>
 #include <map>
 #include <vector>
 
 namespace {
-class DbDBGrid : public DbControlsFixture {
+class DbUiDBGrid : public DbControlsFixture {
 protected:
   TDBGrid* NewGrid(int height = 200) {
     auto* grid = new TDBGrid(Form);
@@ -43,7 +45,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(DbDBGrid, ShowsTheVisibleFieldsWithTheirLabelsAndDisplayTexts) {
+TEST_F(DbUiDBGrid, ShowsTheVisibleFieldsWithTheirLabelsAndDisplayTexts) {
   auto* q = Query(u"SELECT CUPOM, RECEBIMENTO, VALOR, CHQ_DINH, ESTORNADO FROM RECEBIMENTOS "
                   u"WHERE COD_AGENTE = '001' ORDER BY CUPOM");
   q->Open();
@@ -103,7 +105,7 @@ TEST_F(DbDBGrid, ShowsTheVisibleFieldsWithTheirLabelsAndDisplayTexts) {
   EXPECT_TRUE(DrawnRows(grid).empty());
 }
 
-TEST_F(DbDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
+TEST_F(DbUiDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
   auto* t = Table(u"recebimentos", u"COD_AGENTE;CUPOM");
   t->Open();
   for (int i = 0; i < t->FieldCount(); ++i) t->Fields()[i]->SetVisible(t->Fields()[i]->FieldName() == u"CUPOM" ||
@@ -164,7 +166,7 @@ TEST_F(DbDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
   EXPECT_EQ(t->RecordCount(), 5);
 }
 
-TEST_F(DbDBGrid, ClicksSelectTheRecordAndRaiseCellAndTitleEvents) {
+TEST_F(DbUiDBGrid, ClicksSelectTheRecordAndRaiseCellAndTitleEvents) {
   auto* q = Query(u"SELECT CUPOM, VALOR, CHQ_DINH FROM RECEBIMENTOS WHERE COD_AGENTE = '001' ORDER BY CUPOM");
   q->Open();
   auto* grid = NewGrid();
@@ -208,7 +210,7 @@ TEST_F(DbDBGrid, ClicksSelectTheRecordAndRaiseCellAndTitleEvents) {
   EXPECT_EQ(dblClicks, 1);
 }
 
-TEST_F(DbDBGrid, TypingIntoACellWritesTheFieldWhenTheRecordIsLeft) {
+TEST_F(DbUiDBGrid, TypingIntoACellWritesTheFieldWhenTheRecordIsLeft) {
   auto* t = Table(u"recebimentos", u"COD_AGENTE;CUPOM", u"COD_AGENTE = '001'");
   t->Open();
   for (int i = 0; i < t->FieldCount(); ++i) t->Fields()[i]->SetVisible(t->Fields()[i]->FieldName() == u"CUPOM" ||
@@ -236,4 +238,68 @@ TEST_F(DbDBGrid, TypingIntoACellWritesTheFieldWhenTheRecordIsLeft) {
   GridTest::Key(grid, VK_ESCAPE);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_FALSE(t->UpdatesPending());
+}
+
+// A form laid out like the movements window, pictured for a person to look
+// at: $BRQ_ARTIFACTS/dbgrid-form.png (drawn by the library) and
+// dbgrid-form-screen.png (taken from the display).
+TEST_F(DbUiDBGrid, PictureOfTwoGridsOnAForm) {
+  auto* mov = Table(u"movimentos", u"ABERTURA", u"COD_AGENTE = '001'");
+  mov->Open();
+  struct Label {
+    const char16_t* Field;
+    const char16_t* Text;
+  } movLabels[] = {{u"ABERTURA", u"Abertura"},         {u"FECHAMENTO", u"Fechamento"},
+                   {u"CREDITO", u"Crédito"},           {u"QUANTIDADE", u"Quantidade"},
+                   {u"DINHEIRO", u"Total em Dinheiro"}, {u"CHEQUE", u"Total em Cheques"},
+                   {u"CODIGOBARRAS", u"Código de Barras"}, {u"USUARIO", u"Usuário"}};
+  for (const Label& l : movLabels) mov->FieldByName(l.Field)->SetDisplayLabel(l.Text);
+  for (const char16_t* f : {u"DINHEIRO", u"CHEQUE"})
+    dynamic_cast<TFloatField*>(mov->FieldByName(f))->SetDisplayFormat(u"#,###,##0.00");
+  mov->FieldByName(u"ID")->SetVisible(false);
+  auto* movGrid = NewGrid(120);
+  movGrid->SetReadOnly(true);
+  movGrid->SetOptions(movGrid->Options() - dgEditing);
+
+  auto* recSource = new TDataSource(Form);
+  auto* rec = new TFDQuery(Form);
+  rec->SetConnection(Connection.get());
+  rec->SQL().Add(u"SELECT CUPOM, RECEBIMENTO, HORA, VALOR, TROCO, CHQ_DINH, CODIGOBARRAS FROM RECEBIMENTOS "
+                 u"WHERE COD_AGENTE = '001' ORDER BY CUPOM");
+  recSource->SetDataSet(rec);
+  rec->Open();
+  rec->FieldByName(u"CUPOM")->SetDisplayLabel(u"Nº Cupom");
+  rec->FieldByName(u"VALOR")->SetDisplayLabel(u"Valor da Conta");
+  rec->FieldByName(u"HORA")->SetEditMask(u"!99:99:99;0;_");
+  dynamic_cast<TFloatField*>(rec->FieldByName(u"VALOR"))->SetDisplayFormat(u"#,###,##0.00");
+  dynamic_cast<TFloatField*>(rec->FieldByName(u"TROCO"))->SetDisplayFormat(u"#,###,##0.00");
+  auto* recGrid = new TDBGrid(Form);
+  recGrid->SetParent(Form);
+  recGrid->SetBounds(8, 140, 600, 180);
+  recGrid->SetDataSource(recSource);
+  Form->SetCaption(u"Brenquia - Movimentos");
+  ShowForm();
+  recGrid->SetFocus();
+  rec->SetRecNo(3);
+  UiTest::Pump(200);
+
+  const char* folder = std::getenv("BRQ_ARTIFACTS");
+  ASSERT_NE(folder, nullptr);
+  const std::string base = std::string(folder) + "/dbgrid-form";
+  SaveControlImage(*Form, LinuxPathToWindows(base + ".png"));
+  CaptureDisplayImage(*Form, base + "-screen.png");
+  std::unique_ptr<TBitmap> picture = PaintControlImage(*Form);
+  EXPECT_EQ(picture->Width(), Form->Width());
+  // The title row of the receipts' grid is in the fixed colour, its
+  // current cell highlighted.
+  RECT frame{};
+  GetWindowRect(Form->Handle(), &frame);
+  const TPoint gridOrigin = recGrid->ClientToScreen(TPoint(0, 0));
+  const int gx = gridOrigin.X - frame.left;
+  const int gy = gridOrigin.Y - frame.top;
+  const TRect title = recGrid->CellRect(3, 0);
+  EXPECT_EQ(ColorToRGB(picture->Canvas()->Pixels(gx + title.Right - 3, gy + title.Top + 3)), ColorToRGB(clBtnFace));
+  const TRect current = recGrid->CellRect(recGrid->Col(), recGrid->Row());
+  EXPECT_EQ(ColorToRGB(picture->Canvas()->Pixels(gx + current.Left + 3, gy + current.Top + 3)),
+            ColorToRGB(clHighlight));
 }

@@ -7,7 +7,7 @@
 #include <set>
 
 namespace {
-class DrawGridTest : public UiFixture {
+class UiDrawGrid : public UiFixture {
 protected:
   void SetUp() override {
     UiFixture::SetUp();
@@ -35,7 +35,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(DrawGridTest, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
+TEST_F(UiDrawGrid, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
   EXPECT_EQ(Grid->CellRect(0, 0), TRect(0, 0, 64, 24));
   EXPECT_EQ(Grid->CellRect(1, 1), TRect(65, 25, 129, 49));
   EXPECT_EQ(Grid->CellRect(4, 4), TRect(260, 100, 324, 124));
@@ -66,7 +66,7 @@ TEST_F(DrawGridTest, CellsSitAfterTheirLinesAndPointsFindTheirCells) {
   EXPECT_THROW(Grid->SetFixedCols(5), EInvalidGridOperation);
 }
 
-TEST_F(DrawGridTest, KeysMoveTheCurrentCellWithinTheScrollingCells) {
+TEST_F(UiDrawGrid, KeysMoveTheCurrentCellWithinTheScrollingCells) {
   Grid->SetOptions(Grid->Options() + goTabs);
   int clicks = 0;
   Grid->OnClick = [&](TObject*) { ++clicks; };
@@ -98,7 +98,7 @@ TEST_F(DrawGridTest, KeysMoveTheCurrentCellWithinTheScrollingCells) {
   EXPECT_EQ(Grid->Selection(), (TGridRect{1, 2, 4, 2}));
 }
 
-TEST_F(DrawGridTest, ScrollingKeepsTheCurrentRowInView) {
+TEST_F(UiDrawGrid, ScrollingKeepsTheCurrentRowInView) {
   Grid->SetRowCount(20);
   Grid->SetScrollBars(ssVertical);
   UiTest::Pump();
@@ -126,7 +126,7 @@ TEST_F(DrawGridTest, ScrollingKeepsTheCurrentRowInView) {
   EXPECT_FALSE(Grid->CellRect(0, 0).IsEmpty());  // fixed cells stay
 }
 
-TEST_F(DrawGridTest, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
+TEST_F(UiDrawGrid, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
   int clicks = 0;
   Grid->OnClick = [&](TObject*) { ++clicks; };
   const TPoint p = GridTest::Center(Grid->CellRect(3, 2));
@@ -152,7 +152,7 @@ TEST_F(DrawGridTest, MouseSelectsCellsAndSizesColumnsFromTheFixedRow) {
   EXPECT_EQ(Grid->ColWidths(1), 85);
 }
 
-TEST_F(DrawGridTest, DrawCellSeesEveryShownCellWithItsState) {
+TEST_F(UiDrawGrid, DrawCellSeesEveryShownCellWithItsState) {
   std::map<std::pair<int, int>, TGridDrawState> drawn;
   Grid->OnDrawCell = [&](TObject*, int c, int r, const TRect& rect, TGridDrawState state) {
     EXPECT_EQ(rect, Grid->CellRect(c, r));
