@@ -1,8 +1,22 @@
-// Placeholder entry point until the application's start-up lands.
+// The program's entry: the main window, the splash over it, the message
+// loop. Showing the main window runs the start-up; the splash's timer
+// opens the login.
+#include "app/uPrinc.h"
+#include "app/uSobre.h"
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(u"Brenquia: a aplicação ainda não foi construída."),
-              reinterpret_cast<LPCWSTR>(u"Brenquia"), MB_OK | MB_ICONINFORMATION);
+  try {
+    Application->Initialize();
+    Application->SetTitle(u"Brenquia");
+    Application->CreateForm(frmPrinc);
+    auto* splash = new TAboutBox(Application);
+    splash->ComoAbertura();
+    splash->Show();
+    splash->Update();
+    Application->Run();
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
   return 0;
 }

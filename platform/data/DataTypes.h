@@ -31,7 +31,7 @@ enum TFieldKind { fkData, fkCalculated };
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsCalcFields };
 
 // Left, right, centre: the platform's text alignment.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+#include "platform/classes/Alignment.h"
 
 enum TProviderFlag : unsigned { pfInUpdate = 1, pfInWhere = 2, pfInKey = 4, pfHidden = 8 };
 using TProviderFlags = unsigned;

@@ -353,9 +353,7 @@ void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      if (HWND cap = GetCapture()) {
-        if (!MouseCapture()) SendMessageW(cap, WM_CANCELMODE, 0, 0);
-      }
+      if (TCustomForm* form = GetParentForm(this)) form->SendCancelMode(this);
       DefaultHandler(m);
       if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
       if (m.Msg == WM_LBUTTONDBLCLK) {

@@ -264,6 +264,11 @@ public:
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
+  // The key events, public so that a control may hand a key to its form.
+  virtual void KeyDown(WORD& Key, TShiftState Shift);
+  virtual void KeyUp(WORD& Key, TShiftState Shift);
+  virtual void KeyPress(char16_t& Key);
+
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
@@ -301,9 +306,6 @@ protected:
   void PaintHandler(TMessage& Message);
   void PaintControls(HDC DC, TControl* First);
 
-  virtual void KeyDown(WORD& Key, TShiftState Shift);
-  virtual void KeyUp(WORD& Key, TShiftState Shift);
-  virtual void KeyPress(char16_t& Key);
   bool DoKeyDown(TMessage& Message);
   bool DoKeyUp(TMessage& Message);
   bool DoKeyPress(TMessage& Message);

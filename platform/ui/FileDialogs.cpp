@@ -1,5 +1,6 @@
 #include "platform/classes/Strings.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/TestSeam.h"
 #include <commdlg.h>
 #include <vector>
 
@@ -12,6 +13,14 @@ bool TOpenDialog::Execute() { return DoExecute(false); }
 bool TSaveDialog::Execute() { return DoExecute(true); }
 
 bool TOpenDialog::DoExecute(bool save) {
+  String answer;
+  if (UiTestSeam::TakeFileDialogAnswer(answer)) {
+    FFiles->Clear();
+    if (answer.empty()) return false;
+    FFileName = answer;
+    FFiles->Add(answer);
+    return true;
+  }
   static const struct {
     TOpenOption Option;
     DWORD Flag;

@@ -119,3 +119,7 @@ bool TCustomForm::IsShortCut(TMessage& Message) {
   if (handled) return true;
   return FMenu && FMenu->IsShortCut(Message);
 }
+
+void TCustomForm::SendCancelMode(TControl* sender) {
+  if (FActive && FActiveControl) FActiveControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+}

@@ -85,6 +85,9 @@ public:
   void SetWindowFocus();
   // The menu changed: the window's menu bar is rebuilt.
   void MenuChanged();
+  // Another control takes the mouse: the active control hears of it
+  // (CM_CANCELMODE with the sender), so it can close what it has open.
+  void SendCancelMode(TControl* sender);
 
   void WndProc(TMessage& Message) override;
 

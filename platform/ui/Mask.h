@@ -30,11 +30,12 @@ public:
 
   void WndProc(TMessage& Message) override;
 
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+
 protected:
   String GetText() const override;
   void SetTextBuf(const String& value) override;
-  void KeyDown(WORD& Key, TShiftState Shift) override;
-  void KeyPress(char16_t& Key) override;
   virtual bool EditCanModify() { return !ReadOnly(); }
 
 private:

@@ -12,6 +12,7 @@ struct TSeamState {
   std::deque<TModalAction> ModalActions;
   std::deque<TBoxAction> BoxActions;
   std::vector<TMessageBoxRecord> Log;
+  std::deque<String> FileAnswers;
   HWND Window = nullptr;
 };
 
@@ -55,6 +56,16 @@ void QueueMessageBoxAction(std::function<int(const TMessageBoxRecord& box)> acti
   State().BoxActions.push_back(std::move(action));
 }
 
+void QueueFileDialogAnswer(const String& fileName) { State().FileAnswers.push_back(fileName); }
+
+bool TakeFileDialogAnswer(String& fileName) {
+  TSeamState& s = State();
+  if (s.FileAnswers.empty()) return false;
+  fileName = s.FileAnswers.front();
+  s.FileAnswers.pop_front();
+  return true;
+}
+
 int PendingModalActions() { return static_cast<int>(State().ModalActions.size()); }
 int PendingMessageBoxAnswers() { return static_cast<int>(State().BoxActions.size()); }
 const std::vector<TMessageBoxRecord>& MessageBoxLog() { return State().Log; }
@@ -64,6 +75,7 @@ void Reset() {
   TSeamState& s = State();
   s.ModalActions.clear();
   s.BoxActions.clear();
+  s.FileAnswers.clear();
   s.Log.clear();
 }
 

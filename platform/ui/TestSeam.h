@@ -30,6 +30,10 @@ void QueueMessageBoxAnswer(int answer);
 // The next message box calls action, which returns the answer.
 void QueueMessageBoxAction(std::function<int(const TMessageBoxRecord& box)> action);
 
+// The next file dialog (TOpenDialog, TSaveDialog) is not shown: it ends as
+// if the user chose fileName, or cancelled when fileName is empty.
+void QueueFileDialogAnswer(const String& fileName);
+
 int PendingModalActions();
 int PendingMessageBoxAnswers();
 // Every message box since the last ClearLog, answered or shown.
@@ -43,5 +47,6 @@ void Reset();
 // the outcome to log.
 void ModalLoopStarting(TCustomForm& form);
 bool TakeMessageBoxAnswer(const TMessageBoxRecord& box, int& answer);
+bool TakeFileDialogAnswer(String& fileName);
 void LogMessageBox(const TMessageBoxRecord& box);
 }  // namespace UiTestSeam

@@ -20,7 +20,7 @@ using TShiftState = TEnumSet<TShiftStateItem>;
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+#include "platform/classes/Alignment.h"
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 enum TControlStyleItem : uint8_t {

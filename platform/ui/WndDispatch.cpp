@@ -90,6 +90,11 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 namespace WndDispatch {
 TWindowTarget* TargetOf(HWND hwnd) {
   if (!hwnd) return nullptr;
+  // A window of another program (under the mouse, say) carries a pointer
+  // of that program's memory, if any.
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != GetCurrentProcessId()) return nullptr;
   return static_cast<TWindowTarget*>(GetPropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp)));
 }
 

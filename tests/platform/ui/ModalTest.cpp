@@ -90,3 +90,25 @@ TEST_F(UiFixture, ModalFormCanBeFreedByCaFree) {
   EXPECT_TRUE(destroyed);
   EXPECT_FALSE(IsWindow(window));
 }
+
+TEST_F(UiFixture, ModalFormShowsTheDefaultCursorAndRestoresTheCallersCursor) {
+  TDialog d;
+  Screen->SetCursor(crHourGlass);
+  TCursor during = crNone;
+  UiTestSeam::QueueModalAction([&](TCustomForm& form) {
+    during = Screen->Cursor();
+    form.SetModalResult(mrOk);
+  });
+  d.Form->ShowModal();
+  EXPECT_EQ(during, crDefault);
+  EXPECT_EQ(Screen->Cursor(), crHourGlass);
+  // A form that sets the cursor itself (as OnShow handlers do) leaves the
+  // default cursor behind.
+  d.Form->OnShow = [](TObject*) { Screen->SetCursor(crDefault); };
+  UiTestSeam::QueueModalAction([](TCustomForm& form) { form.SetModalResult(mrOk); });
+  d.Form->ShowModal();
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  EXPECT_GE(Screen->MonitorCount(), 1);
+  EXPECT_FALSE(Screen->WorkAreaRect().IsEmpty());
+  EXPECT_NE(Screen->Cursors(crHourGlass), nullptr);
+}

@@ -72,3 +72,68 @@ TEST_F(UiFixture, MenuShortcutsRunFromTheFormsKeysAndSkipDisabledItems) {
   UiTest::Pump();
   EXPECT_EQ(novo, 2);
 }
+
+TEST_F(UiFixture, PopupMenuRunsTheChosenItemAfterItCloses) {
+  auto* form = new TForm(Application);
+  auto* popup = new TPopupMenu(form);
+  popup->SetOwnerDraw(true);
+  int printed = 0, deleted = 0, drawn = 0;
+  TMenuItem* print = NewItem(form, popup->Items(), u"&Imprimir Cupom", u"", &printed);
+  NewItem(form, popup->Items(), u"&Excluir Recebimento", u"", &deleted);
+  print->OnDrawItem = [&](TObject*, TCanvas* canvas, TRect rect, bool) {
+    ++drawn;
+    canvas->FillRect(rect);
+  };
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetPopupMenu(popup);
+  form->Show();
+  UiTest::Pump();
+  // The menu's own loop reads the keys waiting in the queue: Down, Enter.
+  HWND focus = GetFocus();
+  PostMessageW(focus, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
+  // The context-menu key opens the control's pop-up at the control.
+  edit->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit->Handle()), MAKELPARAM(0xFFFF, 0xFFFF));
+  UiTest::Pump();
+  EXPECT_EQ(popup->PopupComponent(), edit);
+  EXPECT_EQ(printed + deleted, 1);
+  EXPECT_GE(drawn, 1);
+}
+
+TEST_F(UiFixture, OwnerDrawnItemsMeasureAndDrawThemselves) {
+  auto* form = new TForm(Application);
+  auto* popup = new TPopupMenu(form);
+  popup->SetOwnerDraw(true);
+  TMenuItem* item = NewItem(form, popup->Items(), u"&Excluir Recebimento", u"Ctrl+E", nullptr);
+  TMenuItem* line = NewItem(form, popup->Items(), u"-", u"", nullptr);
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemData = reinterpret_cast<ULONG_PTR>(item);
+  ASSERT_TRUE(MenuMeasureItem(&mis));
+  EXPECT_GT(mis.itemWidth, 100u);
+  EXPECT_GT(mis.itemHeight, 10u);
+  mis.itemData = reinterpret_cast<ULONG_PTR>(line);
+  ASSERT_TRUE(MenuMeasureItem(&mis));
+  EXPECT_LT(mis.itemHeight, 10u);
+  // Drawing the default way puts the caption on the item's face.
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetSize(200, 20);
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_MENU;
+  dis.itemData = reinterpret_cast<ULONG_PTR>(item);
+  dis.hDC = bitmap.Canvas()->Handle();
+  dis.rcItem = RECT{0, 0, 200, 20};
+  dis.itemState = ODS_SELECTED;
+  ASSERT_TRUE(MenuDrawItem(&dis));
+  int highlight = 0, other = 0;
+  TColor face = ColorToRGB(clHighlight) & 0xFFFFFF;
+  for (int x = 0; x < 200; ++x)
+    ((bitmap.Canvas()->Pixels(x, 10) & 0xFFFFFF) == face ? highlight : other)++;
+  EXPECT_GT(highlight, 100);
+  EXPECT_GT(other, 0);
+  // A freed item is no longer drawn.
+  delete item;
+  EXPECT_FALSE(MenuDrawItem(&dis));
+}

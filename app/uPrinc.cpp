@@ -1,0 +1,332 @@
+#include "app/uPrinc.h"
+#include "app/AppState.h"
+#include "app/uConfig.h"
+#include "app/uDM.h"
+#include "app/uFunc.h"
+#include "app/uSobre.h"
+#include "platform/classes/IniFiles.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FileUtils.h"
+
+TfrmPrinc* frmPrinc = nullptr;
+
+namespace {
+
+struct CursorNormalAoSair {
+  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
+};
+
+TMenuItem* Item(TComponent* dono, TMenuItem* pai, const String& texto, const String& dica = {},
+                TShortCut atalho = 0) {
+  auto* item = new TMenuItem(dono);
+  item->SetCaption(texto);
+  item->SetHint(dica);
+  item->SetShortCut(atalho);
+  pai->Add(item);
+  return item;
+}
+
+void Separador(TComponent* dono, TMenuItem* pai) { Item(dono, pai, u"-"); }
+
+}  // namespace
+
+TfrmPrinc::~TfrmPrinc() {
+  if (frmPrinc == this) frmPrinc = nullptr;
+}
+
+TfrmPrinc::TfrmPrinc(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
+  SetBorderStyle(bsSingle);
+  SetPosition(poScreenCenter);
+  SetKeyPreview(true);
+  SetShowHint(true);
+  SetEnabled(false);
+  Font()->SetName(u"Tahoma");
+  Font()->SetSize(8);
+  SetClientWidth(320);
+  SetHeight(430);
+
+  CriaMenu();
+  CriaPaineis();
+
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+void TfrmPrinc::CriaMenu() {
+  MainMenu1 = new TMainMenu(this);
+  TMenuItem* raiz = MainMenu1->Items();
+
+  MnuOpcoes = Item(this, raiz, u"&Opções");
+  MnuMovimentos = Item(this, MnuOpcoes, u"&Movimentos",
+                       u"Movimentos|Abre os movimentos de caixa e seus recebimentos", ShortCut(VK_F11, {}));
+  Separador(this, MnuOpcoes);
+  MnuConfiguracoes = Item(this, MnuOpcoes, u"&Configurações", u"Configurações|Cadastros e configuração do sistema");
+  MnuUsuarios = Item(this, MnuConfiguracoes, u"&Usuários do sistema", u"Usuários|Cadastro dos usuários do sistema");
+  MnuAgente = Item(this, MnuConfiguracoes, u"&Agente Arrecadador", u"Agente|Dados do agente arrecadador");
+  MnuConcessionaria = Item(this, MnuConfiguracoes, u"&Concessionária", u"Concessionária|Dados da concessionária");
+  MnuConfigurar = Item(this, MnuConfiguracoes, u"Configura&r", u"Configurar|Configuração do arquivo Brenquia.ini");
+  Separador(this, MnuOpcoes);
+  MnuConsulta = Item(this, MnuOpcoes, u"Consulta e &Imprime Recebimentos",
+                     u"Consulta|Consulta e imprime os recebimentos");
+  MnuResumo = Item(this, MnuOpcoes, u"Consulta &Resumo de Recebimentos",
+                   u"Resumo|Resumo dos recebimentos de um período");
+  Separador(this, MnuOpcoes);
+  MnuSair = Item(this, MnuOpcoes, u"&Sair", u"Sair|Encerra o sistema", ShortCut(VK_F12, {}));
+
+  MnuUtilitarios = Item(this, raiz, u"&Utilitários");
+  MnuExcluir = Item(this, MnuUtilitarios, u"&Excluir Recebimentos",
+                    u"Excluir|Exclui os movimentos e recebimentos de um período");
+  Separador(this, MnuUtilitarios);
+  MnuCalculadora = Item(this, MnuUtilitarios, u"&Calculadora", u"Calculadora|Acessa a calculadora do sistema",
+                        ShortCut(VK_F2, {}));
+
+  MnuSobre = Item(this, raiz, u"&Sobre");
+  MnuInformacoes = Item(this, MnuSobre, u"Informações do sistema", u"Informações|Informações do sistema");
+
+  MnuMovimentos->OnClick = [this](TObject* s) { MovimentosClick(s); };
+  MnuUsuarios->OnClick = [this](TObject* s) { UsuariosClick(s); };
+  MnuAgente->OnClick = [this](TObject* s) { AgenteClick(s); };
+  MnuConcessionaria->OnClick = [this](TObject* s) { ConcessionariaClick(s); };
+  MnuConfigurar->OnClick = [this](TObject* s) { ConfigurarClick(s); };
+  MnuConsulta->OnClick = [this](TObject* s) { ConsultaClick(s); };
+  MnuResumo->OnClick = [this](TObject* s) { ResumoClick(s); };
+  MnuSair->OnClick = [this](TObject* s) { SairClick(s); };
+  MnuExcluir->OnClick = [this](TObject* s) { ExcluirClick(s); };
+  MnuCalculadora->OnClick = [this](TObject* s) { CalculadoraClick(s); };
+  MnuInformacoes->OnClick = [this](TObject* s) { InformacoesClick(s); };
+  SetMenu(MainMenu1);
+}
+
+void TfrmPrinc::CriaPaineis() {
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetParent(this);
+  StatusBar1->SetAutoHint(true);
+  TStatusPanel* painel = StatusBar1->Panels()->Add();
+  painel->SetWidth(50);
+  painel->SetAlignment(taCenter);
+  StatusBar1->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { StatusBar1MouseMove(s, sh, x, y); };
+
+  PanelEsquerdo = new TPanel(this);
+  PanelEsquerdo->SetParent(this);
+  PanelEsquerdo->SetAlign(alLeft);
+  PanelEsquerdo->SetWidth(60);
+  PanelEsquerdo->SetCaption(String());
+  LabelEffect1 = new TRotuloGirado(this);
+  LabelEffect1->SetParent(PanelEsquerdo);
+  LabelEffect1->SetBounds(2, 2, 56, 300);
+  LabelEffect1->SetCaption(u"Brenquia");
+  LabelEffect1->SetParentFont(false);
+  LabelEffect1->Font()->SetName(u"Impact");
+  LabelEffect1->Font()->SetCharset(ANSI_CHARSET);
+  LabelEffect1->Font()->SetHeight(-48);
+  LabelEffect1->Font()->SetColor(clWindowText);
+  LabelEffect1->SetAngle(90);
+  Image1 = new TImage(this);
+  Image1->SetParent(PanelEsquerdo);
+  Image1->SetBounds(14, 312, 32, 32);
+  Image1->SetCenter(true);
+  Image1->Picture()->Icon()->SetHandle(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
+
+  PanelDireito = new TPanel(this);
+  PanelDireito->SetParent(this);
+  PanelDireito->SetAlign(alClient);
+  PanelDireito->SetCaption(String());
+  auto botao = [this](int indice, const String& texto, const String& dica) {
+    auto* b = new TSpeedButton(this);
+    b->SetParent(PanelDireito);
+    b->SetFlat(true);
+    b->SetCaption(texto);
+    b->SetHint(dica);
+    b->SetParentFont(false);
+    b->Font()->SetName(u"Arial");
+    b->Font()->SetSize(9);
+    b->Font()->SetStyle(TFontStyles{fsBold});
+    b->SetBounds(8, 10 + indice * 44, 244, 36);
+    return b;
+  };
+  ButMovimentos = botao(0, u"F11 - Movimentos", u"Movimentos|Abre os movimentos de caixa e seus recebimentos");
+  ButAgente = botao(1, u"Agente Arrecadador", u"Agente|Dados do agente arrecadador");
+  ButInformacoes = botao(2, u"Informações do sistema", u"Informações|Informações do sistema");
+  ButCalculadora = botao(3, u"F2 - Acessa calculadora", u"Calculadora|Acessa a calculadora do sistema");
+  ButSair = botao(4, u"F12 - Saída do sistema", u"Sair|Encerra o sistema");
+  ButMovimentos->OnClick = [this](TObject* s) { MovimentosClick(s); };
+  ButAgente->OnClick = [this](TObject* s) { AgenteClick(s); };
+  ButInformacoes->OnClick = [this](TObject* s) { InformacoesClick(s); };
+  ButCalculadora->OnClick = [this](TObject* s) { CalculadoraClick(s); };
+  ButSair->OnClick = [this](TObject* s) { SairClick(s); };
+
+  LabelSoft = new TLabel(this);
+  LabelSoft->SetParent(PanelDireito);
+  LabelSoft->SetAlign(alBottom);
+  LabelSoft->SetAutoSize(false);
+  LabelSoft->SetHeight(40);
+  LabelSoft->SetAlignment(taCenter);
+  LabelSoft->SetLayout(tlCenter);
+  LabelSoft->SetWordWrap(true);
+}
+
+TRotuloGirado::TRotuloGirado(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+void TRotuloGirado::SetAngle(int value) {
+  if (value == FAngle) return;
+  FAngle = value;
+  Invalidate();
+}
+
+void TRotuloGirado::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(*Font());
+  canvas->Font()->SetOrientation(FAngle * 10);
+  canvas->Brush()->SetStyle(bsClear);
+  const String texto = Caption();
+  const int largura = canvas->TextWidth(texto);
+  const int altura = canvas->TextHeight(texto);
+  // Turned by 90 degrees the text runs upwards from its origin.
+  if (FAngle == 90)
+    canvas->TextOut((Width() - altura) / 2, (Height() + largura) / 2, texto);
+  else
+    canvas->TextOut((Width() - largura) / 2, (Height() - altura) / 2, texto);
+}
+
+void TfrmPrinc::FormCreate(TObject*) {
+  SetHeight(430);
+  LoginPendente = true;
+  VersaoAgente = false;
+  RodapeRelatorio = u"Brenquia - " + AvisoFabricante();
+}
+
+bool TfrmPrinc::LoadFileConfig() {
+  try {
+    AbreArquivoConfiguracao();
+    return true;
+  } catch (const std::exception&) {
+    ExibeMensagem(u"Não foi possível carregar o arquivo Brenquia.ini de configuração do sistema!", 2);
+    return false;
+  }
+}
+
+void TfrmPrinc::FormShow(TObject*) {
+  CursorNormalAoSair cursor;
+  if (FileExists(CaminhoArquivoConfiguracao()) && LoadFileConfig()) {
+    CodigoAgente = ArquivoConfiguracao->ReadString(u"AGENTE", u"Codigo", String());
+    AbreBancodeDados();
+    if (DM) {
+      NomeConcessionaria = DM->Concessionaria->FieldByName(u"RAZAO_SOCIAL")->AsString();
+      NomeAgente = DM->Agentes->FieldByName(u"RAZAO_SOCIAL")->AsString();
+    }
+    if (ArquivoConfiguracao->ReadString(u"AGENTE", u"Agente", String()) == u"True") VersaoAgente = true;
+    SetCaption(u"Brenquia - Versão: " + RetornaVersaoSistema());
+    LabelSoft->SetCaption(AvisoFabricante());
+    MnuConfigurar->SetEnabled(!VersaoAgente);
+  } else {
+    if (ConfirmaOperacao(u"Não foi possível carregar o arquivo de inicialização do sistema Brenquia.ini!  "
+                         u"Deseja configurar agora? ",
+                         1))
+      TfrmConfig::AbreFormConfig();
+    Application->Terminate();
+  }
+}
+
+void TfrmPrinc::AbreBancodeDados() {
+  try {
+    if (!DM) DM = new TDM(Application);
+    DM->Conecta(*ArquivoConfiguracao, CodigoAgente, PastaPrograma());
+  } catch (const std::exception& e) {
+    const auto* erro = dynamic_cast<const Exception*>(&e);
+    ExibeMensagem(u"Não foi possível conectar com o banco de dados no servidor! \r \r" +
+                      (erro ? erro->Message() : Utf8ToString(e.what())),
+                  3);
+    Application->Terminate();
+  }
+}
+
+void TfrmPrinc::FechaBancodeDados() {
+  Screen->SetCursor(crHourGlass);
+  CursorNormalAoSair cursor;
+  if (DM) DM->Desconecta();
+}
+
+void TfrmPrinc::FormClose(TObject*, TCloseAction&) {
+  try {
+    FechaBancodeDados();
+  } catch (...) {
+    Application->HandleException(this);
+  }
+}
+
+void TfrmPrinc::StatusBar1MouseMove(TObject*, TShiftState, int, int) { SetHint(u"Usuário: " + NomeUsuario); }
+
+bool TfrmPrinc::VerificaSenhaEncriptada(const String& nUsuario, const String& nSenha) {
+  TFDTable* usuarios = DM->Usuarios;
+  if (usuarios->RecordCount() == 0) return false;
+  usuarios->SetIndexFieldNames(u"NOME");
+  usuarios->First();
+  if (!usuarios->Locate(u"NOME", Variant(nUsuario))) {
+    ExibeMensagem(u"Usuário não cadastrado!", 2);
+    return false;
+  }
+  // A stored password that is not a cipher text can match nothing.
+  String senha;
+  if (!TentaDecriptar(usuarios->FieldByName(u"SENHA")->AsString(), ChaveCriptografia, senha)) return false;
+  return senha == nSenha;
+}
+
+bool TfrmPrinc::Gerencial() { return NivelUsuario == u"Gerencial"; }
+
+void TfrmPrinc::MovimentosClick(TObject*) { AbreMovimentos(); }
+
+void TfrmPrinc::UsuariosClick(TObject*) {
+  if (Gerencial()) AbreUsuarios();
+}
+
+void TfrmPrinc::AgenteClick(TObject*) {
+  if (Gerencial()) AbreAgente();
+}
+
+void TfrmPrinc::ConcessionariaClick(TObject*) {
+  if (Gerencial()) AbreConcessionaria();
+}
+
+void TfrmPrinc::ConfigurarClick(TObject*) {
+  if (!VersaoAgente && Gerencial()) AbreConfiguracao();
+}
+
+void TfrmPrinc::ConsultaClick(TObject*) { AbreConsulta(); }
+
+void TfrmPrinc::ResumoClick(TObject*) { AbreResumo(); }
+
+void TfrmPrinc::SairClick(TObject*) { Application->Terminate(); }
+
+void TfrmPrinc::ExcluirClick(TObject*) { AbreExclusao(); }
+
+void TfrmPrinc::CalculadoraClick(TObject*) { AbreCalculadora(); }
+
+void TfrmPrinc::InformacoesClick(TObject*) { AbreInformacoes(); }
+
+void TfrmPrinc::AbreConfiguracao() { TfrmConfig::AbreFormConfig(); }
+
+void TfrmPrinc::AbreCalculadora() {
+  String comando = u"Calc.exe";
+  comando.push_back(u'\0');
+  STARTUPINFOW inicio{};
+  inicio.cb = sizeof inicio;
+  inicio.dwFlags = STARTF_USESHOWWINDOW;
+  inicio.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION processo{};
+  // Like any program started by name, a missing calculator just does not
+  // start.
+  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
+                     nullptr, &inicio, &processo)) {
+    CloseHandle(processo.hThread);
+    CloseHandle(processo.hProcess);
+  }
+}
+
+void TfrmPrinc::AbreInformacoes() {
+  auto* caixa = new TAboutBox(Application);
+  caixa->ComoInformacoes();
+  caixa->ShowModal();
+  caixa->Free();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The about box: the borderless splash while the program starts, whose
+// one-shot timer opens the login, and the "Informações do sistema" window.
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/StdCtrls.h"
+
+class TAboutBox : public TForm {
+public:
+  explicit TAboutBox(TComponent* AOwner);
+  ~TAboutBox() override;
+
+  // Turns the box into the splash: no border, only the product name, the
+  // version line and the notices showing.
+  void ComoAbertura();
+  // Turns it into the information window of the main menu.
+  void ComoInformacoes();
+
+  TPanel* Panel1;
+  // Stands in for the skin library's effects label (Impact 35 pixels,
+  // centred, angle 0, shadow offsets -3 and 5) until that library is here.
+  TLabel* LabelSoft;
+  TLabel* ProductName;
+  TLabel* Copyright;
+  TLabel* Comments;
+  TImage* ProgramIcon;
+  TImage* DatabaseIcon;
+  TSpeedButton* OKButton;
+  TTimer* Timer1;
+
+  void FormCreate(TObject* Sender);
+  void OKButtonClick(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+
+private:
+  void PreencheInformacoes();
+};
+
+// The most recently created about box: the splash until the menu opens
+// another one.
+extern TAboutBox* AboutBox;
+
+// The maker's notice with the current year, shared by the main window,
+// the about box and the footer of printed listings.
+String AvisoFabricante();

@@ -1,0 +1,261 @@
+#include "EditsTestSupport.h"
+
+#include "controls/RxPickDatePopup.h"
+#include "controls/RxToolEditDate.h"
+#include "platform/ui/StdCtrls.h"
+
+namespace {
+
+std::string Show(TDateTime d) {
+  return d == EmptyDate ? "empty" : StringToUtf8(FormatDateTime(u"dd/mm/yyyy", d));
+}
+std::string U8(const String& s) { return StringToUtf8(s); }
+
+// A form as the closing and summary forms lay it out: a date edit with the
+// week from Sunday, and a plain edit to move the focus to.
+class DateEditTest : public EditsFixture {
+protected:
+  void Build() {
+    Form = NewForm(300, 200);
+    Edit = new TDateEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(20, 20, 121, 21);
+    Edit->SetDialogTitle(u"Selecione a data");
+    Edit->SetNumGlyphs(2);
+    Edit->SetStartOfWeek(TDayOfWeekName::Sun);
+    Edit->OnChange = [this](TObject*) { ++Changes; };
+    Edit->OnExit = [this](TObject*) { ++Exits; };
+    Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(20, 60, 121, 21);
+    Form->Show();
+    EditsTest::Pump();
+    Edit->SetFocus();
+    EditsTest::Pump();
+    Changes = 0;
+  }
+  TPopupCalendar* Popup() { return dynamic_cast<TPopupCalendar*>(Edit->Popup()); }
+
+  TForm* Form = nullptr;
+  TDateEdit* Edit = nullptr;
+  TEdit* Other = nullptr;
+  int Changes = 0;
+  int Exits = 0;
+};
+
+}  // namespace
+
+TEST_F(DateEditTest, MaskAndFormatFollowTheLocale) {
+  Build();
+  EXPECT_EQ(U8(Edit->EditMask()), "!99/99/9999;1; ");
+  EXPECT_EQ(U8(Edit->DateFormat()), "DD/MM/YYYY");
+  EXPECT_EQ(U8(Edit->EditText()), "  /  /    ");
+  EXPECT_EQ(Edit->Date(), EmptyDate);
+  Edit->SetDefaultToday(true);
+  EXPECT_EQ(Show(Edit->Date()), "15/06/2026");
+  Edit->SetDefaultToday(false);
+
+  Edit->SetDate(EncodeDate(2026, 12, 25));
+  EXPECT_EQ(U8(Edit->EditText()), "25/12/2026");
+  EXPECT_EQ(Changes, 1);  // the application recomputes on OnChange
+  Edit->SetYearDigits(TYearDigits::dyTwo);
+  EXPECT_EQ(U8(Edit->EditMask()), "!99/99/99;1; ");
+  EXPECT_EQ(U8(Edit->EditText()), "25/12/26");
+  EXPECT_EQ(Show(Edit->Date()), "25/12/2026");
+  Edit->SetYearDigits(TYearDigits::dyDefault);
+  EXPECT_EQ(U8(Edit->EditText()), "25/12/2026");
+
+  // The application writes and reads the text itself.
+  Edit->SetText(u"05/03/2026");
+  EXPECT_EQ(Show(Edit->Date()), "05/03/2026");
+}
+
+TEST_F(DateEditTest, TypingAndValidationOnExit) {
+  Build();
+  struct Case {
+    const char16_t* Typed;
+    const char* Text;  // after leaving the control
+    const char* Date;
+    bool Message;      // "'...' is not a valid date" was shown
+  };
+  const Case cases[] = {
+      {u"25122026", "25/12/2026", "25/12/2026", false},
+      {u"251226", "25/12/2026", "25/12/2026", false},  // two-digit year
+      {u"2512", "25/12/2026", "25/12/2026", false},    // blank year: this year
+      {u"31022026", "31/02/2026", "empty", true},
+      {u"", "  /  /    ", "empty", false},
+  };
+  for (const Case& c : cases) {
+    Edit->SetFocus();
+    Edit->SetText(String());
+    Edit->SelectAll();
+    EditsTest::TypeText(c.Typed);
+    UiTestSeam::ClearLog();
+    UiTestSeam::QueueMessageBoxAnswer(IDOK);
+    Other->SetFocus();
+    EditsTest::Pump();
+    EXPECT_EQ(U8(Edit->EditText()), c.Text) << U8(c.Typed);
+    EXPECT_EQ(Show(Edit->Date()), c.Date) << U8(c.Typed);
+    const auto& log = UiTestSeam::MessageBoxLog();
+    if (c.Message) {
+      ASSERT_EQ(log.size(), 1u) << U8(c.Typed);
+      EXPECT_EQ(U8(log[0].Text), "'" + std::string(c.Text) + "' is not a valid date");
+      // The focus goes back to the date.
+      EXPECT_EQ(GetFocus(), Edit->Handle()) << U8(c.Typed);
+    } else {
+      EXPECT_TRUE(log.empty()) << U8(c.Typed);
+      EXPECT_EQ(GetFocus(), Other->Handle()) << U8(c.Typed);
+    }
+    UiTestSeam::Reset();
+  }
+}
+
+TEST_F(DateEditTest, ErrorRaiseClearsTheTextAndRaises) {
+  Build();
+  Edit->SetErrorRaise(true);
+  Edit->SetText(u"31/02/2026");
+  EXPECT_THROW(Edit->CheckValidDate(), EConvertError);
+  EXPECT_EQ(U8(Edit->EditText()), "  /  /    ");
+}
+
+TEST_F(DateEditTest, KeysMoveTheDate) {
+  Build();
+  EditsTest::PressKey(VK_ADD);
+  EXPECT_EQ(Show(Edit->Date()), "16/06/2026");  // empty: tomorrow
+  EditsTest::PressKey(VK_ADD);
+  EXPECT_EQ(Show(Edit->Date()), "17/06/2026");
+  EditsTest::PressKey(VK_SUBTRACT);
+  EXPECT_EQ(Show(Edit->Date()), "16/06/2026");
+  Edit->SetDate(EncodeDate(2020, 1, 1));
+  EditsTest::TypeText(u"t");
+  EXPECT_EQ(Show(Edit->Date()), "15/06/2026");
+  // Without direct input the keys do nothing and typing is refused.
+  Edit->SetDirectInput(false);
+  EditsTest::PressKey(VK_ADD);
+  EditsTest::TypeText(u"1");
+  EXPECT_EQ(Show(Edit->Date()), "15/06/2026");
+}
+
+TEST_F(DateEditTest, LimitsClampOrRaise) {
+  Build();
+  const TDateTime today = EncodeDate(2026, 6, 15);
+  Edit->SetMinDate(today - 10);
+  Edit->SetMaxDate(today);
+  Edit->SetDate(today - 20);
+  EXPECT_EQ(Show(Edit->Date()), "05/06/2026");
+  Edit->SetDateAutoBetween(false);
+  try {
+    Edit->SetDate(today - 20);
+    ADD_FAILURE() << "no range error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(U8(e.Message()),
+              "'26/05/2026' - invalid date. Value must be between '05/06/2026' and '15/06/2026'");
+  }
+  EXPECT_EQ(Show(Edit->Date()), "05/06/2026");
+  EXPECT_THROW(Edit->SetMinDate(today + 1), Exception);
+  // With DateAutoBetween a minimum above the maximum moves the maximum.
+  Edit->SetDateAutoBetween(true);
+  Edit->SetMinDate(today + 5);
+  EXPECT_EQ(Show(Edit->MaxDate()), "20/06/2026");
+  EXPECT_EQ(Show(Edit->Date()), "20/06/2026");
+}
+
+TEST_F(DateEditTest, DropDownPicksADayByKeysAndByClick) {
+  Build();
+  Edit->SetDate(EncodeDate(2026, 3, 10));
+  Changes = 0;
+  EditsTest::PressKey(VK_DOWN, TShiftState{ssAlt});
+  ASSERT_TRUE(Edit->PopupVisible());
+  TPopupCalendar* popup = Popup();
+  ASSERT_TRUE(popup && popup->Visible());
+  EXPECT_EQ(Show(popup->Calendar()->CalendarDate()), "10/03/2026");
+  EXPECT_EQ(U8(popup->TitleLabel()->Caption()), "março, 2026");
+  // The drop-down opens right under the edit, right edges aligned.
+  RECT er{}, pr{};
+  GetWindowRect(Edit->Handle(), &er);
+  GetWindowRect(popup->Handle(), &pr);
+  EXPECT_EQ(pr.top, er.bottom);
+  EXPECT_EQ(pr.right, er.right);
+
+  EditsTest::PressKey(VK_RIGHT);
+  EditsTest::PressKey(VK_NEXT);                        // next month
+  EditsTest::PressKey(VK_PRIOR, TShiftState{ssCtrl});  // a year back
+  EXPECT_EQ(Show(popup->Calendar()->CalendarDate()), "11/04/2025");
+  EditsTest::PressKey(VK_RETURN);
+  EXPECT_FALSE(Edit->PopupVisible());
+  EXPECT_EQ(U8(Edit->EditText()), "11/04/2025");
+  EXPECT_EQ(Changes, 1);
+
+  // Opened again by the button; a click on a day closes it with that day.
+  Edit->DoClick();
+  ASSERT_TRUE(Edit->PopupVisible());
+  TRxCalendar* calendar = popup->Calendar();
+  // Sunday first: 20 April 2025 is a Sunday, column 0.
+  int col = -1, row = -1;
+  for (int r = 1; r < 7 && col < 0; ++r)
+    for (int c = 0; c < 7; ++c)
+      if (calendar->GetCellText(c, r) == u"20") col = c, row = r;
+  ASSERT_EQ(col, 0);
+  const TRect cell = calendar->CellRect(col, row);
+  EditsTest::Screenshot(popup->Handle(), "date_edit_dropdown");
+  // An empty cell keeps the drop-down open.
+  const TRect blank = calendar->CellRect(0, 1);
+  ASSERT_EQ(calendar->GetCellText(0, 1), u"");
+  EditsTest::ClickAt(calendar, blank.Left + 3, blank.Top + 3);
+  EXPECT_TRUE(Edit->PopupVisible());
+  EditsTest::ClickAt(calendar, cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2);
+  EXPECT_EQ(Show(calendar->CalendarDate()), "20/04/2025");
+  EXPECT_FALSE(Edit->PopupVisible());
+  EXPECT_EQ(U8(Edit->EditText()), "20/04/2025");
+  EXPECT_EQ(GetFocus(), Edit->Handle());
+
+  // Esc closes without taking the shown date.
+  EditsTest::PressKey(VK_DOWN, TShiftState{ssAlt});
+  EditsTest::PressKey(VK_RIGHT);
+  EditsTest::PressKey(VK_ESCAPE);
+  EXPECT_FALSE(Edit->PopupVisible());
+  EXPECT_EQ(U8(Edit->EditText()), "20/04/2025");
+}
+
+TEST_F(DateEditTest, OnAcceptDateMayRefuseOrChange) {
+  Build();
+  Edit->SetDate(EncodeDate(2026, 3, 10));
+  Edit->OnAcceptDate = [](TObject*, TDateTime& d, bool& action) {
+    if (DayOfWeek(d) == 1) action = false;  // no Sundays
+    else d = d + 1;
+  };
+  Edit->DoClick();
+  Popup()->Calendar()->SetCalendarDate(EncodeDate(2026, 3, 15));  // a Sunday
+  EditsTest::PressKey(VK_RETURN);
+  EXPECT_EQ(U8(Edit->EditText()), "10/03/2026");
+  Edit->DoClick();
+  Popup()->Calendar()->SetCalendarDate(EncodeDate(2026, 3, 16));
+  EditsTest::PressKey(VK_RETURN);
+  EXPECT_EQ(U8(Edit->EditText()), "17/03/2026");
+}
+
+TEST_F(DateEditTest, DialogStyleRunsTheDateDialog) {
+  Build();
+  Edit->SetCalendarStyle(TCalendarStyle::csDialog);
+  EXPECT_EQ(Edit->Popup(), nullptr);
+  Edit->SetDate(EncodeDate(2026, 3, 10));
+  String caption;
+  UiTestSeam::QueueModalAction([&](TCustomForm& form) {
+    auto& dialog = dynamic_cast<TSelectDateDlg&>(form);
+    caption = dialog.Caption();
+    EXPECT_EQ(U8(dialog.TitleLabel->Caption()), "março, 2026");
+    dialog.NextMonthBtnClick(nullptr);
+    dialog.Calendar->SetDay(7);
+    EditsTest::Screenshot(form.Handle(), "date_dialog");
+    form.SetModalResult(mrOk);
+  });
+  Edit->DoClick();
+  EXPECT_EQ(U8(caption), "Selecione a data");
+  EXPECT_EQ(U8(Edit->EditText()), "07/04/2026");
+}
+
+TEST_F(DateEditTest, Screenshot) {
+  Build();
+  Edit->SetDate(EncodeDate(2026, 6, 15));
+  EditsTest::Screenshot(Form->Handle(), "date_edit");
+}
