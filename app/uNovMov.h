@@ -6,6 +6,7 @@
 // operator confirms the date.
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
+#include "platform/ui/Forms.h"
 
 class TDM;
 
@@ -31,3 +32,42 @@ public:
 private:
   TDM& FDM;
 };
+
+// ---------------------------------------------------------------- the window
+
+class TMaskEdit;
+class TMemo;
+class TPanel;
+class TRxClock;
+class TSpeedButton;
+
+class TfrmNovMov : public TForm {
+public:
+  explicit TfrmNovMov(TComponent* AOwner);
+  ~TfrmNovMov() override;
+
+  // Shows the window modally; it is created on the first call and reused.
+  static void AbreFormNovMov();
+
+  TMemo* Memo1;
+  TPanel* PanelDATA;
+  TRxClock* RxClock1;
+  TMaskEdit* EditDATA;
+  TMaskEdit* EditHORA;
+  TSpeedButton* ButAcertar;
+  TSpeedButton* ButNovo;
+  TSpeedButton* ButSair;
+
+  void FormShow(TObject* Sender);
+  void FormKeyPress(TObject* Sender, char16_t& Key);
+  void EditDATAExit(TObject* Sender);
+  void ButAcertarClick(TObject* Sender);
+  void ButNovoClick(TObject* Sender);
+  void ButSairClick(TObject* Sender);
+
+private:
+  void AcertaData();
+  TDateTime DataDoPainel() const;
+};
+
+extern TfrmNovMov* frmNovMov;

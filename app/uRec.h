@@ -6,6 +6,7 @@
 #include "app/BillLine.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/String.h"
+#include "platform/ui/Forms.h"
 #include <memory>
 
 class TDM;
@@ -103,3 +104,126 @@ private:
 // Message texts the window and the tests share.
 String MensagemCodigoFebraban(const String& codigoLinha, const String& codConc);
 String MensagemCodigoBarrasRecebido(TDateTime data, const String& cupom);
+
+// ---------------------------------------------------------------- the window
+
+class TBevel;
+class TCheckBox;
+class TCurrencyEdit;
+class TEdit;
+class TGroupBox;
+class TDBImage;
+class TLabel;
+class TListBox;
+class TMainMenu;
+class TMemo;
+class TMenuItem;
+class TRadioButton;
+class TRadioGroup;
+class TButton;
+class TStatusBar;
+
+// The receipt window: the operator starts a receipt, enters the bill by
+// reader or by typing its line, chooses cash or cheque, enters the amount
+// received and records it into the movement of DataMovimento.
+class TfrmRec : public TForm {
+public:
+  explicit TfrmRec(TComponent* AOwner);
+  ~TfrmRec() override;
+
+  // Opens a new receipt window, modally, for DataMovimento.
+  static void AbreFormRec();
+  // Recomputes and writes the totals of the movement of DataMovimento; a
+  // failure is reported. True when they were written.
+  static bool ProcessaTotaisMovimento();
+  // Receipt printing is not part of this program yet: the question is
+  // asked, and this hook prints nothing.
+  static void ImprimeCupomRecebido(const String& cupom, TDateTime data);
+
+  // Whether "Valor Recebido" takes the bill's value (asked when shown).
+  bool PreencheRecebido = false;
+
+  TGroupBox* GroupBoxFuncoes;
+  TLabel* LabelFuncoes;
+  TGroupBox* GroupBoxCBA;
+  TRadioButton* RadioButtonCBA;
+  TEdit* EditCODBARRAS;
+  TGroupBox* GroupBoxCBD;
+  TRadioButton* RadioButtonCBD;
+  TEdit* EditRN[4];
+  TEdit* EditDV[4];
+  TLabel* LabelParte[4];
+  TLabel* LabelPARTE[4];
+  TRadioGroup* RadioGroupCHQ_DINH;
+  TListBox* ListBoxCONTA;
+  TDBImage* ImageLOGOTIPO;
+  TLabel* LabelCUPOM;
+  TEdit* EditCUPOM;
+  TLabel* LabelVALOR;
+  TCurrencyEdit* EditVALOR;
+  TLabel* LabelRECEBIDO;
+  TCurrencyEdit* EditRECEBIDO;
+  TLabel* LabelTROCO;
+  TCurrencyEdit* EditTROCO;
+  TGroupBox* GroupBoxQT_VR_TOT;
+  TCheckBox* CheckBoxQT_VR_TOT;
+  TMemo* PanelQT_VR_TOT;
+  TLabel* LabelVersao;
+  TButton* ButNovo;
+  TButton* ButGravar;
+  TButton* ButCancelar;
+  TButton* ButFechar;
+  TStatusBar* StatusBar1;
+  TMainMenu* MainMenu1;
+  TMenuItem* MnuOpcoes;
+  TMenuItem* MnuNovo;
+  TMenuItem* MnuGravar;
+  TMenuItem* MnuCancelar;
+  TMenuItem* MnuLeitora;
+  TMenuItem* MnuDigitacao;
+  TMenuItem* MnuCalculadora;
+  TMenuItem* MnuSair;
+
+  void FormShow(TObject* Sender);
+  void FormKeyPress(TObject* Sender, char16_t& Key);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void ButNovoClick(TObject* Sender);
+  void ButGravarClick(TObject* Sender);
+  void ButCancelarClick(TObject* Sender);
+  void ButFecharClick(TObject* Sender);
+  void C1Click(TObject* Sender);  // calculator
+  void L1Click(TObject* Sender);  // reader mode
+  void N6Click(TObject* Sender);  // typed mode
+  void EditCODBARRASKeyPress(TObject* Sender, char16_t& Key);
+  void EditCODBARRASExit(TObject* Sender);
+  void EditRNChange(int bloco);
+  void EditRNExit(int bloco);
+  void EditDVChange(int bloco);
+  void EditRECEBIDOEnter(TObject* Sender);
+  void EditRECEBIDOChange(TObject* Sender);
+  void CheckBoxQT_VR_TOTClick(TObject* Sender);
+
+private:
+  void CriaMenu();
+  void CriaControles();
+  void CriaBotoes();
+  void GravaRecebimento();
+  void MontaLinhaDigitada();
+  void AtualizaTotais();
+  void LimpaCampos();
+  void LimpaValores();
+  void HabilitaRecebimento();
+  void DesabilitaRecebimento();
+  void HabilitaLeitora();
+  void DesabilitaLeitora();
+  void HabilitaDigitacao();
+  void DesabilitaDigitacao();
+  void AposGravacao();
+  String Linha() const;
+  void MostraValor(double valor);
+
+  std::unique_ptr<TRecebimentoContas> FRecebimento;
+  // Guards the block and check-digit handlers while they change edits.
+  bool FTratandoBloco[4] = {};
+  bool FTratandoDigito[4] = {};
+};
