@@ -1,6 +1,7 @@
 #include "app/uMov.h"
 #include "app/AppState.h"
 #include "app/uDM.h"
+#include "app/uFecha.h"
 #include "app/uFunc.h"
 #include "app/uNovMov.h"
 #include "app/uPrinc.h"
@@ -242,9 +243,8 @@ void TfrmMov::N4Click(TObject*) {
   }
   if (ConfirmaOperacao(u"Confirma o fechamento do movimento de " +
                            FormatDateTime(u"dd/mm/yyyy", mov->FieldByName(u"ABERTURA")->AsDateTime()) + u"?",
-                       2)) {
-    // The closing window is not part of this program yet; nothing opens.
-  }
+                       2))
+    TfrmFecha::AbreFormFecha();
 }
 
 void TfrmMov::N5Click(TObject*) { TfrmNovMov::AbreFormNovMov(); }
