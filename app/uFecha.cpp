@@ -112,25 +112,25 @@ void TfrmFecha::CriaBotoes() {
 
 void TfrmFecha::CriaControles() {
   LabelABERTURA = Rotulo(this, u"Abertura:", 8, 12);
-  DBEditABERTURA = Consulta(this, u"ABERTURA", 112, 8, 100);
+  DBEditABERTURA = Consulta(this, u"ABERTURA", 118, 8, 96);
   LabelQUANTIDADE = Rotulo(this, u"Quantidade:", 8, 38);
-  DBEditQUANTIDADE = Consulta(this, u"QUANTIDADE", 112, 34, 100);
+  DBEditQUANTIDADE = Consulta(this, u"QUANTIDADE", 118, 34, 96);
   LabelDINHEIRO = Rotulo(this, u"Total em Dinheiro:", 8, 64);
-  DBEditDINHEIRO = Consulta(this, u"DINHEIRO", 112, 60, 100);
+  DBEditDINHEIRO = Consulta(this, u"DINHEIRO", 118, 60, 96);
   LabelCHEQUE = Rotulo(this, u"Total em Cheques:", 8, 90);
-  DBEditCHEQUE = Consulta(this, u"CHEQUE", 112, 86, 100);
+  DBEditCHEQUE = Consulta(this, u"CHEQUE", 118, 86, 96);
   LabelTOTAL = Rotulo(this, u"Tota Geral:", 8, 116);
-  DBEditTOTAL = Consulta(this, u"TOTAL", 112, 112, 100);
+  DBEditTOTAL = Consulta(this, u"TOTAL", 118, 112, 96);
 
-  LabelFECHAMENTO = Rotulo(this, u"Fechamento:", 228, 12);
-  DBEditFECHAMENTO = EditData(this, 310, 8);
-  LabelCREDITO = Rotulo(this, u"Dt. Pagamento:", 228, 38);
-  DBEditCREDITO = EditData(this, 310, 34);
+  LabelFECHAMENTO = Rotulo(this, u"Fechamento:", 226, 12);
+  DBEditFECHAMENTO = EditData(this, 322, 8);
+  LabelCREDITO = Rotulo(this, u"Dt. Pagamento:", 226, 38);
+  DBEditCREDITO = EditData(this, 322, 34);
 
   CheckBoxPIX = new TCheckBox(this);
   CheckBoxPIX->SetParent(this);
   CheckBoxPIX->SetCaption(u"Pagar com PIX");
-  CheckBoxPIX->SetBounds(310, 64, 100, 17);
+  CheckBoxPIX->SetBounds(322, 64, 100, 17);
   CheckBoxPIX->SetTabStop(false);
   CheckBoxPIX->SetChecked(true);
   CheckBoxPIX->OnClick = [this](TObject* s) { CheckBoxPIXClick(s); };
