@@ -102,6 +102,12 @@ CREATE TABLE IF NOT EXISTS recebimentos (
   INSCRICAO VARCHAR(13) NOT NULL DEFAULT '',
   PRIMARY KEY (ID),
   UNIQUE KEY recebimentos_agente_cupom (COD_AGENTE, CUPOM),
-  KEY recebimentos_agente_codigobarras (COD_AGENTE, CODIGOBARRAS),
+  UNIQUE KEY recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS),
   KEY recebimentos_agente_recebimento (COD_AGENTE, RECEBIMENTO)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- A bill line is received once per agent: the key backs the receipt
+-- window's own check when two workstations record the same bill at once.
+-- Databases created before the key get it here.
+ALTER TABLE recebimentos ADD UNIQUE KEY IF NOT EXISTS recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS);
+ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_codigobarras;

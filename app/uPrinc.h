@@ -94,7 +94,7 @@ public:
 
 protected:
   // The working windows, each opened by its own module's opening routine.
-  virtual void AbreMovimentos() {}
+  virtual void AbreMovimentos();
   virtual void AbreUsuarios();
   virtual void AbreAgente();
   virtual void AbreConcessionaria();
