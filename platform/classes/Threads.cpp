@@ -241,7 +241,7 @@ void TThread::NameThreadForDebugging(const AnsiString& name, uint32_t threadId) 
   using SetDescription = HRESULT(WINAPI*)(HANDLE, PCWSTR);
   HMODULE module = GetModuleHandleW(reinterpret_cast<LPCWSTR>(u"kernelbase.dll"));
   if (!module) module = GetModuleHandleW(reinterpret_cast<LPCWSTR>(u"kernel32.dll"));
-  auto set = module ? reinterpret_cast<SetDescription>(GetProcAddress(module, "SetThreadDescription")) : nullptr;
+  auto set = module ? reinterpret_cast<SetDescription>(reinterpret_cast<void*>(GetProcAddress(module, "SetThreadDescription"))) : nullptr;
   if (!set) return;
   String wide = AnsiToString(name);
   if (threadId == ~0u) {

@@ -196,7 +196,9 @@ TEST(RxButtonGlyph, SpeedButtonFrames) {
     EXPECT_EQ(Rgb(c.OuterTopLeft), At(out.get(), 5, 0)) << name;
     EXPECT_EQ(Rgb(c.OuterBottomRight), At(out.get(), 19, 5)) << name;
     EXPECT_EQ(Rgb(c.OuterBottomRight), At(out.get(), 5, 19)) << name;
-    if (c.InnerTopLeft != clNone) EXPECT_EQ(Rgb(c.InnerTopLeft), At(out.get(), 1, 5)) << name;
+    if (c.InnerTopLeft != clNone) {
+      EXPECT_EQ(Rgb(c.InnerTopLeft), At(out.get(), 1, 5)) << name;
+    }
     EXPECT_EQ(Rect(c.Inset, c.Inset, 20 - c.Inset, 20 - c.Inset), inner) << name;
   }
 }

@@ -154,7 +154,9 @@ TEST_F(DbUiEndToEndFechamento, ReceivesABillAndClosesTheMovementByPix) {
   HWND identificador = App.FocusedControl();
   EXPECT_EQ(AppDriver::Text(identificador), u"0001144477700016105032024");
   const String foto = ArtefatoWindows("closing_end_to_end.png");
-  if (!foto.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(fechamento, foto));
+  if (!foto.empty()) {
+    EXPECT_TRUE(AppDriver::SaveScreenshot(fechamento, foto));
+  }
 
   AppDriver::Click(AppDriver::ChildByText(fechamento, u"&Gravar"));
   ASSERT_TRUE(Responde(u"Confirma a gravação dos dados de fechamento?", IDYES));

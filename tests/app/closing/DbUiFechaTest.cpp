@@ -117,7 +117,9 @@ TEST_F(DbUiFecha, ShowsTheOpenMovementWithTheQRCodeOfItsTotal) {
   EXPECT_EQ(DecodificaImagem(QRCode()), linha);
 
   const std::string foto = Artefato("closing_form_pix.png");
-  if (!foto.empty()) EXPECT_TRUE(CaptureDisplayImage(*frmFecha, foto));
+  if (!foto.empty()) {
+    EXPECT_TRUE(CaptureDisplayImage(*frmFecha, foto));
+  }
 }
 
 TEST_F(DbUiFecha, BoletoHidesTheCodeAndPixDrawsItAgain) {
@@ -126,7 +128,9 @@ TEST_F(DbUiFecha, BoletoHidesTheCodeAndPixDrawsItAgain) {
   EXPECT_FALSE(frmFecha->imgPIX->Visible());
   EXPECT_EQ(frmFecha->LabelBOLETO_PIX->Caption(), RotuloBoleto);
   const std::string foto = Artefato("closing_form_boleto.png");
-  if (!foto.empty()) EXPECT_TRUE(CaptureDisplayImage(*frmFecha, foto));
+  if (!foto.empty()) {
+    EXPECT_TRUE(CaptureDisplayImage(*frmFecha, foto));
+  }
 
   ASSERT_EQ(std::remove(QRCode().c_str()), 0);
   frmFecha->CheckBoxPIX->SetChecked(true);
