@@ -81,6 +81,9 @@ inline void AbrePrograma(const String& agente, const String& usuario = u"CAIXA")
   NivelUsuario = u"Funcional";
   LoginPendente = false;
   DataMovimento = 0;
+  // The main window stands behind every other, as in the program.
+  TForm* principal = nullptr;
+  Application->CreateForm(principal);
   DM = new TDM(Application);
   Conecta(*DM, agente);
   NomeConcessionaria = DM->Concessionaria->FieldByName(u"RAZAO_SOCIAL")->AsString();
