@@ -143,9 +143,12 @@ void TfrmMov::CriaControles() {
   ButAbrir->OnClick = [this](TObject* s) { ButAbrirClick(s); };
   ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
 
-  auto cabecalho = [this](const String& texto, TAlignment alinhamento) {
+  // Top-aligned controls stack by where they stand: each goes below the last.
+  int topo = 0;
+  auto cabecalho = [this, &topo](const String& texto, TAlignment alinhamento) {
     auto* p = new TPanel(this);
     p->SetParent(this);
+    p->SetTop(topo += 1000);
     p->SetAlign(alTop);
     p->SetHeight(26);
     p->SetCaption(texto);
@@ -167,8 +170,8 @@ void TfrmMov::CriaControles() {
   };
   PanelMOV = cabecalho(u"Movimento", taCenter);
   DBGridMOV = grade(DM->DsMovimentos, u"Clique sobre a linha para ver os recebimentos");
+  DBGridMOV->SetBounds(0, topo += 1000, 600, 220);
   DBGridMOV->SetAlign(alTop);
-  DBGridMOV->SetHeight(220);
   DBGridMOV->OnCellClick = [this](TColumn*) { DBGridMOVCellClick(DBGridMOV); };
   PanelRESUMO = cabecalho(u" Quantidade:", taLeftJustify);
   PanelREC = cabecalho(u"Recebimentos", taCenter);

@@ -514,10 +514,10 @@ void TfrmRec::CriaControles() {
   GroupBoxQT_VR_TOT = new TGroupBox(this);
   GroupBoxQT_VR_TOT->SetParent(this);
   GroupBoxQT_VR_TOT->SetCaption(u"        Quantidade e Valor Total ");
-  GroupBoxQT_VR_TOT->SetBounds(x, 218, 216, 76);
+  GroupBoxQT_VR_TOT->SetBounds(x, 218, 250, 76);
   PanelQT_VR_TOT = new TMemo(this);
   PanelQT_VR_TOT->SetParent(GroupBoxQT_VR_TOT);
-  PanelQT_VR_TOT->SetBounds(8, 20, 200, 48);
+  PanelQT_VR_TOT->SetBounds(8, 20, 234, 48);
   PanelQT_VR_TOT->SetReadOnly(true);
   PanelQT_VR_TOT->SetTabStop(false);
   CheckBoxQT_VR_TOT = new TCheckBox(this);
@@ -562,6 +562,10 @@ void TfrmRec::AbreFormRec() {
 }
 
 void TfrmRec::FormShow(TObject*) {
+  // The radio buttons and the check box sit in their groups' captions,
+  // above the groups once the windows stand.
+  for (TWinControl* noTitulo : std::initializer_list<TWinControl*>{RadioButtonCBA, RadioButtonCBD, CheckBoxQT_VR_TOT})
+    noTitulo->BringToFront();
   Screen->SetCursor(crDefault);
   PreencheRecebido = ConfirmaOperacao(u"Deseja que o campo Valor Recebido seja preenchido pelo sistema?", 2);
 }
