@@ -15,8 +15,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     splash->Show();
     splash->Update();
     Application->Run();
-  } catch (...) {
-    Application->HandleException(nullptr);
+  } catch (const std::exception& e) {
+    // Failing this early, the application object may be what failed.
+    const auto* erro = dynamic_cast<const Exception*>(&e);
+    const String texto = erro ? erro->Message() : Utf8ToString(e.what());
+    MessageBoxW(nullptr, reinterpret_cast<LPCWSTR>(texto.c_str()), reinterpret_cast<LPCWSTR>(u"Brenquia"),
+                MB_OK | MB_ICONERROR);
+    return 1;
   }
   return 0;
 }

@@ -39,4 +39,7 @@ SQL
 exe_dir=$BUILD_DIR/app
 wine "$exe_dir/BrenquiaIni.exe.so" "$exe_dir/Brenquia.ini" 127.0.0.1 "$db_user" "$db_password" \
   dbvorlent "$port" "$agent" 2>/dev/null
+# The tool ran without the program's display; let its Wine session end so
+# the program starts one of its own on the display it gets.
+wineserver -w
 echo "Configuration written to $exe_dir/Brenquia.ini (agent $agent)"
