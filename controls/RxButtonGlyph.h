@@ -115,8 +115,3 @@ private:
 // remains inside them, less one pixel.
 TRect DrawSpeedButtonFrame(TCanvas* canvas, const TRect& client, bool isDown, TButtonStyle style,
                            bool isFlat);
-
-// The silhouette of one image of the list: highlight one pixel down-right
-// (when asked), then shadow in place.
-void DrawImageDisabled(TCustomImageList* images, TCanvas* canvas, int x, int y, int index,
-                       TColor highlightColor, TColor shadowColor, bool drawHighlight);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace {
@@ -208,6 +210,44 @@ void WriteCellText(TCanvas* canvas, const TRect& rect, int dx, int dy, const Str
   TRect area = Rect(dx, dy, w - 1, h - 1);
   out->TextRect(area, text, format);
   canvas->CopyRect(rect, out, Rect(0, 0, w, h));
+}
+
+void DrawImageDisabled(TCustomImageList* images, TCanvas* canvas, int x, int y, int index,
+                       TColor highlightColor, TColor shadowColor, bool drawHighlight) {
+  if (!images || index < 0 || index >= images->Count()) return;
+  const int w = images->Width();
+  const int h = images->Height();
+  // The list's mask: opaque pixels black, transparent ones white.
+  TBitmap mask;
+  mask.SetPixelFormat(pf1bit);
+  mask.SetSize(w, h);
+  HDC maskDC = mask.Canvas()->Handle();
+  PatBlt(maskDC, 0, 0, w, h, WHITENESS);
+  ImageList_Draw(images->Handle(), index, maskDC, 0, 0, ILD_MASK);
+
+  const TColor savedBrush = canvas->Brush()->Color();
+  const TBrushStyle savedStyle = canvas->Brush()->Style();
+  canvas->Changing();
+  HDC dc = canvas->Handle();
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  // Where the mask is black the brush is painted, elsewhere the
+  // destination stays (ROP PSDPxax).
+  constexpr DWORD kPaintWhereBlack = 0x00B8074A;
+  canvas->Brush()->SetStyle(bsSolid);
+  if (drawHighlight) {
+    canvas->Brush()->SetColor(highlightColor);
+    dc = canvas->Handle();
+    BitBlt(dc, x + 1, y + 1, w, h, maskDC, 0, 0, kPaintWhereBlack);
+  }
+  canvas->Brush()->SetColor(shadowColor);
+  dc = canvas->Handle();
+  BitBlt(dc, x, y, w, h, maskDC, 0, 0, kPaintWhereBlack);
+  SetTextColor(dc, oldText);
+  SetBkColor(dc, oldBack);
+  canvas->Brush()->SetColor(savedBrush);
+  canvas->Brush()->SetStyle(savedStyle);
+  canvas->Changed();
 }
 
 TColor PaletteRelativeColor(TColor color) {

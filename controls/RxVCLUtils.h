@@ -3,6 +3,7 @@
 #include "platform/ui/UiTypes.h"
 #include "platform/rtl/String.h"
 #include "platform/ui/graphics/Graphics.h"
+#include "platform/ui/graphics/ImageList.h"
 
 #include <memory>
 
@@ -29,6 +30,12 @@ std::unique_ptr<TBitmap> MakeDisabledBitmap(TBitmap* bitmap, TColor outlineColor
 // bitmap and copied in one step.
 void WriteCellText(TCanvas* canvas, const TRect& rect, int dx, int dy, const String& text,
                    TAlignment alignment, bool wordWrap, bool rightToLeft);
+
+// The silhouette of one image of the list (its opaque pixels): in the
+// highlight colour one pixel down-right when asked, then in the shadow
+// colour in place. The canvas's brush is restored.
+void DrawImageDisabled(TCustomImageList* images, TCanvas* canvas, int x, int y, int index,
+                       TColor highlightColor, TColor shadowColor, bool drawHighlight);
 
 inline int RectWidth(const TRect& r) { return r.Right - r.Left; }
 inline int RectHeight(const TRect& r) { return r.Bottom - r.Top; }

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  wine wine64 wine64-tools libwine-dev xvfb xauth x11-utils imagemagick
+  wine wine64 wine64-tools libwine-dev fonts-wine xvfb xauth x11-utils imagemagick
   cmake g++ make googletest libbenchmark-dev
   libmariadb-dev mariadb-server mariadb-client
   libzint-dev zlib1g-dev libjpeg62-turbo-dev zbar-tools

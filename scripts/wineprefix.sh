@@ -5,7 +5,15 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 stamp=$WINEPREFIX/.brenquia-ready
-[[ -f $stamp ]] && exit 0
+# Wine does not look for its own fonts where Debian puts them. Marlett draws
+# the caption buttons: it goes into the prefix's Fonts folder (the others
+# would change which fonts the forms get).
+wine_fonts() {
+  [[ -d /usr/share/wine/fonts ]] || return 0
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+[[ -f $stamp ]] && { wine_fonts; exit 0; }
 mkdir -p "$WINEPREFIX"
 wine wineboot -i >/dev/null 2>&1 || true
 wineserver -w
@@ -30,4 +38,5 @@ REG
 wine regedit /S "$reg" >/dev/null 2>&1
 wineserver -w
 rm -f "$reg"
+wine_fonts
 touch "$stamp"

@@ -209,12 +209,8 @@ void TCustomDBGrid::EndLayout() {
     EndUpdate();
     throw;
   }
-  // The columns' own notice would lay the grid out a second time.
-  if (FLayoutLock == 1) {
-    FLayoutLock = 2;
-    FColumns->EndUpdate();
-    FLayoutLock = 1;
-  }
+  // The columns' own notice finds the layout still locked.
+  if (FLayoutLock == 1) FColumns->EndUpdate();
   --FLayoutLock;
   EndUpdate();
 }
@@ -415,8 +411,6 @@ void TCustomDBGrid::ColWidthsChanged() {
     EndLayout();
   }
 }
-
-void TCustomDBGrid::TopLeftChanged() { TCustomGrid::TopLeftChanged(); }
 
 void TCustomDBGrid::ColEnter() { FireEvent(OnColEnter, this); }
 

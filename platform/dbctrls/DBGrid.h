@@ -164,7 +164,6 @@ protected:
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
 
   void ColWidthsChanged() override;
-  void TopLeftChanged() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -327,7 +327,7 @@ void TCustomDBGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos) {
     else ds->SetRecNo(Pos);
     break;
   case SB_THUMBTRACK:
-    if (Options().Contains(dgRowSelect) || TCustomGrid::Options().Contains(goThumbTracking)) {
+    if (TCustomGrid::Options().Contains(goThumbTracking)) {
       if (Pos <= 1) ds->First();
       else if (Pos >= ds->RecordCount()) ds->Last();
       else ds->SetRecNo(Pos);

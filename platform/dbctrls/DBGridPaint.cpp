@@ -145,7 +145,8 @@ void TCustomDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawSt
 }
 
 bool TCustomDBGrid::HighlightCell(int, int, const String&, TGridDrawState AState) {
-  if (FOptions.Contains(dgMultiSelect) && FDataLink->Active() && FBookmarks->CurrentRowSelected()) return true;
+  // Rows in the bookmark list are selected rows, whoever put them there.
+  if (FDataLink->Active() && FBookmarks->Count() > 0 && FBookmarks->CurrentRowSelected()) return true;
   return AState.Contains(gdSelected) && (FOptions.Contains(dgAlwaysShowSelection) || Focused()) &&
          (UpdateLock() == 0 || FOptions.Contains(dgRowSelect));
 }

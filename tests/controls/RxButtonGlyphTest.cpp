@@ -1,4 +1,5 @@
 #include "controls/RxButtonGlyph.h"
+#include "controls/RxVCLUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -198,4 +199,36 @@ TEST(RxButtonGlyph, SpeedButtonFrames) {
     if (c.InnerTopLeft != clNone) EXPECT_EQ(Rgb(c.InnerTopLeft), At(out.get(), 1, 5)) << name;
     EXPECT_EQ(Rect(c.Inset, c.Inset, 20 - c.Inset, 20 - c.Inset), inner) << name;
   }
+}
+
+TEST(RxButtonGlyph, ImagesFromAnImageList) {
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  auto strip = Strip({RGBColor(200, 100, 50)});
+  ASSERT_EQ(0, images.AddMasked(strip.get(), clFuchsia));
+
+  TRxButtonGlyph glyph;
+  auto up = Filled(16, 16, clWhite);
+  EXPECT_EQ(TSize(16, 16), glyph.DrawButtonImage(up->Canvas(), 0, 0, &images, 0, TRxButtonState::rbsUp));
+  EXPECT_EQ(RGBColor(200, 100, 50), At(up.get(), 7, 7));
+  EXPECT_EQ(clWhite, At(up.get(), 0, 0));
+
+  auto inactive = Filled(16, 16, clWhite);
+  glyph.DrawButtonImage(inactive->Canvas(), 0, 0, &images, 0, TRxButtonState::rbsInactive);
+  EXPECT_EQ(Gray(RGBColor(200, 100, 50)), At(inactive.get(), 7, 7));
+  EXPECT_EQ(clWhite, At(inactive.get(), 0, 0));
+
+  // Disabled: the whole silhouette, shadow in place, highlight below-right.
+  auto disabled = Filled(20, 20, clWhite);
+  glyph.DrawButtonImage(disabled->Canvas(), 0, 0, &images, 0, TRxButtonState::rbsDisabled);
+  EXPECT_EQ(Rgb(clBtnShadow), At(disabled.get(), 6, 6));
+  EXPECT_EQ(Rgb(clBtnShadow), At(disabled.get(), 2, 2));
+  EXPECT_EQ(Rgb(clBtnHighlight), At(disabled.get(), 10, 10));
+  EXPECT_EQ(clWhite, At(disabled.get(), 0, 0));
+
+  auto none = Filled(16, 16, clWhite);
+  EXPECT_EQ(TSize(0, 0), glyph.DrawButtonImage(none->Canvas(), 0, 0, &images, 1, TRxButtonState::rbsUp));
+  EXPECT_EQ(TSize(0, 0), glyph.DrawButtonImage(none->Canvas(), 0, 0, nullptr, 0, TRxButtonState::rbsUp));
+  EXPECT_EQ(clWhite, At(none.get(), 7, 7));
 }

@@ -238,7 +238,10 @@ TEST_F(RxSpeedButtonTest, PropertyLimits) {
   EXPECT_EQ(100, button->RepeatInterval());
 }
 
-TEST_F(RxSpeedButtonTest, HeldButtonRepeatsItsClick) {
+// Shows its form and holds the mouse: takes its turn on the display.
+class UiRxSpeedButton : public RxSpeedButtonTest {};
+
+TEST_F(UiRxSpeedButton, HeldButtonRepeatsItsClick) {
   form->Show();
   TTestButton* button = NewButton(0);
   button->SetAllowTimer(true);
@@ -258,6 +261,50 @@ TEST_F(RxSpeedButtonTest, HeldButtonRepeatsItsClick) {
   const int held = clicks;
   button->Perform(WM_LBUTTONUP, 0, At(5, 5));
   EXPECT_EQ(held + 1, clicks);  // the release over the button adds its own
+}
+
+namespace {
+
+// Records where it would pop up instead of showing a modal menu.
+class TRecordingMenu : public TPopupMenu {
+public:
+  using TPopupMenu::TPopupMenu;
+  void Popup(int X, int Y) override {
+    ++Count;
+    At = TPoint(X, Y);
+  }
+  int Count = 0;
+  TPoint At;
+};
+
+}  // namespace
+
+TEST_F(RxSpeedButtonTest, PressingDropsTheMenuDownInsteadOfClicking) {
+  TTestButton* button = NewButton(0);
+  button->SetBounds(10, 20, 25, 25);
+  auto* menu = new TRecordingMenu(form);
+  button->SetDropDownMenu(menu);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+
+  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  button->Perform(WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(1, menu->Count);
+  EXPECT_EQ(button->ClientToScreen(TPoint(-1, 25)), menu->At);  // below, left-aligned
+  EXPECT_EQ(button, menu->PopupComponent());
+  EXPECT_EQ(0, clicks);
+  EXPECT_EQ(TRxButtonState::rbsUp, button->State());
+
+  menu->SetAlignment(paRight);
+  button->SetMenuPosition(TRxDropDownMenuPos::dmpRight);
+  menu->SetAutoPopup(false);
+  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  button->Perform(WM_LBUTTONUP, 0, At(5, 5));
+  EXPECT_EQ(1, menu->Count);  // no auto-popup: a plain click
+  EXPECT_EQ(1, clicks);
+  EXPECT_TRUE(button->CheckBtnMenuDropDown());
+  EXPECT_EQ(2, menu->Count);
+  EXPECT_EQ(button->ClientToScreen(TPoint(-1, -1)), menu->At);
 }
 
 TEST_F(RxSpeedButtonTest, AutoPopupMenuButtonIgnoresButtonClick) {

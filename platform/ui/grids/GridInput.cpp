@@ -304,14 +304,6 @@ void TCustomGrid::WndProc(TMessage& Message) {
       return;
     }
     break;
-  case WM_COMMAND:
-    if (FInplaceEdit && FInplaceEdit->HandleAllocated() &&
-        reinterpret_cast<HWND>(Message.LParam) == FInplaceEdit->Handle()) {
-      if (HIWORD(Message.WParam) == EN_CHANGE) FInplaceEdit->Change();
-      Message.Result = 0;
-      return;
-    }
-    break;
   default:
     break;
   }

@@ -1,8 +1,8 @@
 #pragma once
 // The grid control: a window that draws rows and columns of cells, with
 // fixed (title) rows and columns that do not scroll, a current cell moved
-// by keys and mouse, optional range selection, column and row sizing from
-// the fixed area, scroll bars, and an in-place editor for the current cell.
+// by keys and mouse, optional range selection, column sizing from the fixed
+// rows, scroll bars, and an in-place editor for the current cell.
 // Descendants draw the cells (DrawCell) and may refuse cells (SelectCell).
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Controls.h"
@@ -56,7 +56,7 @@ public:
   // fixed cells and the focused cell around DrawCell.
   bool DefaultDrawing() const { return FDefaultDrawing; }
   void SetDefaultDrawing(bool value);
-  // Fixed cells get a raised edge (with both fixed-line options).
+  // Fixed cells get a raised edge on the sides that have fixed lines.
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool value);
 
@@ -100,7 +100,6 @@ protected:
   // Layout of one axis as drawn now.
   struct TAxisInfo {
     int LineWidth = 0;           // grid line width on this axis (0: no lines)
-    int FixedLineWidth = 0;
     int FixedBoundary = 0;       // end of the fixed cells
     int GridBoundary = 0;        // end of the last drawn cell
     int GridExtent = 0;          // client size on this axis

@@ -1,28 +1,10 @@
 #include "platform/ui/grids/InplaceEdit.h"
 #include "platform/ui/grids/Grids.h"
 
-TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TWinControl(AOwner) {
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
   SetVisible(false);
   SetTabStop(false);
-  SetColor(clWindow);
-}
-
-void TInplaceEdit::CreateParams(TCreateParams& Params) {
-  TWinControl::CreateParams(Params);
-  CreateSubClass(Params, u"EDIT");
-  Params.Style = (Params.Style & ~static_cast<DWORD>(WS_BORDER)) | ES_AUTOHSCROLL | WS_CHILD;
-  Params.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
-}
-
-void TInplaceEdit::CreateWndDone() {
-  TWinControl::CreateWndDone();
-  SendMessageW(FHandle, EM_SETLIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
-  SendMessageW(FHandle, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-}
-
-void TInplaceEdit::SetMaxLength(int value) {
-  FMaxLength = value < 0 ? 0 : value;
-  if (HandleAllocated()) SendMessageW(FHandle, EM_SETLIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  SetBorderStyle(bsNone);
 }
 
 void TInplaceEdit::Move(const TRect& rect) {
@@ -30,7 +12,6 @@ void TInplaceEdit::Move(const TRect& rect) {
     Hide();
     return;
   }
-  // One pixel in from the cell's edges, like the text the grid writes.
   SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
   Show();
   if (FGrid && FGrid->Focused()) SetFocus();
@@ -40,14 +21,17 @@ void TInplaceEdit::Move(const TRect& rect) {
 void TInplaceEdit::UpdateContents() {
   if (!FGrid) return;
   FUpdating = true;
-  SetMaxLength(FGrid->GetEditLimit());
-  SetFont(FGrid->Font());
-  SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
+  try {
+    SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
+    if (!IsMasked()) SetMaxLength(FGrid->GetEditLimit());
+    SetFont(FGrid->Font());
+    SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
+    SetModified(false);
+  } catch (...) {
+    FUpdating = false;
+    throw;
+  }
   FUpdating = false;
-}
-
-void TInplaceEdit::SelectAll() {
-  if (HandleAllocated()) SendMessageW(FHandle, EM_SETSEL, 0, -1);
 }
 
 void TInplaceEdit::Deselect() {
@@ -55,10 +39,11 @@ void TInplaceEdit::Deselect() {
 }
 
 void TInplaceEdit::Change() {
-  if (FUpdating || !FGrid) return;
-  FGrid->SetEditText(FGrid->Col(), FGrid->Row(), Text());
-  FireEvent(OnChange, this);
+  if (!FUpdating && FGrid) FGrid->SetEditText(FGrid->Col(), FGrid->Row(), Text());
+  TCustomMaskEdit::Change();
 }
+
+bool TInplaceEdit::EditCanModify() { return FGrid ? FGrid->CanEditModify() : !ReadOnly(); }
 
 void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
   if (FGrid) {
@@ -86,7 +71,7 @@ void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
     default: break;
     }
   }
-  if (Key != 0) TWinControl::KeyDown(Key, Shift);
+  if (Key != 0) TCustomMaskEdit::KeyDown(Key, Shift);
 }
 
 void TInplaceEdit::KeyPress(char16_t& Key) {
@@ -105,11 +90,11 @@ void TInplaceEdit::KeyPress(char16_t& Key) {
       break;
     case 0: break;
     default:
-      if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && !FGrid->CanEditModify()) Key = 0;
+      if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && !IsMasked() && !FGrid->CanEditModify()) Key = 0;
       break;
     }
   }
-  if (Key != 0) TWinControl::KeyPress(Key);
+  if (Key != 0) TCustomMaskEdit::KeyPress(Key);
 }
 
 void TInplaceEdit::WndProc(TMessage& Message) {
@@ -122,9 +107,9 @@ void TInplaceEdit::WndProc(TMessage& Message) {
   case WM_CUT:
   case WM_CLEAR:
   case WM_UNDO:
-    if (FGrid && !FGrid->CanEditModify()) return;
+    if (FGrid && !IsMasked() && !FGrid->CanEditModify()) return;
     break;
   default: break;
   }
-  TWinControl::WndProc(Message);
+  TCustomMaskEdit::WndProc(Message);
 }

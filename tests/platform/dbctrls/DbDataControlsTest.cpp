@@ -173,8 +173,13 @@ TEST_F(DbUiDataControls, ImageKeepsItsBitmapInTheBlobField) {
   image->SetDataSource(Source);
   image->SetDataField(u"LOGOTIPO");
   image->SetStretch(true);
+  int clicks = 0;
+  image->OnClick = [&](TObject*) { ++clicks; };
   ShowForm();
   EXPECT_EQ(image->Picture()->Graphic(), nullptr);
+  SendMessageW(image->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  SendMessageW(image->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(clicks, 1);
 
   // A picture put into the image goes into the field when the record posts.
   t->Edit();

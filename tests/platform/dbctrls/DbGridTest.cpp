@@ -164,6 +164,16 @@ TEST_F(DbUiDBGrid, KeysMoveTheRecordAndTheRecordMovesTheGrid) {
   GridTest::Key(grid, VK_UP);
   EXPECT_EQ(t->State(), dsBrowse);
   EXPECT_EQ(t->RecordCount(), 5);
+
+  // Ctrl+Delete asks first and deletes only on OK.
+  UiTestSeam::QueueMessageBoxAnswer(IDCANCEL);
+  GridTest::Key(grid, VK_DELETE, {ssCtrl});
+  EXPECT_EQ(t->RecordCount(), 5);
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  GridTest::Key(grid, VK_DELETE, {ssCtrl});
+  EXPECT_EQ(t->RecordCount(), 4);
+  ASSERT_EQ(UiTestSeam::MessageBoxLog().size(), 2u);
+  EXPECT_EQ(Utf8(UiTestSeam::MessageBoxLog()[1].Text), "Delete record?");
 }
 
 TEST_F(DbUiDBGrid, ClicksSelectTheRecordAndRaiseCellAndTitleEvents) {

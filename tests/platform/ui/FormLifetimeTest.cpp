@@ -33,3 +33,55 @@ TEST_F(UiFixture, FormWithChildrenCreatesAndFreesItsWindows) {
   EXPECT_EQ(UiTest::ThreadWindowCount(), before);
   EXPECT_EQ(Screen->FormCount(), 0);
 }
+
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Mask.h"
+#include "platform/ui/Menus.h"
+
+TEST_F(UiFixture, FreeingAFormFreesTheWindowsOfEveryKindOfControl) {
+  UiTest::Pump();
+  int before = UiTest::ThreadWindowCount();
+  for (int round = 0; round < 3; ++round) {
+    auto* form = new TForm(Application);
+    auto* menu = new TMainMenu(form);
+    auto* item = new TMenuItem(form);
+    item->SetCaption(u"&Opções");
+    menu->Items()->Add(item);
+    form->SetMenu(menu);
+    auto* popup = new TPopupMenu(form);
+    form->SetPopupMenu(popup);
+    auto* timer = new TTimer(form);
+    timer->SetInterval(50);
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    auto* combo = new TComboBox(form);
+    combo->SetParent(panel);
+    combo->Items()->Add(u"Item");
+    auto* masked = new TMaskEdit(form);
+    masked->SetParent(panel);
+    masked->SetEditMask(u"!99/99/9999;1;_");
+    auto* group = new TRadioGroup(form);
+    group->SetParent(form);
+    group->Items()->Add(u"Dinheiro");
+    group->Items()->Add(u"Cheque");
+    auto* status = new TStatusBar(form);
+    status->SetParent(form);
+    status->SetAutoHint(true);
+    auto* button = new TBitBtn(form);
+    button->SetParent(form);
+    button->SetKind(bkOK);
+    auto* labeled = new TLabeledEdit(form);
+    labeled->SetParent(form);
+    form->Show();
+    UiTest::Pump(60);
+    HWND comboWindow = combo->Handle();
+    form->Free();
+    UiTest::Pump();
+    EXPECT_FALSE(IsWindow(comboWindow));
+    EXPECT_EQ(UiTest::ThreadWindowCount(), before);
+  }
+  // Nothing keeps a reference to the freed status bar.
+  Application->SetHint(u"depois");
+}

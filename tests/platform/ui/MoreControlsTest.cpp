@@ -124,3 +124,28 @@ TEST_F(UiFixture, ProgressBarAndListBoxKeepTheirValuesAcrossTheirWindows) {
   EXPECT_EQ(list->Items()->Strings(0), u"0");
   EXPECT_EQ(clicks, 0);
 }
+
+#include "platform/ui/ScrollBox.h"
+
+TEST_F(UiFixture, ScrollBoxScrollsChildrenThatReachPastItsEdges) {
+  auto* form = new TForm(Application);
+  auto* box = new TScrollBox(form);
+  box->SetParent(form);
+  box->SetBounds(0, 0, 150, 100);
+  auto* top = new TEdit(form);
+  top->SetParent(box);
+  top->SetBounds(5, 5, 50, 21);
+  auto* bottom = new TEdit(form);
+  bottom->SetParent(box);
+  bottom->SetBounds(5, 300, 50, 21);
+  form->Show();
+  UiTest::Pump();
+  EXPECT_TRUE(GetWindowLongW(box->Handle(), GWL_STYLE) & WS_VSCROLL);
+  box->ScrollInView(bottom);
+  EXPECT_GT(box->ScrollPos().Y, 0);
+  EXPECT_LE(bottom->Top() + bottom->Height(), box->ClientHeight());
+  EXPECT_EQ(top->Top(), 5 - box->ScrollPos().Y);
+  box->ScrollTo(0, 0);
+  EXPECT_EQ(bottom->Top(), 300);
+  EXPECT_EQ(top->Top(), 5);
+}

@@ -137,3 +137,37 @@ TEST_F(UiFixture, OwnerDrawnItemsMeasureAndDrawThemselves) {
   delete item;
   EXPECT_FALSE(MenuDrawItem(&dis));
 }
+
+TEST_F(UiFixture, MenuItemsAppearInTheSystemMenuWithTheirStateAndHints) {
+  auto* form = new TForm(Application);
+  auto* menu = new TMainMenu(form);
+  TMenuItem* options = NewItem(form, menu->Items(), u"&Opções", u"", nullptr);
+  TMenuItem* open = NewItem(form, options, u"&Abrir Movimento", u"Ctrl+A", nullptr);
+  open->SetHint(u"Abrir|Abre o movimento selecionado no formulário");
+  NewItem(form, options, u"-", u"", nullptr);
+  TMenuItem* config = NewItem(form, options, u"Configura&r", u"", nullptr);
+  form->SetMenu(menu);
+  form->Show();
+  UiTest::Pump();
+  HMENU sub = GetSubMenu(GetMenu(form->Handle()), 0);
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(GetMenuItemCount(sub), 3);
+  char16_t text[64] = {};
+  GetMenuStringW(sub, 0, reinterpret_cast<LPWSTR>(text), 64, MF_BYPOSITION);
+  EXPECT_EQ(String(text), u"&Abrir Movimento\tCtrl+A");
+  EXPECT_TRUE(GetMenuState(sub, 1, MF_BYPOSITION) & MF_SEPARATOR);
+  config->SetEnabled(false);
+  config->SetChecked(true);
+  UINT state = GetMenuState(sub, 2, MF_BYPOSITION);
+  EXPECT_TRUE(state & MF_GRAYED);
+  EXPECT_TRUE(state & MF_CHECKED);
+  config->SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(sub), 2);
+  config->SetVisible(true);
+  EXPECT_EQ(GetMenuItemCount(sub), 3);
+  // Moving over an item puts its long hint in Application->Hint.
+  SendMessageW(form->Handle(), WM_MENUSELECT, MAKEWPARAM(open->Command(), MF_STRING),
+               reinterpret_cast<LPARAM>(sub));
+  EXPECT_EQ(Application->Hint(), u"Abre o movimento selecionado no formulário");
+  EXPECT_EQ(options->Find(u"configurar"), config);
+}
