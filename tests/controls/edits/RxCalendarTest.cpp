@@ -6,7 +6,7 @@ namespace {
 
 std::string Show(TDateTime d) { return StringToUtf8(FormatDateTime(u"dd/mm/yyyy", d)); }
 
-class CalendarTest : public EditsFixture {
+class UiCalendar : public EditsFixture {
 protected:
   TRxCalendar* NewCalendar(TDateTime date) {
     TForm* form = NewForm(260, 200);
@@ -25,7 +25,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CalendarTest, ShowsTheMonthFromTheStartOfWeek) {
+TEST_F(UiCalendar, ShowsTheMonthFromTheStartOfWeek) {
   TRxCalendar* c = NewCalendar(EncodeDate(2024, 2, 15));
   // Monday first: 1 February 2024 was a Thursday.
   EXPECT_EQ(c->GetCellText(0, 0), u"seg");
@@ -43,7 +43,7 @@ TEST_F(CalendarTest, ShowsTheMonthFromTheStartOfWeek) {
   EXPECT_EQ(c->Col(), 4);
 }
 
-TEST_F(CalendarTest, MovesByMonthYearAndKeys) {
+TEST_F(UiCalendar, MovesByMonthYearAndKeys) {
   TRxCalendar* c = NewCalendar(EncodeDate(2024, 2, 29));
   // A year later 29 February does not exist: the last day of the month.
   c->NextYear();
@@ -79,7 +79,7 @@ TEST_F(CalendarTest, MovesByMonthYearAndKeys) {
   EXPECT_EQ(Changes, 1);
 }
 
-TEST_F(CalendarTest, KeepsTheDateWithinItsLimits) {
+TEST_F(UiCalendar, KeepsTheDateWithinItsLimits) {
   TRxCalendar* c = NewCalendar(EncodeDate(2026, 3, 20));
   c->SetMinDate(EncodeDate(2026, 3, 15));
   c->SetDay(10);
@@ -101,7 +101,7 @@ TEST_F(CalendarTest, KeepsTheDateWithinItsLimits) {
   EXPECT_EQ(Show(c->CalendarDate()), "15/03/2026");
 }
 
-TEST_F(CalendarTest, ClickPicksTheDayUnderTheMouse) {
+TEST_F(UiCalendar, ClickPicksTheDayUnderTheMouse) {
   TRxCalendar* c = NewCalendar(EncodeDate(2026, 6, 15));
   int col = 0, row = 0;
   // 24 June 2026 is a Wednesday: column 2 with Monday first.
@@ -121,7 +121,7 @@ TEST_F(CalendarTest, ClickPicksTheDayUnderTheMouse) {
   EXPECT_EQ(Show(c->CalendarDate()), "24/06/2026");
 }
 
-TEST_F(CalendarTest, Screenshot) {
+TEST_F(UiCalendar, Screenshot) {
   TRxCalendar* c = NewCalendar(EncodeDate(2026, 4, 15));
   c->SetMinDate(EncodeDate(2026, 4, 8));
   const std::string path = EditsTest::Screenshot(c->Parent()->Handle(), "calendar_april_2026");

@@ -10,7 +10,7 @@ namespace {
 
 std::string U8(const String& s) { return StringToUtf8(s); }
 
-class ComboEditTest : public EditsFixture {
+class UiComboEdit : public EditsFixture {
 protected:
   template <class T>
   T* Place(TForm* form, int top) {
@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ComboEditTest, ButtonReadOnlyAndDirectInput) {
+TEST_F(UiComboEdit, ButtonReadOnlyAndDirectInput) {
   TForm* form = NewForm();
   auto* edit = Place<TCustomNumEdit>(form, 20);
   int clicks = 0;
@@ -80,7 +80,7 @@ TEST_F(ComboEditTest, ButtonReadOnlyAndDirectInput) {
   EXPECT_GT(edit->Height(), 8);
 }
 
-TEST_F(ComboEditTest, EnterAndEscReachTheFormsButtons) {
+TEST_F(UiComboEdit, EnterAndEscReachTheFormsButtons) {
   TForm* form = NewForm();
   auto* edit = Place<TDateEdit>(form, 20);
   int defaults = 0, cancels = 0;
@@ -111,7 +111,7 @@ TEST_F(ComboEditTest, EnterAndEscReachTheFormsButtons) {
   EXPECT_EQ(U8(edit->EditText()), "15/06/2026");
 }
 
-TEST_F(ComboEditTest, ButtonPressThatClosesTheDropDownDoesNotReopenIt) {
+TEST_F(UiComboEdit, ButtonPressThatClosesTheDropDownDoesNotReopenIt) {
   TForm* form = NewForm();
   auto* edit = Place<TDateEdit>(form, 20);
   ShowAndFocus(form, edit);
@@ -136,7 +136,7 @@ TEST_F(ComboEditTest, ButtonPressThatClosesTheDropDownDoesNotReopenIt) {
   EXPECT_EQ(U8(edit->EditText()), "02/07/2026");
 }
 
-TEST_F(ComboEditTest, DropDownOpensAboveNearTheScreenBottom) {
+TEST_F(UiComboEdit, DropDownOpensAboveNearTheScreenBottom) {
   TForm* form = NewForm();
   form->SetTop(GetSystemMetrics(SM_CYSCREEN) - 120);
   auto* edit = Place<TDateEdit>(form, 20);
@@ -150,7 +150,7 @@ TEST_F(ComboEditTest, DropDownOpensAboveNearTheScreenBottom) {
   EXPECT_EQ(pr.right, er.right);
 }
 
-TEST_F(ComboEditTest, CalendarHintsKeepFourLines) {
+TEST_F(UiComboEdit, CalendarHintsKeepFourLines) {
   TForm* form = NewForm();
   auto* edit = Place<TDateEdit>(form, 20);
   TStringList hints;
@@ -164,7 +164,7 @@ TEST_F(ComboEditTest, CalendarHintsKeepFourLines) {
   EXPECT_EQ(U8(popup->NavButton(nbNextYear)->Hint()), "Próximo ano");
 }
 
-TEST_F(ComboEditTest, DropDownNavigationFollowsTheLimits) {
+TEST_F(UiComboEdit, DropDownNavigationFollowsTheLimits) {
   TForm* form = NewForm();
   auto* edit = Place<TDateEdit>(form, 20);
   edit->SetMinDate(EncodeDate(2026, 3, 10));

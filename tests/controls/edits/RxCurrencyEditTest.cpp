@@ -10,7 +10,7 @@ std::string U8(const String& s) { return StringToUtf8(s); }
 
 // The receipt form's amount received: a currency edit showing ",0.00",
 // with the change recomputed on every OnChange.
-class CurrencyEditTest : public EditsFixture {
+class UiCurrencyEdit : public EditsFixture {
 protected:
   void Build() {
     Form = NewForm(300, 160);
@@ -60,7 +60,7 @@ struct Case {
 
 }  // namespace
 
-TEST_F(CurrencyEditTest, TypedKeysGiveValueAndDisplayText) {
+TEST_F(UiCurrencyEdit, TypedKeysGiveValueAndDisplayText) {
   Build();
   const Case cases[] = {
       {u"1234,5", 0, 0, "1234,5", 1234.5, "1.234,50"},
@@ -86,7 +86,7 @@ TEST_F(CurrencyEditTest, TypedKeysGiveValueAndDisplayText) {
   }
 }
 
-TEST_F(CurrencyEditTest, PastedTextsAreReadAsAmounts) {
+TEST_F(UiCurrencyEdit, PastedTextsAreReadAsAmounts) {
   Build();
   struct Paste {
     const char16_t* Clipboard;
@@ -113,7 +113,7 @@ TEST_F(CurrencyEditTest, PastedTextsAreReadAsAmounts) {
   }
 }
 
-TEST_F(CurrencyEditTest, ValueTextAndEvents) {
+TEST_F(UiCurrencyEdit, ValueTextAndEvents) {
   Build();
   // Setting the value from code raises OnChange (the change due is
   // recomputed from it); entering and leaving do not.
@@ -148,7 +148,7 @@ TEST_F(CurrencyEditTest, ValueTextAndEvents) {
   EXPECT_EQ(plain->ButtonWidth(), 0);
 }
 
-TEST_F(CurrencyEditTest, CheckOnExitKeepsTheFocusWithARangeError) {
+TEST_F(UiCurrencyEdit, CheckOnExitKeepsTheFocusWithARangeError) {
   Build();
   Edit->SetMinValue(0);
   Edit->SetMaxValue(100);
@@ -162,7 +162,7 @@ TEST_F(CurrencyEditTest, CheckOnExitKeepsTheFocusWithARangeError) {
   EXPECT_EQ(U8(Edit->EditText()), "150");
 }
 
-TEST_F(CurrencyEditTest, PortEditWithoutDecimals) {
+TEST_F(UiCurrencyEdit, PortEditWithoutDecimals) {
   Build();
   // The configuration editor's port: no decimals, format "0", read as text.
   Edit->SetDecimalPlaces(0);
@@ -177,7 +177,7 @@ TEST_F(CurrencyEditTest, PortEditWithoutDecimals) {
   EXPECT_EQ(U8(Edit->DisplayText()), "33");
 }
 
-TEST_F(CurrencyEditTest, FormatOnEditingGroupsThousands) {
+TEST_F(UiCurrencyEdit, FormatOnEditingGroupsThousands) {
   Build();
   Edit->SetFormatOnEditing(true);
   TypeFresh(u"1234567,8");
@@ -186,7 +186,7 @@ TEST_F(CurrencyEditTest, FormatOnEditingGroupsThousands) {
   EXPECT_DOUBLE_EQ(Edit->Value(), 1234567.8);
 }
 
-TEST_F(CurrencyEditTest, Screenshot) {
+TEST_F(UiCurrencyEdit, Screenshot) {
   Build();
   Edit->SetValue(1234.5);
   auto* summary = new TCurrencyEdit(Form);

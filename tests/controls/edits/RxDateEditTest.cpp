@@ -1,5 +1,6 @@
 #include "EditsTestSupport.h"
 
+#include "controls/RxCurrEdit.h"
 #include "controls/RxPickDatePopup.h"
 #include "controls/RxToolEditDate.h"
 #include "platform/ui/StdCtrls.h"
@@ -13,7 +14,7 @@ std::string U8(const String& s) { return StringToUtf8(s); }
 
 // A form as the closing and summary forms lay it out: a date edit with the
 // week from Sunday, and a plain edit to move the focus to.
-class DateEditTest : public EditsFixture {
+class UiDateEdit : public EditsFixture {
 protected:
   void Build() {
     Form = NewForm(300, 200);
@@ -45,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(DateEditTest, MaskAndFormatFollowTheLocale) {
+TEST_F(UiDateEdit, MaskAndFormatFollowTheLocale) {
   Build();
   EXPECT_EQ(U8(Edit->EditMask()), "!99/99/9999;1; ");
   EXPECT_EQ(U8(Edit->DateFormat()), "DD/MM/YYYY");
@@ -70,7 +71,7 @@ TEST_F(DateEditTest, MaskAndFormatFollowTheLocale) {
   EXPECT_EQ(Show(Edit->Date()), "05/03/2026");
 }
 
-TEST_F(DateEditTest, TypingAndValidationOnExit) {
+TEST_F(UiDateEdit, TypingAndValidationOnExit) {
   Build();
   struct Case {
     const char16_t* Typed;
@@ -110,7 +111,7 @@ TEST_F(DateEditTest, TypingAndValidationOnExit) {
   }
 }
 
-TEST_F(DateEditTest, ErrorRaiseClearsTheTextAndRaises) {
+TEST_F(UiDateEdit, ErrorRaiseClearsTheTextAndRaises) {
   Build();
   Edit->SetErrorRaise(true);
   Edit->SetText(u"31/02/2026");
@@ -118,7 +119,7 @@ TEST_F(DateEditTest, ErrorRaiseClearsTheTextAndRaises) {
   EXPECT_EQ(U8(Edit->EditText()), "  /  /    ");
 }
 
-TEST_F(DateEditTest, KeysMoveTheDate) {
+TEST_F(UiDateEdit, KeysMoveTheDate) {
   Build();
   EditsTest::PressKey(VK_ADD);
   EXPECT_EQ(Show(Edit->Date()), "16/06/2026");  // empty: tomorrow
@@ -136,7 +137,7 @@ TEST_F(DateEditTest, KeysMoveTheDate) {
   EXPECT_EQ(Show(Edit->Date()), "15/06/2026");
 }
 
-TEST_F(DateEditTest, LimitsClampOrRaise) {
+TEST_F(UiDateEdit, LimitsClampOrRaise) {
   Build();
   const TDateTime today = EncodeDate(2026, 6, 15);
   Edit->SetMinDate(today - 10);
@@ -160,7 +161,7 @@ TEST_F(DateEditTest, LimitsClampOrRaise) {
   EXPECT_EQ(Show(Edit->Date()), "20/06/2026");
 }
 
-TEST_F(DateEditTest, DropDownPicksADayByKeysAndByClick) {
+TEST_F(UiDateEdit, DropDownPicksADayByKeysAndByClick) {
   Build();
   Edit->SetDate(EncodeDate(2026, 3, 10));
   Changes = 0;
@@ -217,7 +218,7 @@ TEST_F(DateEditTest, DropDownPicksADayByKeysAndByClick) {
   EXPECT_EQ(U8(Edit->EditText()), "20/04/2025");
 }
 
-TEST_F(DateEditTest, OnAcceptDateMayRefuseOrChange) {
+TEST_F(UiDateEdit, OnAcceptDateMayRefuseOrChange) {
   Build();
   Edit->SetDate(EncodeDate(2026, 3, 10));
   Edit->OnAcceptDate = [](TObject*, TDateTime& d, bool& action) {
@@ -234,7 +235,7 @@ TEST_F(DateEditTest, OnAcceptDateMayRefuseOrChange) {
   EXPECT_EQ(U8(Edit->EditText()), "17/03/2026");
 }
 
-TEST_F(DateEditTest, DialogStyleRunsTheDateDialog) {
+TEST_F(UiDateEdit, DialogStyleRunsTheDateDialog) {
   Build();
   Edit->SetCalendarStyle(TCalendarStyle::csDialog);
   EXPECT_EQ(Edit->Popup(), nullptr);
@@ -254,8 +255,85 @@ TEST_F(DateEditTest, DialogStyleRunsTheDateDialog) {
   EXPECT_EQ(U8(Edit->EditText()), "07/04/2026");
 }
 
-TEST_F(DateEditTest, Screenshot) {
+TEST_F(UiDateEdit, Screenshot) {
   Build();
-  Edit->SetDate(EncodeDate(2026, 6, 15));
+  // The button's other glyphs, on numeric edits.
+  auto* ellipsis = new TCustomNumEdit(Form);
+  ellipsis->SetParent(Form);
+  ellipsis->SetBounds(160, 20, 121, 21);
+  ellipsis->SetGlyphKind(TGlyphKind::gkEllipsis);
+  auto* dropDown = new TCustomNumEdit(Form);
+  dropDown->SetParent(Form);
+  dropDown->SetBounds(160, 60, 121, 21);
+  dropDown->SetGlyphKind(TGlyphKind::gkDropDown);
+  auto* calculator = new TCustomNumEdit(Form);
+  calculator->SetParent(Form);
+  calculator->SetBounds(160, 100, 121, 21);
+  calculator->SetValue(1234.5);
+  Edit->SetDate(EncodeDate(2026, 6, 10));
   EditsTest::Screenshot(Form->Handle(), "date_edit");
+  // The drop-down of this month: the date highlighted, today framed.
+  Edit->DoClick();
+  EditsTest::Screenshot(Edit->Popup()->Handle(), "date_edit_dropdown_today");
+}
+
+TEST_F(UiDateEdit, DialogKeysAndPlacement) {
+  Build();
+  Edit->SetCalendarStyle(TCalendarStyle::csDialog);
+  Edit->SetDate(EncodeDate(2026, 3, 10));
+  TRect dialogBounds, editBounds;
+  UiTestSeam::QueueModalAction([&](TCustomForm& form) {
+    auto& dialog = dynamic_cast<TSelectDateDlg&>(form);
+    RECT r{};
+    GetWindowRect(form.Handle(), &r);
+    dialogBounds = TRect(r.left, r.top, r.right, r.bottom);
+    const TPoint origin = static_cast<TControl*>(Edit)->ClientOrigin();
+    editBounds = Bounds(origin.X, origin.Y, Edit->Width(), Edit->Height());
+    EditsTest::PressKey(VK_NEXT);                        // April
+    EditsTest::PressKey(VK_PRIOR, TShiftState{ssCtrl});  // April 2025
+    EditsTest::PressKey(VK_PRIOR);                       // March 2025
+    EXPECT_EQ(U8(dialog.TitleLabel->Caption()), "março, 2025");
+    EditsTest::PressKey(VK_RETURN);
+  });
+  Edit->DoClick();
+  EXPECT_EQ(U8(Edit->EditText()), "10/03/2025");
+  // Just below the edit; right edges aligned would leave the screen on the
+  // left, so it starts at the edit's left edge.
+  EXPECT_EQ(dialogBounds.Top, editBounds.Bottom - 1);
+  EXPECT_EQ(dialogBounds.Left, editBounds.Left);
+
+  // Esc leaves the date alone; a double click on a day confirms it.
+  UiTestSeam::QueueModalAction([](TCustomForm&) {
+    EditsTest::PressKey(VK_NEXT);
+    EditsTest::PressKey(VK_ESCAPE);
+  });
+  Edit->DoClick();
+  EXPECT_EQ(U8(Edit->EditText()), "10/03/2025");
+  UiTestSeam::QueueModalAction([](TCustomForm& form) {
+    TRxCalendar* calendar = dynamic_cast<TSelectDateDlg&>(form).Calendar;
+    const TRect cell = calendar->CellRect(3, 3);  // Sunday first: Wednesday 12 March
+    const LPARAM pos = MAKELPARAM(cell.Left + 4, cell.Top + 4);
+    PostMessageW(calendar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, pos);
+    PostMessageW(calendar->Handle(), WM_LBUTTONUP, 0, pos);
+    PostMessageW(calendar->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, pos);
+    PostMessageW(calendar->Handle(), WM_LBUTTONUP, 0, pos);
+    EditsTest::Pump();
+  });
+  Edit->DoClick();
+  EXPECT_EQ(U8(Edit->EditText()), "12/03/2025");
+}
+
+TEST_F(UiDateEdit, SettingsChangeRebuildsMaskAndKeepsTheDate) {
+  Build();
+  Edit->SetDate(EncodeDate(2026, 12, 25));
+  const TFormatSettings saved = FormatSettings;
+  FormatSettings.ShortDateFormat = u"yyyy-mm-dd";
+  SendMessageW(Application->Handle(), WM_WININICHANGE, 0, 0);
+  EditsTest::Pump();
+  const std::string mask = U8(Edit->EditMask()), text = U8(Edit->EditText());
+  FormatSettings = saved;
+  EXPECT_EQ(mask, "!9999/99/99;1; ");
+  EXPECT_EQ(text, "2026/12/25");
+  Edit->UpdateMask();
+  EXPECT_EQ(U8(Edit->EditText()), "25/12/2026");
 }
