@@ -194,7 +194,7 @@ void TfrmMov::FormShow(TObject*) {
     DM->Movimentos->Refresh();
     DM->Movimentos->Last();
   } catch (const Exception& e) {
-    ExibeMensagem(u"Não foi possível calcular os totais do movimento! " + e.Message(), 2);
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
   }
   HabilitaDesabilitaControlesMov();
   ExibeMensagem(u"A hora de seu computador é " + FormatDateTime(u"hh:nn", Now()) + u"h. " +
@@ -350,7 +350,7 @@ void TfrmMov::ExcluirRecebimento1Click(TObject*) {
       DM->Recebimentos->Refresh();
       DM->Movimentos->Refresh();
     } catch (const Exception& e) {
-      ExibeMensagem(u"Não foi possível concluir o processo de exclusão de registros! " + e.Message(), 2);
+      ExibeMensagem(u"Não foi possível atualizar os recebimentos na tela! " + e.Message(), 2);
     }
     if (!totais) TfrmRec::ProcessaTotaisMovimento();
   } else {

@@ -552,7 +552,9 @@ void TfrmRec::CriaBotoes() {
 
 void TfrmRec::AbreFormRec() {
   Screen->SetCursor(crHourGlass);
-  std::unique_ptr<TfrmRec> form(new TfrmRec(Application));
+  // A new window for each opening, freed when it closes.
+  auto libera = [](TfrmRec* f) { f->Free(); };
+  std::unique_ptr<TfrmRec, decltype(libera)> form(new TfrmRec(Application), libera);
   form->StatusBar1->Panels()->Items(0)->SetText(u"Movimento: " + FormatDateTime(u"dd/mm/yyyy", DataMovimento));
   form->StatusBar1->Panels()->Items(1)->SetText(u"Agente: " +
                                                 DM->Agentes->FieldByName(u"NOME_FANTASIA")->AsString());
@@ -830,7 +832,7 @@ void TfrmRec::GravaRecebimento() {
         DM->Recebimentos->Refresh();
         DM->Movimentos->Refresh();
       } catch (const Exception& e) {
-        ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
+        ExibeMensagem(u"Não foi possível atualizar os recebimentos na tela! " + e.Message(), 2);
       }
       if (DM->Agentes->FieldByName(u"IMPRIMIR_CUPOM")->AsInteger() == 1 &&
           ConfirmaOperacao(u"Confirma a impressão do cupom?", 1)) {
@@ -872,7 +874,7 @@ bool TfrmRec::ProcessaTotaisMovimento() {
   try {
     DM->Movimentos->Refresh();
   } catch (const Exception& e) {
-    ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
   }
   return gravados;
 }
