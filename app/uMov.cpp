@@ -144,9 +144,12 @@ void TfrmMov::CriaControles() {
   ButAbrir->OnClick = [this](TObject* s) { ButAbrirClick(s); };
   ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
 
-  auto cabecalho = [this](const String& texto, TAlignment alinhamento) {
+  // Top-aligned controls stack by where they stand: each goes below the last.
+  int topo = 0;
+  auto cabecalho = [this, &topo](const String& texto, TAlignment alinhamento) {
     auto* p = new TPanel(this);
     p->SetParent(this);
+    p->SetTop(topo += 1000);
     p->SetAlign(alTop);
     p->SetHeight(26);
     p->SetCaption(texto);
@@ -168,8 +171,8 @@ void TfrmMov::CriaControles() {
   };
   PanelMOV = cabecalho(u"Movimento", taCenter);
   DBGridMOV = grade(DM->DsMovimentos, u"Clique sobre a linha para ver os recebimentos");
+  DBGridMOV->SetBounds(0, topo += 1000, 600, 220);
   DBGridMOV->SetAlign(alTop);
-  DBGridMOV->SetHeight(220);
   DBGridMOV->OnCellClick = [this](TColumn*) { DBGridMOVCellClick(DBGridMOV); };
   PanelRESUMO = cabecalho(u" Quantidade:", taLeftJustify);
   PanelREC = cabecalho(u"Recebimentos", taCenter);
@@ -192,7 +195,7 @@ void TfrmMov::FormShow(TObject*) {
     DM->Movimentos->Refresh();
     DM->Movimentos->Last();
   } catch (const Exception& e) {
-    ExibeMensagem(u"Não foi possível calcular os totais do movimento! " + e.Message(), 2);
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
   }
   HabilitaDesabilitaControlesMov();
   ExibeMensagem(u"A hora de seu computador é " + FormatDateTime(u"hh:nn", Now()) + u"h. " +
@@ -347,7 +350,7 @@ void TfrmMov::ExcluirRecebimento1Click(TObject*) {
       DM->Recebimentos->Refresh();
       DM->Movimentos->Refresh();
     } catch (const Exception& e) {
-      ExibeMensagem(u"Não foi possível concluir o processo de exclusão de registros! " + e.Message(), 2);
+      ExibeMensagem(u"Não foi possível atualizar os recebimentos na tela! " + e.Message(), 2);
     }
     if (!totais) TfrmRec::ProcessaTotaisMovimento();
   } else {

@@ -236,7 +236,7 @@ void TfrmNovMov::ButNovoClick(TObject*) {
     try {
       DM->Movimentos->Refresh();
     } catch (const Exception& e) {
-      ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
+      ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
     }
     if (frmMov) frmMov->HabilitaDesabilitaControlesMov();
   } else {

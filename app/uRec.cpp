@@ -514,10 +514,10 @@ void TfrmRec::CriaControles() {
   GroupBoxQT_VR_TOT = new TGroupBox(this);
   GroupBoxQT_VR_TOT->SetParent(this);
   GroupBoxQT_VR_TOT->SetCaption(u"        Quantidade e Valor Total ");
-  GroupBoxQT_VR_TOT->SetBounds(x, 218, 216, 76);
+  GroupBoxQT_VR_TOT->SetBounds(x, 218, 250, 76);
   PanelQT_VR_TOT = new TMemo(this);
   PanelQT_VR_TOT->SetParent(GroupBoxQT_VR_TOT);
-  PanelQT_VR_TOT->SetBounds(8, 20, 200, 48);
+  PanelQT_VR_TOT->SetBounds(8, 20, 234, 48);
   PanelQT_VR_TOT->SetReadOnly(true);
   PanelQT_VR_TOT->SetTabStop(false);
   CheckBoxQT_VR_TOT = new TCheckBox(this);
@@ -552,7 +552,9 @@ void TfrmRec::CriaBotoes() {
 
 void TfrmRec::AbreFormRec() {
   Screen->SetCursor(crHourGlass);
-  std::unique_ptr<TfrmRec> form(new TfrmRec(Application));
+  // A new window for each opening, freed when it closes.
+  auto libera = [](TfrmRec* f) { f->Free(); };
+  std::unique_ptr<TfrmRec, decltype(libera)> form(new TfrmRec(Application), libera);
   form->StatusBar1->Panels()->Items(0)->SetText(u"Movimento: " + FormatDateTime(u"dd/mm/yyyy", DataMovimento));
   form->StatusBar1->Panels()->Items(1)->SetText(u"Agente: " +
                                                 DM->Agentes->FieldByName(u"NOME_FANTASIA")->AsString());
@@ -562,6 +564,10 @@ void TfrmRec::AbreFormRec() {
 }
 
 void TfrmRec::FormShow(TObject*) {
+  // The radio buttons and the check box sit in their groups' captions,
+  // above the groups once the windows stand.
+  for (TWinControl* noTitulo : std::initializer_list<TWinControl*>{RadioButtonCBA, RadioButtonCBD, CheckBoxQT_VR_TOT})
+    noTitulo->BringToFront();
   Screen->SetCursor(crDefault);
   PreencheRecebido = ConfirmaOperacao(u"Deseja que o campo Valor Recebido seja preenchido pelo sistema?", 2);
 }
@@ -826,7 +832,7 @@ void TfrmRec::GravaRecebimento() {
         DM->Recebimentos->Refresh();
         DM->Movimentos->Refresh();
       } catch (const Exception& e) {
-        ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
+        ExibeMensagem(u"Não foi possível atualizar os recebimentos na tela! " + e.Message(), 2);
       }
       if (DM->Agentes->FieldByName(u"IMPRIMIR_CUPOM")->AsInteger() == 1 &&
           ConfirmaOperacao(u"Confirma a impressão do cupom?", 1)) {
@@ -868,7 +874,7 @@ bool TfrmRec::ProcessaTotaisMovimento() {
   try {
     DM->Movimentos->Refresh();
   } catch (const Exception& e) {
-    ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
   }
   return gravados;
 }

@@ -107,7 +107,6 @@ String MensagemCodigoBarrasRecebido(TDateTime data, const String& cupom);
 
 // ---------------------------------------------------------------- the window
 
-class TBevel;
 class TCheckBox;
 class TCurrencyEdit;
 class TEdit;
