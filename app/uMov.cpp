@@ -4,8 +4,8 @@
 #include "app/uFecha.h"
 #include "app/uFunc.h"
 #include "app/uNovMov.h"
-#include "app/uPrinc.h"
 #include "app/uRec.h"
+#include "app/uRes.h"
 #include "platform/data/FDConnection.h"
 #include "platform/dbctrls/DBGrid.h"
 #include "platform/rtl/NumUtils.h"
@@ -299,9 +299,7 @@ void TfrmMov::ProcessaMovimento() {
   }
 }
 
-void TfrmMov::N10Click(TObject*) {
-  // The period summary is not part of this program yet; nothing opens.
-}
+void TfrmMov::N10Click(TObject*) { TfrmRes::AbrefrmRes(); }
 
 void TfrmMov::C1Click(TObject*) { AcessaCalculadora(); }
 
@@ -360,4 +358,3 @@ void TfrmMov::ExcluirRecebimento1Click(TObject*) {
 }
 
 // The main window's F11, its "&Movimentos" item and its button.
-void TfrmPrinc::AbreMovimentos() { TfrmMov::AbreFormMov(); }

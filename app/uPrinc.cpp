@@ -6,6 +6,7 @@
 #include "app/uDM.h"
 #include "app/uElimina.h"
 #include "app/uFunc.h"
+#include "app/uMov.h"
 #include "app/uRes.h"
 #include "app/uSobre.h"
 #include "app/uUsuarios.h"
@@ -311,6 +312,8 @@ void TfrmPrinc::CalculadoraClick(TObject*) { AbreCalculadora(); }
 void TfrmPrinc::InformacoesClick(TObject*) { AbreInformacoes(); }
 
 void TfrmPrinc::AbreConfiguracao() { TfrmConfig::AbreFormConfig(); }
+
+void TfrmPrinc::AbreMovimentos() { TfrmMov::AbreFormMov(); }
 
 void TfrmPrinc::AbreUsuarios() { TfrmUsuarios::AbreFormUsuarios(); }
 
