@@ -1,5 +1,6 @@
 #include "app/uConfig.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/PixPayload.h"
 #include "app/uFunc.h"
 #include "platform/classes/IniFiles.h"
@@ -19,11 +20,6 @@ String& PastaDefinida() {
 
 String Cifra(const String& texto) { return EncriptaDecripta(u"E", texto, ChaveCriptografia); }
 String Decifra(const String& texto) { return EncriptaDecripta(u"D", texto, ChaveCriptografia); }
-
-// Restores the normal cursor however the block ends.
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
 
 }  // namespace
 
@@ -61,17 +57,10 @@ void ReiniciaPrograma() {
   CloseHandle(processo.hProcess);
 }
 
-TfrmConfig::~TfrmConfig() {
-  if (frmConfig == this) frmConfig = nullptr;
-}
+TfrmConfig::~TfrmConfig() { EsqueceForm(frmConfig, this); }
 
 TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetClientWidth(414);
   SetClientHeight(292);
 
