@@ -76,17 +76,20 @@ bool AvancaComEnter(TForm* form, char16_t& Key) {
   return true;
 }
 
-void IniciaCalculadora() {
-  String comando = u"Calc.exe";
+bool IniciaPrograma(const String& nome) {
+  String comando = nome;
   comando.push_back(u'\0');
   STARTUPINFOW inicio{};
   inicio.cb = sizeof inicio;
   inicio.dwFlags = STARTF_USESHOWWINDOW;
   inicio.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION processo{};
-  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &inicio, &processo)) {
-    CloseHandle(processo.hThread);
-    CloseHandle(processo.hProcess);
-  }
+  if (!CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &inicio, &processo))
+    return false;
+  CloseHandle(processo.hThread);
+  CloseHandle(processo.hProcess);
+  return true;
 }
+
+void IniciaCalculadora() { IniciaPrograma(u"Calc.exe"); }

@@ -31,6 +31,9 @@ TMenuItem* ItemCtrl(TForm* form, TMenuItem* menu, const String& texto, char16_t 
 // Enter moves to the next control, as Tab does; true when it did.
 bool AvancaComEnter(TForm* form, char16_t& Key);
 
+// Starts a program by name, shown normally; false when it cannot be
+// started (GetLastError tells why).
+bool IniciaPrograma(const String& nome);
 // Like any program started by name, a missing calculator just does not
 // start.
 void IniciaCalculadora();

@@ -43,18 +43,8 @@ void AbreArquivoConfiguracao() {
 }
 
 void ReiniciaPrograma() {
-  String comando = u"Brenquia.exe";
-  comando.push_back(u'\0');
-  STARTUPINFOW inicio{};
-  inicio.cb = sizeof inicio;
-  inicio.dwFlags = STARTF_USESHOWWINDOW;
-  inicio.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION processo{};
-  if (!CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &inicio, &processo))
+  if (!IniciaPrograma(u"Brenquia.exe"))
     throw Exception(u"Não foi possível iniciar Brenquia.exe (erro " + IntToStr(GetLastError()) + u").");
-  CloseHandle(processo.hThread);
-  CloseHandle(processo.hProcess);
 }
 
 TfrmConfig::~TfrmConfig() { EsqueceForm(frmConfig, this); }
