@@ -1,5 +1,6 @@
 #include "app/uAgente.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 
@@ -43,115 +44,99 @@ void PreencheUF(TStrings* itens) {
     itens->Add(uf);
 }
 
+TLabel* Campos::Rotulo(const String& texto, int x, int linha) const {
+  auto* l = new TLabel(Dono);
+  l->SetParent(Painel);
+  l->SetCaption(texto);
+  l->SetLeft(x);
+  l->SetTop(6 + linha * 40);
+  return l;
+}
+
+TDBEdit* Campos::Edit(const String& texto, const String& campo, int x, int linha, int largura,
+                      bool maiusculas) const {
+  Rotulo(texto, x, linha);
+  auto* e = new TDBEdit(Dono);
+  e->SetParent(Painel);
+  e->SetBounds(x, 20 + linha * 40, largura, 21);
+  e->SetDataSource(Fonte);
+  e->SetDataField(campo);
+  if (maiusculas) e->SetCharCase(ecUpperCase);
+  return e;
+}
+
+TDBComboBox* Campos::UF(int x, int linha) const {
+  Rotulo(u"UF:", x, linha);
+  auto* c = new TDBComboBox(Dono);
+  c->SetParent(Painel);
+  c->SetBounds(x, 20 + linha * 40, 50, 21);
+  c->SetStyle(csDropDownList);
+  PreencheUF(c->Items());
+  c->SetDataSource(Fonte);
+  c->SetDataField(u"UF");
+  return c;
+}
+
+TDBRadioGroup* Campos::TipoInscricao(int x, int linha) const {
+  auto* g = new TDBRadioGroup(Dono);
+  g->SetParent(Painel);
+  g->SetCaption(u" Tipo de Inscrição ");
+  g->SetBounds(x, linha * 40, 180, 42);
+  g->SetColumns(2);
+  g->Items()->Add(u"Municipal");
+  g->Items()->Add(u"Estadual");
+  g->Values()->Add(u"M");
+  g->Values()->Add(u"E");
+  g->SetDataSource(Fonte);
+  g->SetDataField(u"TIPO_INSCRICAO");
+  return g;
+}
+
 }  // namespace Registro
 
-TfrmAgente::~TfrmAgente() {
-  if (frmAgente == this) frmAgente = nullptr;
-}
+TfrmAgente::~TfrmAgente() { EsqueceForm(frmAgente, this); }
 
 TfrmAgente::TfrmAgente(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Agente Arrecadador");
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetWidth(620);
   SetHeight(360);
 
   MainMenu1 = new TMainMenu(this);
-  MnuEditar = new TMenuItem(this);
-  MnuEditar->SetCaption(u"&Editar");
-  MainMenu1->Items()->Add(MnuEditar);
-  auto item = [this](const String& texto, char16_t tecla) {
-    auto* i = new TMenuItem(this);
-    i->SetCaption(texto);
-    i->SetShortCut(ShortCut(tecla, TShiftState{ssCtrl}));
-    MnuEditar->Add(i);
-    return i;
-  };
-  MnuGravar = item(u"&Gravar", u'G');
-  MnuExcluir = item(u"&Excluir", u'E');
-  MnuSair = item(u"&Sair", u'S');
+  MnuEditar = CriaMenuEditar(this, MainMenu1);
+  MnuGravar = ItemCtrl(this, MnuEditar, u"&Gravar", u'G');
+  MnuExcluir = ItemCtrl(this, MnuEditar, u"&Excluir", u'E');
+  MnuSair = ItemCtrl(this, MnuEditar, u"&Sair", u'S');
   SetMenu(MainMenu1);
 
-  PanelBotoes = new TPanel(this);
-  PanelBotoes->SetParent(this);
-  PanelBotoes->SetAlign(alRight);
-  PanelBotoes->SetWidth(96);
-  PanelBotoes->SetCaption(String());
-  auto botao = [this](int indice, const String& texto, const String& dica) {
-    auto* b = new TSpeedButton(this);
-    b->SetParent(PanelBotoes);
-    b->SetCaption(texto);
-    b->SetHint(dica);
-    b->SetBounds(8, 8 + indice * 38, 80, 32);
-    return b;
-  };
-  ButGravar = botao(0, u"&Gravar", u"Grava os dados digitados no formulário");
-  ButExcluir = botao(1, u"&Excluir", u"Exclui os dados do agente arrecadador");
-  ButFechar = botao(2, u"&Sair", u"Saída do formulário");
+  PanelBotoes = CriaBarraLateral(this);
+  ButGravar = BotaoLateral(this, PanelBotoes, 0, u"&Gravar", u"Grava os dados digitados no formulário");
+  ButExcluir = BotaoLateral(this, PanelBotoes, 1, u"&Excluir", u"Exclui os dados do agente arrecadador");
+  ButFechar = BotaoLateral(this, PanelBotoes, 2, u"&Sair", u"Saída do formulário");
 
   PanelCampos = new TPanel(this);
   PanelCampos->SetParent(this);
   PanelCampos->SetAlign(alClient);
   PanelCampos->SetCaption(String());
 
-  TDataSource* fonte = DM ? DM->DsAgentes : nullptr;
-  // Each field: its label above its control, in rows 40 pixels apart.
-  auto rotulo = [this](const String& texto, int x, int linha) {
-    auto* l = new TLabel(this);
-    l->SetParent(PanelCampos);
-    l->SetCaption(texto);
-    l->SetLeft(x);
-    l->SetTop(6 + linha * 40);
-    return l;
-  };
-  auto campo = [&](const String& texto, const String& nome, int x, int linha, int largura, bool maiusculas) {
-    rotulo(texto, x, linha);
-    auto* e = new TDBEdit(this);
-    e->SetParent(PanelCampos);
-    e->SetBounds(x, 20 + linha * 40, largura, 21);
-    e->SetDataSource(fonte);
-    e->SetDataField(nome);
-    if (maiusculas) e->SetCharCase(ecUpperCase);
-    return e;
-  };
-  DBEditCOD_AGENTE = campo(u"Código:", u"COD_AGENTE", 8, 0, 40, true);
-  DBEditNOME_FANTASIA = campo(u"Nome Fantasia:", u"NOME_FANTASIA", 56, 0, 300, true);
-  DBEditRAZAO_SOCIAL = campo(u"Razão Social:", u"RAZAO_SOCIAL", 8, 1, 348, true);
-  DBEditENDERECO = campo(u"Endereço:", u"ENDERECO", 8, 2, 270, false);
-  DBEditNRO = campo(u"Nº:", u"NRO", 286, 2, 70, false);
-  DBEditBAIRRO = campo(u"Bairro:", u"BAIRRO", 364, 2, 140, false);
-  DBEditMUNICIPIO = campo(u"Município:", u"MUNICIPIO", 8, 3, 220, true);
-  rotulo(u"UF:", 236, 3);
-  DBComboBoxUF = new TDBComboBox(this);
-  DBComboBoxUF->SetParent(PanelCampos);
-  DBComboBoxUF->SetBounds(236, 20 + 3 * 40, 50, 21);
-  DBComboBoxUF->SetStyle(csDropDownList);
-  Registro::PreencheUF(DBComboBoxUF->Items());
-  DBComboBoxUF->SetDataSource(fonte);
-  DBComboBoxUF->SetDataField(u"UF");
-  DBEditCEP = campo(u"CEP:", u"CEP", 294, 3, 80, false);
-  DBEditFONE = campo(u"Telefone:", u"FONE", 382, 3, 100, false);
-  DBEditCNPJ = campo(u"CNPJ:", u"CNPJ", 8, 4, 130, false);
-  DBRadioGroupTIPO_INSCRICAO = new TDBRadioGroup(this);
-  DBRadioGroupTIPO_INSCRICAO->SetParent(PanelCampos);
-  DBRadioGroupTIPO_INSCRICAO->SetCaption(u" Tipo de Inscrição ");
-  DBRadioGroupTIPO_INSCRICAO->SetBounds(146, 4 * 40, 180, 42);
-  DBRadioGroupTIPO_INSCRICAO->SetColumns(2);
-  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Municipal");
-  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Estadual");
-  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"M");
-  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"E");
-  DBRadioGroupTIPO_INSCRICAO->SetDataSource(fonte);
-  DBRadioGroupTIPO_INSCRICAO->SetDataField(u"TIPO_INSCRICAO");
-  DBEditINSCRICAO = campo(u"Nº da Incrição:", u"INSCRICAO", 334, 4, 120, false);
-  DBEditNOME_EMPREGADOR = campo(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 5, 270, true);
-  DBEditCARGO_EMPREGADOR = campo(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 5, 218, false);
-  DBEditGNF = campo(u"GNF:", u"GNF", 8, 6, 60, false);
-  DBEditMOEDA = campo(u"Moeda:", u"MOEDA", 76, 6, 40, false);
+  const Registro::Campos campos{this, PanelCampos, DM ? DM->DsAgentes : nullptr};
+  DBEditCOD_AGENTE = campos.Edit(u"Código:", u"COD_AGENTE", 8, 0, 40, true);
+  DBEditNOME_FANTASIA = campos.Edit(u"Nome Fantasia:", u"NOME_FANTASIA", 56, 0, 300, true);
+  DBEditRAZAO_SOCIAL = campos.Edit(u"Razão Social:", u"RAZAO_SOCIAL", 8, 1, 348, true);
+  DBEditENDERECO = campos.Edit(u"Endereço:", u"ENDERECO", 8, 2, 270, false);
+  DBEditNRO = campos.Edit(u"Nº:", u"NRO", 286, 2, 70, false);
+  DBEditBAIRRO = campos.Edit(u"Bairro:", u"BAIRRO", 364, 2, 140, false);
+  DBEditMUNICIPIO = campos.Edit(u"Município:", u"MUNICIPIO", 8, 3, 220, true);
+  DBComboBoxUF = campos.UF(236, 3);
+  DBEditCEP = campos.Edit(u"CEP:", u"CEP", 294, 3, 80, false);
+  DBEditFONE = campos.Edit(u"Telefone:", u"FONE", 382, 3, 100, false);
+  DBEditCNPJ = campos.Edit(u"CNPJ:", u"CNPJ", 8, 4, 130, false);
+  DBRadioGroupTIPO_INSCRICAO = campos.TipoInscricao(146, 4);
+  DBEditINSCRICAO = campos.Edit(u"Nº da Incrição:", u"INSCRICAO", 334, 4, 120, false);
+  DBEditNOME_EMPREGADOR = campos.Edit(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 5, 270, true);
+  DBEditCARGO_EMPREGADOR = campos.Edit(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 5, 218, false);
+  DBEditGNF = campos.Edit(u"GNF:", u"GNF", 8, 6, 60, false);
+  DBEditMOEDA = campos.Edit(u"Moeda:", u"MOEDA", 76, 6, 40, false);
   CheckBoxIMPRIMIR_CUPOM = new TCheckBox(this);
   CheckBoxIMPRIMIR_CUPOM->SetParent(PanelCampos);
   CheckBoxIMPRIMIR_CUPOM->SetCaption(u"Imprimir cupom após recebimento");
@@ -204,12 +189,7 @@ void TfrmAgente::HabilitaControlesAgente() {
   MnuExcluir->SetEnabled(gravada);
 }
 
-void TfrmAgente::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key == u'\r') {
-    SelectNext(ActiveControl(), true, true);
-    Key = 0;
-  }
-}
+void TfrmAgente::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmAgente::DBEditGNFExit(TObject*) {
   if (!DBEditGNF->Text().empty()) return;

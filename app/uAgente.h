@@ -79,4 +79,19 @@ void GravaLinha(TDataSet* tabela);
 void DescartaLinha(TDataSet* tabela);
 // The 27 federal units, for the UF lists.
 void PreencheUF(TStrings* itens);
+
+// Builds a record's fields on its panel, owned by the form: each field is
+// its label above its control, in rows 40 pixels apart.
+struct Campos {
+  TComponent* Dono;
+  TWinControl* Painel;
+  TDataSource* Fonte;
+
+  TLabel* Rotulo(const String& texto, int x, int linha) const;
+  TDBEdit* Edit(const String& texto, const String& campo, int x, int linha, int largura, bool maiusculas) const;
+  // "UF:" and its list of the federal units.
+  TDBComboBox* UF(int x, int linha) const;
+  // " Tipo de Inscrição ": Municipal (M) or Estadual (E).
+  TDBRadioGroup* TipoInscricao(int x, int linha) const;
+};
 }  // namespace Registro

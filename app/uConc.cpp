@@ -1,5 +1,6 @@
 #include "app/uConc.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uAgente.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
@@ -7,53 +8,25 @@
 
 TfrmConc* frmConc = nullptr;
 
-TfrmConc::~TfrmConc() {
-  if (frmConc == this) frmConc = nullptr;
-}
+TfrmConc::~TfrmConc() { EsqueceForm(frmConc, this); }
 
 TfrmConc::TfrmConc(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Dados da Concessionária");
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetWidth(620);
   SetHeight(390);
 
   MainMenu1 = new TMainMenu(this);
-  MnuEditar = new TMenuItem(this);
-  MnuEditar->SetCaption(u"&Editar");
-  MainMenu1->Items()->Add(MnuEditar);
-  auto item = [this](const String& texto, char16_t tecla) {
-    auto* i = new TMenuItem(this);
-    i->SetCaption(texto);
-    i->SetShortCut(ShortCut(tecla, TShiftState{ssCtrl}));
-    MnuEditar->Add(i);
-    return i;
-  };
-  MnuGravar = item(u"&Gravar", u'G');
-  MnuExcluir = item(u"&Excluir", u'E');
-  MnuSair = item(u"&Sair", u'S');
+  MnuEditar = CriaMenuEditar(this, MainMenu1);
+  MnuGravar = ItemCtrl(this, MnuEditar, u"&Gravar", u'G');
+  MnuExcluir = ItemCtrl(this, MnuEditar, u"&Excluir", u'E');
+  MnuSair = ItemCtrl(this, MnuEditar, u"&Sair", u'S');
   SetMenu(MainMenu1);
 
-  PanelBotoes = new TPanel(this);
-  PanelBotoes->SetParent(this);
-  PanelBotoes->SetAlign(alRight);
-  PanelBotoes->SetWidth(96);
-  PanelBotoes->SetCaption(String());
-  auto botao = [this](int indice, const String& texto, const String& dica) {
-    auto* b = new TSpeedButton(this);
-    b->SetParent(PanelBotoes);
-    b->SetCaption(texto);
-    b->SetHint(dica);
-    b->SetBounds(8, 8 + indice * 38, 80, 32);
-    return b;
-  };
-  ButGravar = botao(0, u"&Gravar", u"Grava os dados digitados no formulário");
-  ButExcluir = botao(1, u"&Excluir", u"Exclui os dados da concessionária");
-  ButFechar = botao(2, u"&Sair", u"Saída do formulário");
+  PanelBotoes = CriaBarraLateral(this);
+  ButGravar = BotaoLateral(this, PanelBotoes, 0, u"&Gravar", u"Grava os dados digitados no formulário");
+  ButExcluir = BotaoLateral(this, PanelBotoes, 1, u"&Excluir", u"Exclui os dados da concessionária");
+  ButFechar = BotaoLateral(this, PanelBotoes, 2, u"&Sair", u"Saída do formulário");
 
   PanelCampos = new TPanel(this);
   PanelCampos->SetParent(this);
@@ -61,56 +34,23 @@ TfrmConc::TfrmConc(TComponent* AOwner) : TForm(AOwner) {
   PanelCampos->SetCaption(String());
 
   TDataSource* fonte = DM ? DM->DsConcessionaria : nullptr;
-  auto rotulo = [this](const String& texto, int x, int linha) {
-    auto* l = new TLabel(this);
-    l->SetParent(PanelCampos);
-    l->SetCaption(texto);
-    l->SetLeft(x);
-    l->SetTop(6 + linha * 40);
-    return l;
-  };
-  auto campo = [&](const String& texto, const String& nome, int x, int linha, int largura, bool maiusculas) {
-    rotulo(texto, x, linha);
-    auto* e = new TDBEdit(this);
-    e->SetParent(PanelCampos);
-    e->SetBounds(x, 20 + linha * 40, largura, 21);
-    e->SetDataSource(fonte);
-    e->SetDataField(nome);
-    if (maiusculas) e->SetCharCase(ecUpperCase);
-    return e;
-  };
-  DBEditRAZAO_SOCIAL = campo(u"Razão Social:", u"RAZAO_SOCIAL", 8, 0, 348, true);
-  DBEditCOD_CONC = campo(u"Febraban:", u"COD_CONC", 364, 0, 50, false);
-  DBEditENDERECO = campo(u"Endereço:", u"ENDERECO", 8, 1, 300, false);
-  DBEditBAIRRO = campo(u"Bairro:", u"BAIRRO", 316, 1, 188, false);
-  DBEditMUNICIPIO = campo(u"Município:", u"MUNICIPIO", 8, 2, 220, true);
-  rotulo(u"UF:", 236, 2);
-  DBComboBoxUF = new TDBComboBox(this);
-  DBComboBoxUF->SetParent(PanelCampos);
-  DBComboBoxUF->SetBounds(236, 20 + 2 * 40, 50, 21);
-  DBComboBoxUF->SetStyle(csDropDownList);
-  Registro::PreencheUF(DBComboBoxUF->Items());
-  DBComboBoxUF->SetDataSource(fonte);
-  DBComboBoxUF->SetDataField(u"UF");
-  DBEditCEP = campo(u"CEP:", u"CEP", 294, 2, 80, false);
-  DBEditFONE = campo(u"Telefone:", u"FONE", 382, 2, 100, false);
-  DBEditCNPJ = campo(u"CNPJ:", u"CNPJ", 8, 3, 130, false);
-  DBRadioGroupTIPO_INSCRICAO = new TDBRadioGroup(this);
-  DBRadioGroupTIPO_INSCRICAO->SetParent(PanelCampos);
-  DBRadioGroupTIPO_INSCRICAO->SetCaption(u" Tipo de Inscrição ");
-  DBRadioGroupTIPO_INSCRICAO->SetBounds(146, 3 * 40, 180, 42);
-  DBRadioGroupTIPO_INSCRICAO->SetColumns(2);
-  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Municipal");
-  DBRadioGroupTIPO_INSCRICAO->Items()->Add(u"Estadual");
-  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"M");
-  DBRadioGroupTIPO_INSCRICAO->Values()->Add(u"E");
-  DBRadioGroupTIPO_INSCRICAO->SetDataSource(fonte);
-  DBRadioGroupTIPO_INSCRICAO->SetDataField(u"TIPO_INSCRICAO");
-  DBEditINSCRICAO = campo(u"Nº da Incrição:", u"INSCRICAO", 334, 3, 120, false);
-  DBEditNOME_EMPREGADOR = campo(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 4, 270, true);
-  DBEditCARGO_EMPREGADOR = campo(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 4, 218, false);
-  DBEditDOC_CREDENCIAMENTO = campo(u"Documento de Credenciamento:", u"DOC_CREDENCIAMENTO", 8, 5, 270, false);
-  LabelLOGOTIPO = rotulo(u"Logotipo:", 286, 5);
+  const Registro::Campos campos{this, PanelCampos, fonte};
+  DBEditRAZAO_SOCIAL = campos.Edit(u"Razão Social:", u"RAZAO_SOCIAL", 8, 0, 348, true);
+  DBEditCOD_CONC = campos.Edit(u"Febraban:", u"COD_CONC", 364, 0, 50, false);
+  DBEditENDERECO = campos.Edit(u"Endereço:", u"ENDERECO", 8, 1, 300, false);
+  DBEditBAIRRO = campos.Edit(u"Bairro:", u"BAIRRO", 316, 1, 188, false);
+  DBEditMUNICIPIO = campos.Edit(u"Município:", u"MUNICIPIO", 8, 2, 220, true);
+  DBComboBoxUF = campos.UF(236, 2);
+  DBEditCEP = campos.Edit(u"CEP:", u"CEP", 294, 2, 80, false);
+  DBEditFONE = campos.Edit(u"Telefone:", u"FONE", 382, 2, 100, false);
+  DBEditCNPJ = campos.Edit(u"CNPJ:", u"CNPJ", 8, 3, 130, false);
+  DBRadioGroupTIPO_INSCRICAO = campos.TipoInscricao(146, 3);
+  DBEditINSCRICAO = campos.Edit(u"Nº da Incrição:", u"INSCRICAO", 334, 3, 120, false);
+  DBEditNOME_EMPREGADOR = campos.Edit(u"Nome do Empregador:", u"NOME_EMPREGADOR", 8, 4, 270, true);
+  DBEditCARGO_EMPREGADOR = campos.Edit(u"Cargo na Empresa:", u"CARGO_EMPREGADOR", 286, 4, 218, false);
+  DBEditDOC_CREDENCIAMENTO =
+      campos.Edit(u"Documento de Credenciamento:", u"DOC_CREDENCIAMENTO", 8, 5, 270, false);
+  LabelLOGOTIPO = campos.Rotulo(u"Logotipo:", 286, 5);
   DBImageLOGOTIPO = new TDBImage(this);
   DBImageLOGOTIPO->SetParent(PanelCampos);
   DBImageLOGOTIPO->SetBounds(286, 20 + 5 * 40, 120, 80);
@@ -159,12 +99,7 @@ void TfrmConc::HabilitaControlesConc() {
   MnuExcluir->SetEnabled(excluir);
 }
 
-void TfrmConc::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key == u'\r') {
-    SelectNext(ActiveControl(), true, true);
-    Key = 0;
-  }
-}
+void TfrmConc::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmConc::Recusa(TWinControl* controle, const String& mensagem) {
   ExibeMensagem(mensagem, 1);

@@ -1,5 +1,6 @@
 #include "app/uConfig.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/PixPayload.h"
 #include "app/uFunc.h"
 #include "platform/classes/IniFiles.h"
@@ -19,11 +20,6 @@ String& PastaDefinida() {
 
 String Cifra(const String& texto) { return EncriptaDecripta(u"E", texto, ChaveCriptografia); }
 String Decifra(const String& texto) { return EncriptaDecripta(u"D", texto, ChaveCriptografia); }
-
-// Restores the normal cursor however the block ends.
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
 
 }  // namespace
 
@@ -47,31 +43,14 @@ void AbreArquivoConfiguracao() {
 }
 
 void ReiniciaPrograma() {
-  String comando = u"Brenquia.exe";
-  comando.push_back(u'\0');
-  STARTUPINFOW inicio{};
-  inicio.cb = sizeof inicio;
-  inicio.dwFlags = STARTF_USESHOWWINDOW;
-  inicio.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION processo{};
-  if (!CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &inicio, &processo))
+  if (!IniciaPrograma(u"Brenquia.exe"))
     throw Exception(u"Não foi possível iniciar Brenquia.exe (erro " + IntToStr(GetLastError()) + u").");
-  CloseHandle(processo.hThread);
-  CloseHandle(processo.hProcess);
 }
 
-TfrmConfig::~TfrmConfig() {
-  if (frmConfig == this) frmConfig = nullptr;
-}
+TfrmConfig::~TfrmConfig() { EsqueceForm(frmConfig, this); }
 
 TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetClientWidth(414);
   SetClientHeight(292);
 

@@ -1,5 +1,6 @@
 #include "app/uElimina.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
@@ -10,25 +11,6 @@ TfrmElimina* frmElimina = nullptr;
 namespace {
 
 const String DataVazia = u"  /  /    ";
-
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
-void IniciaCalculadora() {
-  String comando = u"Calc.exe";
-  comando.push_back(u'\0');
-  STARTUPINFOW inicio{};
-  inicio.cb = sizeof inicio;
-  inicio.dwFlags = STARTF_USESHOWWINDOW;
-  inicio.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION processo{};
-  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &inicio, &processo)) {
-    CloseHandle(processo.hThread);
-    CloseHandle(processo.hProcess);
-  }
-}
 
 // A masked date that holds no digit at all is the empty date, however the
 // mask shows its blanks.
@@ -54,39 +36,19 @@ void Abre(TFDQuery* consulta, const String& sql) {
 
 }  // namespace
 
-TfrmElimina::~TfrmElimina() {
-  if (frmElimina == this) frmElimina = nullptr;
-}
+TfrmElimina::~TfrmElimina() { EsqueceForm(frmElimina, this); }
 
 TfrmElimina::TfrmElimina(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Exclusão de Recebimentos");
-  SetBorderStyle(bsSingle);
+  PreparaJanela(this, bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
   SetClientWidth(424);
   SetClientHeight(132);
 
-  PanelBotoes = new TPanel(this);
-  PanelBotoes->SetParent(this);
-  PanelBotoes->SetAlign(alTop);
-  PanelBotoes->SetHeight(36);
-  PanelBotoes->SetCaption(String());
-  auto botao = [this](int indice, const String& texto, const String& dica) {
-    auto* b = new TSpeedButton(this);
-    b->SetParent(PanelBotoes);
-    b->SetFlat(true);
-    b->SetCaption(texto);
-    b->SetHint(dica);
-    b->SetBounds(4 + indice * 80, 4, 76, 28);
-    return b;
-  };
-  ButExcluir = botao(0, u"&Excluir", u"Inicia o processo de exclusão de recebimentos");
-  ButCancelar = botao(1, u"&Cancelar", u"Cancela os dados digitados no formulário");
-  ButFechar = botao(2, u"&Sair", u"Fecha o formulário");
+  PanelBotoes = CriaBarraSuperior(this);
+  ButExcluir = BotaoSuperior(this, PanelBotoes, 0, u"&Excluir", u"Inicia o processo de exclusão de recebimentos");
+  ButCancelar = BotaoSuperior(this, PanelBotoes, 1, u"&Cancelar", u"Cancela os dados digitados no formulário");
+  ButFechar = BotaoSuperior(this, PanelBotoes, 2, u"&Sair", u"Fecha o formulário");
   ButExcluir->OnClick = [this](TObject* s) { ButExcluirClick(s); };
   ButCancelar->OnClick = [this](TObject* s) { ButCancelarClick(s); };
   ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
@@ -167,12 +129,7 @@ void TfrmElimina::FormKeyDown(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_F5) IniciaCalculadora();
 }
 
-void TfrmElimina::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key == u'\r') {
-    SelectNext(ActiveControl(), true, true);
-    Key = 0;
-  }
-}
+void TfrmElimina::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmElimina::EditDATA1Exit(TObject*) {
   if (!DataEmBranco(EditDATA1->Text())) EditDATA1->SetText(CompletaAnoData(EditDATA1->Text()));

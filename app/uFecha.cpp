@@ -1,5 +1,6 @@
 #include "app/uFecha.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFechaRegras.h"
 #include "app/uFunc.h"
@@ -13,16 +14,6 @@ namespace {
 
 constexpr const char16_t* DicaGravar = u"Grava os dados digitados no formulário";
 constexpr const char16_t* DicaSair = u"Saída do formulário";
-
-TMenuItem* Item(TComponent* dono, TMenuItem* pai, const String& texto, const String& dica = {},
-                TShortCut atalho = 0) {
-  auto* item = new TMenuItem(dono);
-  item->SetCaption(texto);
-  item->SetHint(dica);
-  item->SetShortCut(atalho);
-  pai->Add(item);
-  return item;
-}
 
 TLabel* Rotulo(TWinControl* pai, const String& texto, int x, int y) {
   auto* l = new TLabel(pai);
@@ -58,12 +49,7 @@ TDateEdit* EditData(TWinControl* pai, int x, int y) {
 }  // namespace
 
 TfrmFecha::TfrmFecha(TComponent* AOwner) : TForm(AOwner) {
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetCaption(u"Fechamento de movimento");
   SetWidth(640);
   SetHeight(260);
@@ -76,15 +62,13 @@ TfrmFecha::TfrmFecha(TComponent* AOwner) : TForm(AOwner) {
   OnKeyPress = [this](TObject* s, char16_t& k) { FormKeyPress(s, k); };
 }
 
-TfrmFecha::~TfrmFecha() {
-  if (frmFecha == this) frmFecha = nullptr;
-}
+TfrmFecha::~TfrmFecha() { EsqueceForm(frmFecha, this); }
 
 void TfrmFecha::CriaMenu() {
   MainMenu1 = new TMainMenu(this);
-  MnuEditar = Item(this, MainMenu1->Items(), u"&Editar");
-  MnuGravar = Item(this, MnuEditar, u"&Gravar", DicaGravar, ShortCut('G', TShiftState{ssCtrl}));
-  MnuSair = Item(this, MnuEditar, u"&Sair", DicaSair, ShortCut('S', TShiftState{ssCtrl}));
+  MnuEditar = ItemMenu(this, MainMenu1->Items(), u"&Editar");
+  MnuGravar = ItemMenu(this, MnuEditar, u"&Gravar", DicaGravar, ShortCut('G', TShiftState{ssCtrl}));
+  MnuSair = ItemMenu(this, MnuEditar, u"&Sair", DicaSair, ShortCut('S', TShiftState{ssCtrl}));
   MnuGravar->OnClick = [this](TObject* s) { ButGravarClick(s); };
   MnuSair->OnClick = [this](TObject* s) { ButFecharClick(s); };
   SetMenu(MainMenu1);
@@ -181,11 +165,7 @@ void TfrmFecha::FormShow(TObject*) {
   Screen->SetCursor(crDefault);
 }
 
-void TfrmFecha::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key != u'\r') return;
-  Key = 0;
-  SelectNext(ActiveControl(), true, true);
-}
+void TfrmFecha::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmFecha::ButGravarClick(TObject*) { ValidaFechamento(); }
 

@@ -1,5 +1,6 @@
 #include "app/uPrinc.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uAgente.h"
 #include "app/uConc.h"
 #include "app/uConfig.h"
@@ -18,37 +19,16 @@ TfrmPrinc* frmPrinc = nullptr;
 
 namespace {
 
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
-TMenuItem* Item(TComponent* dono, TMenuItem* pai, const String& texto, const String& dica = {},
-                TShortCut atalho = 0) {
-  auto* item = new TMenuItem(dono);
-  item->SetCaption(texto);
-  item->SetHint(dica);
-  item->SetShortCut(atalho);
-  pai->Add(item);
-  return item;
-}
-
-void Separador(TComponent* dono, TMenuItem* pai) { Item(dono, pai, u"-"); }
+void Separador(TComponent* dono, TMenuItem* pai) { ItemMenu(dono, pai, u"-"); }
 
 }  // namespace
 
-TfrmPrinc::~TfrmPrinc() {
-  if (frmPrinc == this) frmPrinc = nullptr;
-}
+TfrmPrinc::~TfrmPrinc() { EsqueceForm(frmPrinc, this); }
 
 TfrmPrinc::TfrmPrinc(TComponent* AOwner) : TForm(AOwner) {
   SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
-  SetBorderStyle(bsSingle);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
+  PreparaJanela(this, bsSingle);
   SetEnabled(false);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
   SetClientWidth(320);
   SetHeight(430);
 
@@ -64,32 +44,32 @@ void TfrmPrinc::CriaMenu() {
   MainMenu1 = new TMainMenu(this);
   TMenuItem* raiz = MainMenu1->Items();
 
-  MnuOpcoes = Item(this, raiz, u"&Opções");
-  MnuMovimentos = Item(this, MnuOpcoes, u"&Movimentos",
+  MnuOpcoes = ItemMenu(this, raiz, u"&Opções");
+  MnuMovimentos = ItemMenu(this, MnuOpcoes, u"&Movimentos",
                        u"Movimentos|Abre os movimentos de caixa e seus recebimentos", ShortCut(VK_F11, {}));
   Separador(this, MnuOpcoes);
-  MnuConfiguracoes = Item(this, MnuOpcoes, u"&Configurações", u"Configurações|Cadastros e configuração do sistema");
-  MnuUsuarios = Item(this, MnuConfiguracoes, u"&Usuários do sistema", u"Usuários|Cadastro dos usuários do sistema");
-  MnuAgente = Item(this, MnuConfiguracoes, u"&Agente Arrecadador", u"Agente|Dados do agente arrecadador");
-  MnuConcessionaria = Item(this, MnuConfiguracoes, u"&Concessionária", u"Concessionária|Dados da concessionária");
-  MnuConfigurar = Item(this, MnuConfiguracoes, u"Configura&r", u"Configurar|Configuração do arquivo Brenquia.ini");
+  MnuConfiguracoes = ItemMenu(this, MnuOpcoes, u"&Configurações", u"Configurações|Cadastros e configuração do sistema");
+  MnuUsuarios = ItemMenu(this, MnuConfiguracoes, u"&Usuários do sistema", u"Usuários|Cadastro dos usuários do sistema");
+  MnuAgente = ItemMenu(this, MnuConfiguracoes, u"&Agente Arrecadador", u"Agente|Dados do agente arrecadador");
+  MnuConcessionaria = ItemMenu(this, MnuConfiguracoes, u"&Concessionária", u"Concessionária|Dados da concessionária");
+  MnuConfigurar = ItemMenu(this, MnuConfiguracoes, u"Configura&r", u"Configurar|Configuração do arquivo Brenquia.ini");
   Separador(this, MnuOpcoes);
-  MnuConsulta = Item(this, MnuOpcoes, u"Consulta e &Imprime Recebimentos",
+  MnuConsulta = ItemMenu(this, MnuOpcoes, u"Consulta e &Imprime Recebimentos",
                      u"Consulta|Consulta e imprime os recebimentos");
-  MnuResumo = Item(this, MnuOpcoes, u"Consulta &Resumo de Recebimentos",
+  MnuResumo = ItemMenu(this, MnuOpcoes, u"Consulta &Resumo de Recebimentos",
                    u"Resumo|Resumo dos recebimentos de um período");
   Separador(this, MnuOpcoes);
-  MnuSair = Item(this, MnuOpcoes, u"&Sair", u"Sair|Encerra o sistema", ShortCut(VK_F12, {}));
+  MnuSair = ItemMenu(this, MnuOpcoes, u"&Sair", u"Sair|Encerra o sistema", ShortCut(VK_F12, {}));
 
-  MnuUtilitarios = Item(this, raiz, u"&Utilitários");
-  MnuExcluir = Item(this, MnuUtilitarios, u"&Excluir Recebimentos",
+  MnuUtilitarios = ItemMenu(this, raiz, u"&Utilitários");
+  MnuExcluir = ItemMenu(this, MnuUtilitarios, u"&Excluir Recebimentos",
                     u"Excluir|Exclui os movimentos e recebimentos de um período");
   Separador(this, MnuUtilitarios);
-  MnuCalculadora = Item(this, MnuUtilitarios, u"&Calculadora", u"Calculadora|Acessa a calculadora do sistema",
+  MnuCalculadora = ItemMenu(this, MnuUtilitarios, u"&Calculadora", u"Calculadora|Acessa a calculadora do sistema",
                         ShortCut(VK_F2, {}));
 
-  MnuSobre = Item(this, raiz, u"&Sobre");
-  MnuInformacoes = Item(this, MnuSobre, u"Informações do sistema", u"Informações|Informações do sistema");
+  MnuSobre = ItemMenu(this, raiz, u"&Sobre");
+  MnuInformacoes = ItemMenu(this, MnuSobre, u"Informações do sistema", u"Informações|Informações do sistema");
 
   MnuMovimentos->OnClick = [this](TObject* s) { MovimentosClick(s); };
   MnuUsuarios->OnClick = [this](TObject* s) { UsuariosClick(s); };
@@ -325,22 +305,7 @@ void TfrmPrinc::AbreResumo() { TfrmRes::AbrefrmRes(); }
 
 void TfrmPrinc::AbreExclusao() { TfrmElimina::AbreFormElimina(); }
 
-void TfrmPrinc::AbreCalculadora() {
-  String comando = u"Calc.exe";
-  comando.push_back(u'\0');
-  STARTUPINFOW inicio{};
-  inicio.cb = sizeof inicio;
-  inicio.dwFlags = STARTF_USESHOWWINDOW;
-  inicio.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION processo{};
-  // Like any program started by name, a missing calculator just does not
-  // start.
-  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &inicio, &processo)) {
-    CloseHandle(processo.hThread);
-    CloseHandle(processo.hProcess);
-  }
-}
+void TfrmPrinc::AbreCalculadora() { IniciaCalculadora(); }
 
 void TfrmPrinc::AbreInformacoes() {
   auto* caixa = new TAboutBox(Application);

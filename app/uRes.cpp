@@ -1,5 +1,6 @@
 #include "app/uRes.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
@@ -7,27 +8,6 @@
 TfrmRes* frmRes = nullptr;
 
 namespace {
-
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
-// Like any program started by name, a missing calculator just does not
-// start.
-void IniciaCalculadora() {
-  String comando = u"Calc.exe";
-  comando.push_back(u'\0');
-  STARTUPINFOW inicio{};
-  inicio.cb = sizeof inicio;
-  inicio.dwFlags = STARTF_USESHOWWINDOW;
-  inicio.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION processo{};
-  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(comando.data()), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &inicio, &processo)) {
-    CloseHandle(processo.hThread);
-    CloseHandle(processo.hProcess);
-  }
-}
 
 bool TemDigito(const String& texto) {
   for (char16_t c : texto)
@@ -37,38 +17,18 @@ bool TemDigito(const String& texto) {
 
 }  // namespace
 
-TfrmRes::~TfrmRes() {
-  if (frmRes == this) frmRes = nullptr;
-}
+TfrmRes::~TfrmRes() { EsqueceForm(frmRes, this); }
 
 TfrmRes::TfrmRes(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Resumo de Recebimentos no Período");
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetClientWidth(330);
   SetClientHeight(232);
 
-  PanelBotoes = new TPanel(this);
-  PanelBotoes->SetParent(this);
-  PanelBotoes->SetAlign(alTop);
-  PanelBotoes->SetHeight(36);
-  PanelBotoes->SetCaption(String());
-  auto botao = [this](int indice, const String& texto, const String& dica) {
-    auto* b = new TSpeedButton(this);
-    b->SetParent(PanelBotoes);
-    b->SetFlat(true);
-    b->SetCaption(texto);
-    b->SetHint(dica);
-    b->SetBounds(4 + indice * 80, 4, 76, 28);
-    return b;
-  };
-  ButOk = botao(0, u"&Ok", u"Confirma a consulta");
-  ButCancelar = botao(1, u"&Cancelar", u"Limpa os campos para consulta");
-  ButFechar = botao(2, u"&Sair", u"Fecha o formulário");
+  PanelBotoes = CriaBarraSuperior(this);
+  ButOk = BotaoSuperior(this, PanelBotoes, 0, u"&Ok", u"Confirma a consulta");
+  ButCancelar = BotaoSuperior(this, PanelBotoes, 1, u"&Cancelar", u"Limpa os campos para consulta");
+  ButFechar = BotaoSuperior(this, PanelBotoes, 2, u"&Sair", u"Fecha o formulário");
   ButOk->OnClick = [this](TObject* s) { ButOkClick(s); };
   ButCancelar->OnClick = [this](TObject* s) { ButCancelarClick(s); };
   ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
@@ -149,12 +109,7 @@ void TfrmRes::FormKeyDown(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_F2) IniciaCalculadora();
 }
 
-void TfrmRes::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key == u'\r') {
-    SelectNext(ActiveControl(), true, true);
-    Key = 0;
-  }
-}
+void TfrmRes::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmRes::CompletaAno(TDateEdit* edit) {
   const String texto = edit->Text();

@@ -1,5 +1,6 @@
 #include "app/uSenha.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "app/uPrinc.h"
@@ -7,15 +8,7 @@
 
 TfrmSenha* frmSenha = nullptr;
 
-namespace {
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-}  // namespace
-
-TfrmSenha::~TfrmSenha() {
-  if (frmSenha == this) frmSenha = nullptr;
-}
+TfrmSenha::~TfrmSenha() { EsqueceForm(frmSenha, this); }
 
 TfrmSenha::TfrmSenha(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Senha");

@@ -1,5 +1,6 @@
 #include "app/uUsuarios.h"
 #include "app/AppState.h"
+#include "app/FormHelpers.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
@@ -9,64 +10,31 @@ TfrmUsuarios* frmUsuarios = nullptr;
 
 namespace {
 
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
 const String UsuarioNaoEncontrado = u"O usuário não foi encontrado no banco de dados.";
 
 }  // namespace
 
-TfrmUsuarios::~TfrmUsuarios() {
-  if (frmUsuarios == this) frmUsuarios = nullptr;
-}
+TfrmUsuarios::~TfrmUsuarios() { EsqueceForm(frmUsuarios, this); }
 
 TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Usuários do sistema");
-  SetBorderStyle(bsToolWindow);
-  SetPosition(poScreenCenter);
-  SetKeyPreview(true);
-  SetShowHint(true);
-  Font()->SetName(u"Tahoma");
-  Font()->SetSize(8);
+  PreparaJanela(this, bsToolWindow);
   SetWidth(480);
   SetHeight(430);
 
   MainMenu1 = new TMainMenu(this);
-  MnuEditar = new TMenuItem(this);
-  MnuEditar->SetCaption(u"&Editar");
-  MainMenu1->Items()->Add(MnuEditar);
-  auto item = [this](const String& texto, char16_t tecla, const String& dica) {
-    auto* i = new TMenuItem(this);
-    i->SetCaption(texto);
-    i->SetShortCut(ShortCut(tecla, TShiftState{ssCtrl}));
-    i->SetHint(dica);
-    MnuEditar->Add(i);
-    return i;
-  };
-  MnuGravar = item(u"&Gravar", u'G', u"Grava os dados digitados no formulário");
-  MnuCancelar = item(u"&Cancelar", u'C', u"Limpa os campos do formulário");
-  MnuExcluir = item(u"&Excluir", u'E', u"Exclui o registro atual no formulário");
-  MnuSair = item(u"&Sair", u'S', u"Saída do formulário");
+  MnuEditar = CriaMenuEditar(this, MainMenu1);
+  MnuGravar = ItemCtrl(this, MnuEditar, u"&Gravar", u'G', u"Grava os dados digitados no formulário");
+  MnuCancelar = ItemCtrl(this, MnuEditar, u"&Cancelar", u'C', u"Limpa os campos do formulário");
+  MnuExcluir = ItemCtrl(this, MnuEditar, u"&Excluir", u'E', u"Exclui o registro atual no formulário");
+  MnuSair = ItemCtrl(this, MnuEditar, u"&Sair", u'S', u"Saída do formulário");
   SetMenu(MainMenu1);
 
-  PanelBotoes = new TPanel(this);
-  PanelBotoes->SetParent(this);
-  PanelBotoes->SetAlign(alRight);
-  PanelBotoes->SetWidth(96);
-  PanelBotoes->SetCaption(String());
-  auto botao = [this](int indice, const String& texto, const String& dica) {
-    auto* b = new TSpeedButton(this);
-    b->SetParent(PanelBotoes);
-    b->SetCaption(texto);
-    b->SetHint(dica);
-    b->SetBounds(8, 8 + indice * 38, 80, 32);
-    return b;
-  };
-  ButGravar = botao(0, u"&Gravar", u"Grava os dados digitados no formulário");
-  ButCancelar = botao(1, u"&Cancelar", u"Limpa os campos do formulário");
-  ButExcluir = botao(2, u"&Excluir", u"Exclui o registro atual no formulário");
-  ButFechar = botao(3, u"&Sair", u"Saída do formulário");
+  PanelBotoes = CriaBarraLateral(this);
+  ButGravar = BotaoLateral(this, PanelBotoes, 0, u"&Gravar", u"Grava os dados digitados no formulário");
+  ButCancelar = BotaoLateral(this, PanelBotoes, 1, u"&Cancelar", u"Limpa os campos do formulário");
+  ButExcluir = BotaoLateral(this, PanelBotoes, 2, u"&Excluir", u"Exclui o registro atual no formulário");
+  ButFechar = BotaoLateral(this, PanelBotoes, 3, u"&Sair", u"Saída do formulário");
 
   // The fields over the grid, left of the buttons.
   PanelPrincipal = new TPanel(this);
@@ -157,12 +125,7 @@ void TfrmUsuarios::FormShow(TObject*) {
   Screen->SetCursor(crDefault);
 }
 
-void TfrmUsuarios::FormKeyPress(TObject*, char16_t& Key) {
-  if (Key == u'\r') {
-    SelectNext(ActiveControl(), true, true);
-    Key = 0;
-  }
-}
+void TfrmUsuarios::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
 
 void TfrmUsuarios::HabilitaExclusao(bool habilitada) {
   ButExcluir->SetEnabled(habilitada);

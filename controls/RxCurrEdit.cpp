@@ -1,27 +1,11 @@
 #include "controls/RxCurrEdit.h"
+#include "controls/RxFlagScope.h"
 
 #include "controls/RxToolEditGlyphs.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/NumUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Clipbrd.h"
-
-namespace {
-
-// Restores a flag on every way out.
-class TFlagScope {
-public:
-  TFlagScope(bool& flag, bool value) : FFlag(flag), FOld(flag) { FFlag = value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
-
-}  // namespace
 
 bool PaintDisplayText(TCustomComboEdit* edit, const String& text, TAlignment alignment,
                       bool standardPaint, std::unique_ptr<TCanvas>& canvas, TMessage& message) {

@@ -1,4 +1,5 @@
 #include "controls/RxToolEdit.h"
+#include "controls/RxFlagScope.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Forms.h"
@@ -11,19 +12,6 @@ constexpr int kDefaultButtonWidth = 21;
 constexpr int kTextMargin = 2;
 // The system's combo-box arrow bitmap.
 constexpr int kComboArrowBitmap = 32738;
-
-// Restores a flag on every way out.
-class TFlagScope {
-public:
-  TFlagScope(bool& flag, bool value) : FFlag(flag), FOld(flag) { FFlag = value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
 
 }  // namespace
 

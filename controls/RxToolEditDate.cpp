@@ -1,4 +1,5 @@
 #include "controls/RxToolEditDate.h"
+#include "controls/RxFlagScope.h"
 
 #include "controls/RxPickDatePopup.h"
 #include "controls/RxResConst.h"
@@ -10,19 +11,6 @@
 namespace {
 
 TDateTime Today() { return DateOf(Now()); }
-
-// Restores a flag on every way out.
-class TFlagScope {
-public:
-  TFlagScope(bool& flag, bool value) : FFlag(flag), FOld(flag) { FFlag = value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
 
 }  // namespace
 

@@ -819,35 +819,7 @@ void TDataSet::Edit() {
 void TDataSet::Insert() {
   CheckBrowseMode();
   if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
-  FRecords.emplace_back();
-  const int rec = static_cast<int>(FRecords.size()) - 1;
-  FRecords.back().Status = usInserted;
-  const int pos = FView.empty() ? 0 : std::max(FCur, 0);
-  FView.insert(FView.begin() + pos, rec);
-  FViewPos.assign(FRecords.size(), -1);
-  for (size_t p = 0; p < FView.size(); ++p) FViewPos[static_cast<size_t>(FView[p])] = static_cast<int>(p);
-  FCur = pos;
-  FBof = FEof = false;
-  FEditRecord = rec;
-  FEditValues.assign(FColumns.size(), Variant::Null());
-  FEditCalc.assign(static_cast<size_t>(FCalcCount), Variant::Null());
-  FEditAssigned.assign(FColumns.size(), false);
-  FInsertedNew = true;
-  FState = dsInsert;
-  SyncWindow();
-  AssignMasterValues();
-  if (OnNewRecord) {
-    try {
-      OnNewRecord(this);
-    } catch (...) {
-      Cancel();
-      throw;
-    }
-  }
-  CalculateEditBuffer();
-  FModified = false;
-  DataEvent(deUpdateState);
-  DataEvent(deDataSetChange);
+  InsertNewRecord(FView.empty() ? 0 : std::max(FCur, 0));
 }
 
 void TDataSet::Append() {
@@ -855,13 +827,17 @@ void TDataSet::Append() {
   // Appending is inserting after the last record.
   FCur = static_cast<int>(FView.size());
   if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
+  InsertNewRecord(static_cast<int>(FView.size()));
+}
+
+void TDataSet::InsertNewRecord(int pos) {
   FRecords.emplace_back();
   const int rec = static_cast<int>(FRecords.size()) - 1;
   FRecords.back().Status = usInserted;
-  FView.push_back(rec);
+  FView.insert(FView.begin() + pos, rec);
   FViewPos.assign(FRecords.size(), -1);
   for (size_t p = 0; p < FView.size(); ++p) FViewPos[static_cast<size_t>(FView[p])] = static_cast<int>(p);
-  FCur = static_cast<int>(FView.size()) - 1;
+  FCur = pos;
   FBof = FEof = false;
   FEditRecord = rec;
   FEditValues.assign(FColumns.size(), Variant::Null());

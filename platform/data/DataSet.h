@@ -222,6 +222,8 @@ private:
   // Writing.
   void ClearRecords();
   bool MasterKey(std::vector<Variant>& values) const;
+  // A new record at view position pos, in insert mode.
+  void InsertNewRecord(int pos);
   void AssignMasterValues();
   [[noreturn]] void RaiseEmpty() const;
 

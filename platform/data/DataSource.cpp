@@ -216,6 +216,25 @@ bool TFieldDataLink::CanModify() const { return !ReadOnly() && FField && FField-
 
 void TFieldDataLink::Reset() { RecordChanged(nullptr); }
 
+void TFieldDataLink::SetControlDataSource(TComponent* control, TDataSource* value) {
+  if (value == DataSource()) return;
+  if (DataSource()) control->RemoveFreeNotification(DataSource());
+  SetDataSource(value);
+  if (value) control->FreeNotification(value);
+}
+
+void TFieldDataLink::SourceRemoved(TComponent* AComponent, TOperation Operation) {
+  if (Operation == TOperation::opRemove && AComponent == DataSource()) SetDataSource(nullptr);
+}
+
+void TFieldDataLink::Detach() {
+  OnDataChange = nullptr;
+  OnEditingChange = nullptr;
+  OnUpdateData = nullptr;
+  OnActiveChange = nullptr;
+  SetDataSource(nullptr);
+}
+
 void TFieldDataLink::ActiveChanged() {
   UpdateField();
   if (OnActiveChange) OnActiveChange(this);

@@ -109,6 +109,14 @@ public:
   void Modified() { FModified = true; }
   void Reset();
 
+  // The plumbing every data-bound control shares. Links to another source
+  // with the control asking to hear when that source is freed.
+  void SetControlDataSource(TComponent* control, TDataSource* value);
+  // From the control's Notification: a freed source leaves the link.
+  void SourceRemoved(TComponent* AComponent, TOperation Operation);
+  // From the control's destructor: no more events, and no source.
+  void Detach();
+
   std::function<void(TObject* Sender)> OnDataChange;
   std::function<void(TObject* Sender)> OnEditingChange;
   std::function<void(TObject* Sender)> OnUpdateData;

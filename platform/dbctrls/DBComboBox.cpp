@@ -10,23 +10,14 @@ TDBComboBox::TDBComboBox(TComponent* AOwner)
 
 TDBComboBox::~TDBComboBox() {
   BeginDestroy();
-  FDataLink->OnDataChange = nullptr;
-  FDataLink->OnUpdateData = nullptr;
-  FDataLink->OnActiveChange = nullptr;
-  FDataLink->SetDataSource(nullptr);
+  FDataLink->Detach();
 }
 
-void TDBComboBox::SetDataSource(TDataSource* value) {
-  if (value == DataSource()) return;
-  if (DataSource()) RemoveFreeNotification(DataSource());
-  FDataLink->SetDataSource(value);
-  if (value) FreeNotification(value);
-}
+void TDBComboBox::SetDataSource(TDataSource* value) { FDataLink->SetControlDataSource(this, value); }
 
 void TDBComboBox::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomComboBox::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && FDataLink && AComponent == FDataLink->DataSource())
-    FDataLink->SetDataSource(nullptr);
+  if (FDataLink) FDataLink->SourceRemoved(AComponent, Operation);
 }
 
 String TDBComboBox::ComboText() {

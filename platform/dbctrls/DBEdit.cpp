@@ -12,24 +12,14 @@ TDBEdit::TDBEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner), FDataLink(std::m
 
 TDBEdit::~TDBEdit() {
   BeginDestroy();
-  FDataLink->OnDataChange = nullptr;
-  FDataLink->OnEditingChange = nullptr;
-  FDataLink->OnUpdateData = nullptr;
-  FDataLink->OnActiveChange = nullptr;
-  FDataLink->SetDataSource(nullptr);
+  FDataLink->Detach();
 }
 
-void TDBEdit::SetDataSource(TDataSource* value) {
-  if (value == DataSource()) return;
-  if (DataSource()) RemoveFreeNotification(DataSource());
-  FDataLink->SetDataSource(value);
-  if (value) FreeNotification(value);
-}
+void TDBEdit::SetDataSource(TDataSource* value) { FDataLink->SetControlDataSource(this, value); }
 
 void TDBEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomMaskEdit::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && FDataLink && AComponent == FDataLink->DataSource())
-    FDataLink->SetDataSource(nullptr);
+  if (FDataLink) FDataLink->SourceRemoved(AComponent, Operation);
 }
 
 void TDBEdit::DataChange() {

@@ -15,23 +15,15 @@ TDBImage::TDBImage(TComponent* AOwner)
 
 TDBImage::~TDBImage() {
   BeginDestroy();
-  FDataLink->OnDataChange = nullptr;
-  FDataLink->OnUpdateData = nullptr;
-  FDataLink->SetDataSource(nullptr);
+  FDataLink->Detach();
   FPicture->OnChange = nullptr;
 }
 
-void TDBImage::SetDataSource(TDataSource* value) {
-  if (value == DataSource()) return;
-  if (DataSource()) RemoveFreeNotification(DataSource());
-  FDataLink->SetDataSource(value);
-  if (value) FreeNotification(value);
-}
+void TDBImage::SetDataSource(TDataSource* value) { FDataLink->SetControlDataSource(this, value); }
 
 void TDBImage::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && FDataLink && AComponent == FDataLink->DataSource())
-    FDataLink->SetDataSource(nullptr);
+  if (FDataLink) FDataLink->SourceRemoved(AComponent, Operation);
 }
 
 void TDBImage::SetStretch(bool value) {

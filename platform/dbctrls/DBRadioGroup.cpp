@@ -11,23 +11,14 @@ TDBRadioGroup::TDBRadioGroup(TComponent* AOwner)
 
 TDBRadioGroup::~TDBRadioGroup() {
   BeginDestroy();
-  FDataLink->OnDataChange = nullptr;
-  FDataLink->OnUpdateData = nullptr;
-  FDataLink->OnActiveChange = nullptr;
-  FDataLink->SetDataSource(nullptr);
+  FDataLink->Detach();
 }
 
-void TDBRadioGroup::SetDataSource(TDataSource* value) {
-  if (value == DataSource()) return;
-  if (DataSource()) RemoveFreeNotification(DataSource());
-  FDataLink->SetDataSource(value);
-  if (value) FreeNotification(value);
-}
+void TDBRadioGroup::SetDataSource(TDataSource* value) { FDataLink->SetControlDataSource(this, value); }
 
 void TDBRadioGroup::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomRadioGroup::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && FDataLink && AComponent == FDataLink->DataSource())
-    FDataLink->SetDataSource(nullptr);
+  if (FDataLink) FDataLink->SourceRemoved(AComponent, Operation);
 }
 
 String TDBRadioGroup::ButtonValue(int index) const {

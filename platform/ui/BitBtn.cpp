@@ -101,19 +101,12 @@ void TBitBtn::SetKind(TBitBtnKind value) {
 }
 
 void TBitBtn::SetGlyph(const TBitmap* value) {
-  if (value)
-    FGlyph->Assign(*value);
-  else
-    FGlyph->SetSize(0, 0);
-  if (FGlyph->Height() > 0 && FGlyph->Width() % FGlyph->Height() == 0) {
-    int n = FGlyph->Width() / FGlyph->Height();
-    if (n >= 1 && n <= 4) FNumGlyphs = n;
-  }
+  AssignButtonGlyph(FGlyph.get(), value, FNumGlyphs);
   Invalidate();
 }
 
 void TBitBtn::SetNumGlyphs(int value) {
-  value = std::max(1, std::min(value, 4));
+  value = ClampNumGlyphs(value);
   if (FNumGlyphs == value) return;
   FNumGlyphs = value;
   Invalidate();

@@ -79,3 +79,14 @@ void DrawButtonContent(TCanvas* canvas, const TRect& rect, TBitmap* glyph, int n
     }
   }
 }
+
+void AssignButtonGlyph(TBitmap* glyph, const TBitmap* value, int& numGlyphs) {
+  if (value)
+    glyph->Assign(*value);
+  else
+    glyph->SetSize(0, 0);
+  if (glyph->Height() > 0 && glyph->Width() % glyph->Height() == 0) {
+    int n = glyph->Width() / glyph->Height();
+    if (n >= 1 && n <= 4) numGlyphs = n;
+  }
+}

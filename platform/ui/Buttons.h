@@ -13,6 +13,11 @@ enum TBitBtnKind : uint8_t { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkCl
 // them, spacing -1 centres the caption in the space left.
 void DrawButtonContent(TCanvas* canvas, const TRect& rect, TBitmap* glyph, int numGlyphs, const String& caption,
                        TButtonLayout layout, int margin, int spacing, TButtonState state, bool showAccel = true);
+// A button's new glyph: a copy of value (null clears it); a strip of one
+// to four square images also sets how many images it holds.
+void AssignButtonGlyph(TBitmap* glyph, const TBitmap* value, int& numGlyphs);
+// How many images a glyph strip may hold: one to four.
+inline int ClampNumGlyphs(int value) { return value < 1 ? 1 : value > 4 ? 4 : value; }
 
 class TBitBtn : public TButton {
 public:

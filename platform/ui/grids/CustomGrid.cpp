@@ -227,41 +227,25 @@ void TCustomGrid::CreateWndDone() {
 // ---------------------------------------------------------------- geometry
 
 TCustomGrid::TAxisInfo TCustomGrid::HorzAxis() {
-  TAxisInfo a;
-  a.LineWidth = HorzLineWidth();
-  a.GridExtent = HandleAllocated() ? ClientWidth() : Width();
-  a.FixedCellCount = FFixedCols;
-  a.CellCount = ColCount();
-  a.FirstGridCell = FTopLeft.X;
-  int pos = 0;
-  for (int i = 0; i < FFixedCols; ++i) pos += ColSize(i) + a.LineWidth;
-  a.FixedBoundary = pos;
-  a.GridBoundary = std::min(pos, a.GridExtent);
-  a.LastFullVisibleCell = a.FirstGridCell;
-  a.LastVisibleCell = a.FirstGridCell - 1;
-  for (int i = a.FirstGridCell; i < a.CellCount; ++i) {
-    if (pos >= a.GridExtent) break;
-    a.LastVisibleCell = i;
-    pos += ColSize(i) + a.LineWidth;
-    if (pos > a.GridExtent) {
-      a.GridBoundary = a.GridExtent;
-      break;
-    }
-    a.LastFullVisibleCell = i;
-    a.GridBoundary = pos;
-  }
-  return a;
+  return AxisLayout(HorzLineWidth(), HandleAllocated() ? ClientWidth() : Width(), FFixedCols, ColCount(), FTopLeft.X,
+                    &TCustomGrid::ColSize);
 }
 
 TCustomGrid::TAxisInfo TCustomGrid::VertAxis() {
+  return AxisLayout(VertLineWidth(), HandleAllocated() ? ClientHeight() : Height(), FFixedRows, RowCount(),
+                    FTopLeft.Y, &TCustomGrid::RowSize);
+}
+
+TCustomGrid::TAxisInfo TCustomGrid::AxisLayout(int lineWidth, int extent, int fixedCount, int cellCount,
+                                               int firstCell, int (TCustomGrid::*size)(int) const) const {
   TAxisInfo a;
-  a.LineWidth = VertLineWidth();
-  a.GridExtent = HandleAllocated() ? ClientHeight() : Height();
-  a.FixedCellCount = FFixedRows;
-  a.CellCount = RowCount();
-  a.FirstGridCell = FTopLeft.Y;
+  a.LineWidth = lineWidth;
+  a.GridExtent = extent;
+  a.FixedCellCount = fixedCount;
+  a.CellCount = cellCount;
+  a.FirstGridCell = firstCell;
   int pos = 0;
-  for (int i = 0; i < FFixedRows; ++i) pos += RowSize(i) + a.LineWidth;
+  for (int i = 0; i < fixedCount; ++i) pos += (this->*size)(i) + a.LineWidth;
   a.FixedBoundary = pos;
   a.GridBoundary = std::min(pos, a.GridExtent);
   a.LastFullVisibleCell = a.FirstGridCell;
@@ -269,7 +253,7 @@ TCustomGrid::TAxisInfo TCustomGrid::VertAxis() {
   for (int i = a.FirstGridCell; i < a.CellCount; ++i) {
     if (pos >= a.GridExtent) break;
     a.LastVisibleCell = i;
-    pos += RowSize(i) + a.LineWidth;
+    pos += (this->*size)(i) + a.LineWidth;
     if (pos > a.GridExtent) {
       a.GridBoundary = a.GridExtent;
       break;

@@ -111,6 +111,9 @@ protected:
   };
   TAxisInfo HorzAxis();
   TAxisInfo VertAxis();
+  // One axis laid out from its first fixed cell, sizes as laid out.
+  TAxisInfo AxisLayout(int lineWidth, int extent, int fixedCount, int cellCount, int firstCell,
+                       int (TCustomGrid::*size)(int) const) const;
   int HorzLineWidth() const;
   int VertLineWidth() const;
   // Sizes as laid out: a hidden cell counts minus its line.

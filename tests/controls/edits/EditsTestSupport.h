@@ -5,17 +5,14 @@
 // of what the X display shows.
 #include "platform/ui/Forms.h"
 #include "platform/ui/TestSeam.h"
+#include "support/KeyInput.h"
 
 #include <gtest/gtest.h>
 
 namespace EditsTest {
-void Pump(int ms = 0);
-// Posts the key down and up to the focused window, with the modifiers held
-// in the keyboard state, and handles them.
-void PressKey(WORD vk, TShiftState shift = TShiftState());
-// Each character as the keyboard types it (key down, translated character,
-// key up).
-void TypeText(const String& text);
+using KeyInput::PressKey;
+using KeyInput::Pump;
+using KeyInput::TypeText;
 // A left click at a client point of the control, as the mouse sends it.
 void ClickAt(TWinControl* control, int x, int y);
 // Saves the screen area of the window as <name>.png under $BRQ_ARTIFACTS

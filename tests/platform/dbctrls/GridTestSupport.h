@@ -32,14 +32,7 @@ inline HWND KeyTarget(TWinControl* control) {
   return control->Handle();
 }
 
-inline void SetModifiers(TShiftState shift) {
-  BYTE state[256];
-  GetKeyboardState(state);
-  state[VK_SHIFT] = shift.Contains(ssShift) ? 0x80 : 0;
-  state[VK_CONTROL] = shift.Contains(ssCtrl) ? 0x80 : 0;
-  state[VK_MENU] = shift.Contains(ssAlt) ? 0x80 : 0;
-  SetKeyboardState(state);
-}
+using KeyInput::SetModifiers;
 
 inline void Key(TWinControl* control, WORD vk, TShiftState shift = TShiftState()) {
   SetModifiers(shift);

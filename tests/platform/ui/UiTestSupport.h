@@ -3,17 +3,13 @@
 // window, and a clean seam for each test.
 #include "platform/ui/Forms.h"
 #include "platform/ui/TestSeam.h"
+#include "support/KeyInput.h"
 #include <gtest/gtest.h>
 
 namespace UiTest {
-// Handles the queued messages, then keeps pumping for ms milliseconds.
-void Pump(int ms = 0);
-// Types a key as the keyboard would: through the application's key
-// handling (shortcuts, dialog keys) and TranslateMessage. The modifier
-// keys are held in the thread's keyboard state while it is handled.
-void PressKey(WORD vk, TShiftState shift = TShiftState());
-// Types each character of text into the focused window.
-void TypeText(const String& text);
+using KeyInput::PressKey;
+using KeyInput::Pump;
+using KeyInput::TypeText;
 // Counts the live top-level and child windows of this thread.
 int ThreadWindowCount();
 }  // namespace UiTest
