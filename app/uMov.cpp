@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/uDM.h"
 #include "app/uFecha.h"
+#include "app/FormHelpers.h"
 #include "app/uFunc.h"
 #include "app/uNovMov.h"
 #include "app/uRec.h"
@@ -18,16 +19,6 @@ TfrmMov* frmMov = nullptr;
 
 namespace {
 
-TMenuItem* Item(TComponent* dono, TMenuItem* pai, const String& texto, const String& dica = {},
-                TShortCut atalho = scNone) {
-  auto* item = new TMenuItem(dono);
-  item->SetCaption(texto);
-  item->SetHint(dica);
-  item->SetShortCut(atalho);
-  pai->Add(item);
-  return item;
-}
-
 TShortCut Ctrl(char16_t tecla) { return ShortCut(tecla, TShiftState{ssCtrl}); }
 TShortCut Tecla(WORD tecla) { return ShortCut(tecla, TShiftState{}); }
 
@@ -35,25 +26,8 @@ String Valor(TDataSet* ds, const char16_t* campo) {
   return FormatFloat(u"#,###,##0.00", ds->FieldByName(campo)->AsFloat());
 }
 
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
-
 }  // namespace
 
-void AcessaCalculadora() {
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION pi{};
-  String comando = u"Calc.exe";
-  if (CreateProcessW(nullptr, reinterpret_cast<LPWSTR>(&comando[0]), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-}
 
 TfrmMov::TfrmMov(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Brenquia - Movimentos");
@@ -74,28 +48,28 @@ TfrmMov::~TfrmMov() {
 
 void TfrmMov::CriaMenus() {
   MainMenu1 = new TMainMenu(this);
-  MnuOpcoes = Item(this, MainMenu1->Items(), u"&Opções");
-  MnuAbrir = Item(this, MnuOpcoes, u"&Abrir Movimento", u"Abrir|Abre o movimento selecionado no formulário",
+  MnuOpcoes = ItemMenu(this, MainMenu1->Items(), u"&Opções");
+  MnuAbrir = ItemMenu(this, MnuOpcoes, u"&Abrir Movimento", u"Abrir|Abre o movimento selecionado no formulário",
                   Ctrl(u'A'));
-  Item(this, MnuOpcoes, u"-");
-  MnuFecharMov = Item(this, MnuOpcoes, u"&Fechar Movimento", u"Fechar|Fecha o movimento selecionado", Ctrl(u'F'));
-  MnuNovo = Item(this, MnuOpcoes, u"&Novo Movimento", u"Novo|Abre um novo movimento", Ctrl(u'N'));
-  MnuProcessar = Item(this, MnuOpcoes, u"&Processar Movimento",
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuFecharMov = ItemMenu(this, MnuOpcoes, u"&Fechar Movimento", u"Fechar|Fecha o movimento selecionado", Ctrl(u'F'));
+  MnuNovo = ItemMenu(this, MnuOpcoes, u"&Novo Movimento", u"Novo|Abre um novo movimento", Ctrl(u'N'));
+  MnuProcessar = ItemMenu(this, MnuOpcoes, u"&Processar Movimento",
                       u"Processar|Grava a totalização do movimento selecionado");
-  Item(this, MnuOpcoes, u"-");
-  MnuResumo = Item(this, MnuOpcoes, u"Consulta &Resumo de Movimento", u"Resumo|Resumo dos movimentos de um período");
-  Item(this, MnuOpcoes, u"-");
-  MnuCalculadora = Item(this, MnuOpcoes, u"&Calculadora", u"Calculadora|Acessa a calculadora do sistema",
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuResumo = ItemMenu(this, MnuOpcoes, u"Consulta &Resumo de Movimento", u"Resumo|Resumo dos movimentos de um período");
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuCalculadora = ItemMenu(this, MnuOpcoes, u"&Calculadora", u"Calculadora|Acessa a calculadora do sistema",
                         Tecla(VK_F2));
-  Item(this, MnuOpcoes, u"-");
-  MnuSair = Item(this, MnuOpcoes, u"&Sair", u"Sair|Saída do formulário", Ctrl(u'S'));
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuSair = ItemMenu(this, MnuOpcoes, u"&Sair", u"Sair|Saída do formulário", Ctrl(u'S'));
 
-  MnuIrPara = Item(this, MainMenu1->Items(), u"&Ir Para");
-  MnuPrimeiro = Item(this, MnuIrPara, u"&Primeiro Registro", u"Primeiro|Vai para o primeiro movimento", Tecla(VK_F5));
-  MnuAnterior = Item(this, MnuIrPara, u"Registro &Anterior", u"Anterior|Vai para o movimento anterior",
+  MnuIrPara = ItemMenu(this, MainMenu1->Items(), u"&Ir Para");
+  MnuPrimeiro = ItemMenu(this, MnuIrPara, u"&Primeiro Registro", u"Primeiro|Vai para o primeiro movimento", Tecla(VK_F5));
+  MnuAnterior = ItemMenu(this, MnuIrPara, u"Registro &Anterior", u"Anterior|Vai para o movimento anterior",
                      Tecla(VK_F6));
-  MnuProximo = Item(this, MnuIrPara, u"Próximo &Registro", u"Próximo|Vai para o próximo movimento", Tecla(VK_F7));
-  MnuUltimo = Item(this, MnuIrPara, u"&Último Registro", u"Último|Vai para o último movimento", Tecla(VK_F8));
+  MnuProximo = ItemMenu(this, MnuIrPara, u"Próximo &Registro", u"Próximo|Vai para o próximo movimento", Tecla(VK_F7));
+  MnuUltimo = ItemMenu(this, MnuIrPara, u"&Último Registro", u"Último|Vai para o último movimento", Tecla(VK_F8));
 
   MnuAbrir->OnClick = [this](TObject* s) { ButAbrirClick(s); };
   MnuFecharMov->OnClick = [this](TObject* s) { N4Click(s); };
@@ -111,8 +85,8 @@ void TfrmMov::CriaMenus() {
   SetMenu(MainMenu1);
 
   PopupREC = new TPopupMenu(this);
-  ImprimirCupom1 = Item(this, PopupREC->Items(), u"&Imprimir Cupom", u"Imprimir|Imprime o cupom do recebimento");
-  ExcluirRecebimento1 = Item(this, PopupREC->Items(), u"&Excluir Recebimento", u"Excluir|Exclui o recebimento");
+  ImprimirCupom1 = ItemMenu(this, PopupREC->Items(), u"&Imprimir Cupom", u"Imprimir|Imprime o cupom do recebimento");
+  ExcluirRecebimento1 = ItemMenu(this, PopupREC->Items(), u"&Excluir Recebimento", u"Excluir|Exclui o recebimento");
   ImprimirCupom1->OnClick = [this](TObject* s) { ImprimirCupom1Click(s); };
   ExcluirRecebimento1->OnClick = [this](TObject* s) { ExcluirRecebimento1Click(s); };
 }
@@ -301,7 +275,7 @@ void TfrmMov::ProcessaMovimento() {
 
 void TfrmMov::N10Click(TObject*) { TfrmRes::AbrefrmRes(); }
 
-void TfrmMov::C1Click(TObject*) { AcessaCalculadora(); }
+void TfrmMov::C1Click(TObject*) { IniciaCalculadora(); }
 
 void TfrmMov::P1Click(TObject*) { DM->Movimentos->First(); }
 void TfrmMov::R1Click(TObject*) { DM->Movimentos->Prior(); }

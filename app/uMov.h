@@ -83,5 +83,3 @@ private:
 
 extern TfrmMov* frmMov;
 
-// Starts the system calculator, "Calc.exe", in a normal window.
-void AcessaCalculadora();

@@ -1,5 +1,6 @@
 #include "app/uRec.h"
 #include "app/uDM.h"
+#include "app/FormHelpers.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
 #include "platform/data/FDDataSet.h"
@@ -307,16 +308,6 @@ bool Digito(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 void Bipa() { MessageBeep(0); }
 
-TMenuItem* Item(TComponent* dono, TMenuItem* pai, const String& texto, const String& dica = {},
-                TShortCut atalho = scNone) {
-  auto* item = new TMenuItem(dono);
-  item->SetCaption(texto);
-  item->SetHint(dica);
-  item->SetShortCut(atalho);
-  pai->Add(item);
-  return item;
-}
-
 TLabel* Rotulo(TForm* dono, TWinControl* pai, const String& texto, int x, int y) {
   auto* rotulo = new TLabel(dono);
   rotulo->SetParent(pai);
@@ -344,10 +335,6 @@ TCurrencyEdit* Moeda(TForm* dono, int x, int y) {
   edit->Font()->SetStyle(TFontStyles{fsBold});
   return edit;
 }
-
-struct CursorNormalAoSair {
-  ~CursorNormalAoSair() { Screen->SetCursor(crDefault); }
-};
 
 }  // namespace
 
@@ -383,23 +370,23 @@ TfrmRec::~TfrmRec() = default;
 
 void TfrmRec::CriaMenu() {
   MainMenu1 = new TMainMenu(this);
-  MnuOpcoes = Item(this, MainMenu1->Items(), u"&Opções");
-  MnuNovo = Item(this, MnuOpcoes, u"&Novo Recebimento", u"Novo|Inicia processo de novo recebimento",
+  MnuOpcoes = ItemMenu(this, MainMenu1->Items(), u"&Opções");
+  MnuNovo = ItemMenu(this, MnuOpcoes, u"&Novo Recebimento", u"Novo|Inicia processo de novo recebimento",
                  ShortCut(u'N', TShiftState{ssCtrl}));
-  MnuGravar = Item(this, MnuOpcoes, u"&Gravar Recebimento", u"Gravar|Grava e autentica o recebimento",
+  MnuGravar = ItemMenu(this, MnuOpcoes, u"&Gravar Recebimento", u"Gravar|Grava e autentica o recebimento",
                    ShortCut(u'G', TShiftState{ssCtrl}));
-  MnuCancelar = Item(this, MnuOpcoes, u"&Cancelar Recebimento", u"Cancelar|Cancela os recebimentos não gravados",
+  MnuCancelar = ItemMenu(this, MnuOpcoes, u"&Cancelar Recebimento", u"Cancelar|Cancela os recebimentos não gravados",
                      ShortCut(u'C', TShiftState{ssCtrl}));
-  Item(this, MnuOpcoes, u"-");
-  MnuLeitora = Item(this, MnuOpcoes, u"Leitora &Ótica", u"Leitora|Código de barras pela leitora ótica",
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuLeitora = ItemMenu(this, MnuOpcoes, u"Leitora &Ótica", u"Leitora|Código de barras pela leitora ótica",
                     ShortCut(u'O', TShiftState{ssCtrl}));
-  MnuDigitacao = Item(this, MnuOpcoes, u"&Digitação", u"Digitação|Código de barras digitado",
+  MnuDigitacao = ItemMenu(this, MnuOpcoes, u"&Digitação", u"Digitação|Código de barras digitado",
                       ShortCut(u'D', TShiftState{ssCtrl}));
-  Item(this, MnuOpcoes, u"-");
-  MnuCalculadora = Item(this, MnuOpcoes, u"Calculadora", u"Calculadora|Acessa a calculadora do sistema",
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuCalculadora = ItemMenu(this, MnuOpcoes, u"Calculadora", u"Calculadora|Acessa a calculadora do sistema",
                         ShortCut(VK_F2, TShiftState{}));
-  Item(this, MnuOpcoes, u"-");
-  MnuSair = Item(this, MnuOpcoes, u"&Sair", u"Sair|Saída do formulário", ShortCut(u'S', TShiftState{ssCtrl}));
+  ItemMenu(this, MnuOpcoes, u"-");
+  MnuSair = ItemMenu(this, MnuOpcoes, u"&Sair", u"Sair|Saída do formulário", ShortCut(u'S', TShiftState{ssCtrl}));
 
   MnuNovo->OnClick = [this](TObject* s) { ButNovoClick(s); };
   MnuGravar->OnClick = [this](TObject* s) { ButGravarClick(s); };
@@ -702,7 +689,7 @@ void TfrmRec::N6Click(TObject*) {
   EditRN[0]->SetFocus();
 }
 
-void TfrmRec::C1Click(TObject*) { AcessaCalculadora(); }
+void TfrmRec::C1Click(TObject*) { IniciaCalculadora(); }
 
 // ---- reader entry
 
