@@ -37,6 +37,20 @@ void DescartaLinha(TDataSet* tabela) {
   tabela->CancelUpdates();
 }
 
+void MantemLinhaAposFalha(TDataSet* tabela) {
+  try {
+    EditaLinha(tabela);
+  } catch (const Exception&) {
+  }
+  AvisaTabelaIndisponivel();
+}
+
+void ExcluiLinha(TDataSet* tabela) {
+  tabela->Delete();
+  tabela->ApplyUpdates(0);
+  tabela->CommitUpdates();
+}
+
 void PreencheUF(TStrings* itens) {
   for (const char16_t* uf : {u"AC", u"AL", u"AM", u"AP", u"BA", u"CE", u"DF", u"ES", u"GO", u"MA", u"MG", u"MS", u"MT",
                              u"PA", u"PB", u"PE", u"PI", u"PR", u"RJ", u"RN", u"RO", u"RR", u"RS", u"SC", u"SE", u"SP",
@@ -235,23 +249,14 @@ void TfrmAgente::ButGravarClick(TObject*) {
     NomeAgente = agentes->FieldByName(u"RAZAO_SOCIAL")->AsString();
     Close();
   } catch (const Exception&) {
-    // The typed values stay in the row, waiting for another save or for
-    // "Sair".
-    try {
-      Registro::EditaLinha(agentes);
-    } catch (const Exception&) {
-    }
-    AvisaTabelaIndisponivel();
+    Registro::MantemLinhaAposFalha(agentes);
   }
 }
 
 void TfrmAgente::ButExcluirClick(TObject*) {
   if (VersaoAgente) return;
   if (!ConfirmaOperacao(u"Confirma a exclusão dos dados do agente arrecadador " + NomeAgente + u"?", 0)) return;
-  TFDTable* agentes = DM->Agentes;
-  agentes->Delete();
-  agentes->ApplyUpdates(0);
-  agentes->CommitUpdates();
+  Registro::ExcluiLinha(DM->Agentes);
   HabilitaControlesAgente();
 }
 

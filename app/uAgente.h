@@ -77,6 +77,11 @@ void EditaLinha(TDataSet* tabela);
 void GravaLinha(TDataSet* tabela);
 // Drops the unsaved changes of the row.
 void DescartaLinha(TDataSet* tabela);
+// After a failed save: the typed values stay in the row, waiting for another
+// save or for "Sair", and the operator is told the table is unavailable.
+void MantemLinhaAposFalha(TDataSet* tabela);
+// Deletes the current row and writes the deletion to the database.
+void ExcluiLinha(TDataSet* tabela);
 // The 27 federal units, for the UF lists.
 void PreencheUF(TStrings* itens);
 

@@ -128,21 +128,14 @@ void TfrmConc::ButGravarClick(TObject*) {
     Registro::GravaLinha(concessionaria);
     Close();
   } catch (const Exception&) {
-    try {
-      Registro::EditaLinha(concessionaria);
-    } catch (const Exception&) {
-    }
-    AvisaTabelaIndisponivel();
+    Registro::MantemLinhaAposFalha(concessionaria);
   }
 }
 
 void TfrmConc::ButExcluirClick(TObject*) {
   if (VersaoAgente) return;
   if (!ConfirmaOperacao(u"Confirma a exclusão dos dados da concessionária " + NomeConcessionaria + u"?", 0)) return;
-  TFDTable* concessionaria = DM->Concessionaria;
-  concessionaria->Delete();
-  concessionaria->ApplyUpdates(0);
-  concessionaria->CommitUpdates();
+  Registro::ExcluiLinha(DM->Concessionaria);
   HabilitaControlesConc();
 }
 
