@@ -4,6 +4,7 @@
 #include "report/pages/RLTempFiles.h"
 #include "report/pages/RLUtils.h"
 #include "platform/classes/Streams.h"
+#include "platform/classes/Win32Error.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/NumUtils.h"
@@ -38,6 +39,21 @@ void TRLPageAllocation::Clear() {
 namespace {
 
 int MillimetresToPixels(double AValue) { return static_cast<int>(Round(AValue * 96 / 25.4)); }
+
+// The temporary page file. Others may read and write it, and the library's
+// shut-down may delete it while a store never freed still holds it open.
+class TTempPageStream : public THandleStream {
+public:
+  explicit TTempPageStream(const String& AFileName) : THandleStream(INVALID_HANDLE_VALUE) {
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(AFileName.c_str()), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+      throw EFCreateError(u"Cannot create file \"" + AFileName + u"\". " + Win32ErrorText(GetLastError()));
+    FHandle = h;
+  }
+  ~TTempPageStream() override { CloseHandle(static_cast<HANDLE>(FHandle)); }
+};
 }  // namespace
 
 TRLGraphicStorage::TRLGraphicStorage(TComponent* AOwner)
@@ -86,7 +102,7 @@ void TRLGraphicStorage::EnsureTempStream() {
   if (FTempStream) return;
   FTempFileName = MakeTempPageFileName();
   TrackTempFile(FTempFileName);
-  FTempStream = std::make_unique<TFileStream>(FTempFileName, fmCreate | fmShareDenyWrite);
+  FTempStream = std::make_unique<TTempPageStream>(FTempFileName);
   FTempEnd = 0;
 }
 
@@ -108,10 +124,14 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface* ASurface) {
   ASurface->SaveToRecord(writer);
   writer.PatchInt32(lengthAt, static_cast<int32_t>(writer.Size() - 4));
   int64_t at = AppendRecord(writer.Data());
-  if (ASurface->PageIndex() == -1)
-    ASurface->SetPageIndex(FPageAllocation.Add(at));
-  else
-    FPageAllocation.SetItems(ASurface->PageIndex(), at);
+  if (ASurface->PageIndex() == -1) ASurface->SetPageIndex(FPageAllocation.Add(at));
+  SetPage(ASurface->PageIndex(), at, static_cast<int32_t>(writer.Size() - 4));
+}
+
+void TRLGraphicStorage::SetPage(int APageIndex, int64_t AOffset, int32_t ALength) {
+  FPageAllocation.SetItems(APageIndex, AOffset);
+  if (static_cast<size_t>(APageIndex) >= FPageLengths.size()) FPageLengths.resize(static_cast<size_t>(APageIndex) + 1);
+  FPageLengths[static_cast<size_t>(APageIndex)] = ALength;
 }
 
 void TRLGraphicStorage::Add(TRLGraphicSurface* ASurface) {
@@ -157,12 +177,13 @@ void TRLGraphicStorage::FlushCache() {
 }
 
 std::string TRLGraphicStorage::ReadPageRecord(int APageIndex) {
-  FTempStream->SetPosition(FPageAllocation.Items(APageIndex));
-  int32_t length = 0;
-  FTempStream->ReadBuffer(&length, 4);
-  if (length < 0 || length > FTempEnd) RaiseReadError();
-  std::string record(static_cast<size_t>(length), '\0');
-  FTempStream->ReadBuffer(record.data(), length);
+  int64_t at = FPageAllocation.Items(APageIndex);
+  int32_t length = FPageLengths[static_cast<size_t>(APageIndex)];
+  std::string record(static_cast<size_t>(length) + 4, '\0');
+  FTempStream->SetPosition(at);
+  FTempStream->ReadBuffer(record.data(), static_cast<int64_t>(record.size()));
+  if (TRLRecordReader(record).ReadInt32() != length) RaiseReadError();
+  record.erase(0, 4);
   return record;
 }
 
@@ -194,6 +215,7 @@ void TRLGraphicStorage::Clear() {
     FTempEnd = 0;
   }
   FPageAllocation.Clear();
+  FPageLengths.clear();
   std::vector<std::unique_ptr<TRLGraphicSurface>> cache = std::move(FPageCache);
   FPageCache.clear();
   cache.clear();

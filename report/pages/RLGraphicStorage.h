@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-class TFileStream;
+class THandleStream;
 class TStream;
 
 // The position of each page's record in the temporary stream.
@@ -105,12 +105,15 @@ private:
   // Appends a page record (int32 length and the surface record) to the
   // temporary stream; returns where it starts.
   int64_t AppendRecord(const std::string& ARecordWithLength);
+  void SetPage(int APageIndex, int64_t AOffset, int32_t ALength);
   // The surface record of page APageIndex, read from the temporary stream.
   std::string ReadPageRecord(int APageIndex);
 
   std::vector<std::unique_ptr<TRLGraphicSurface>> FPageCache;
   TRLPageAllocation FPageAllocation;
-  std::unique_ptr<TFileStream> FTempStream;
+  // The length of each page's surface record, beside its offset.
+  std::vector<int32_t> FPageLengths;
+  std::unique_ptr<THandleStream> FTempStream;
   int64_t FTempEnd = 0;
   String FTempFileName;
   int FFileVersion = 3;
