@@ -1,4 +1,5 @@
 // Pages replayed into a 32-bit DIB, pixels read back.
+#include "report/pages/RLCanvasConvert.h"
 #include "report/pages/RLGraphicSurface.h"
 #include "platform/ui/graphics/Bitmap.h"
 #include "platform/ui/graphics/Canvas.h"
@@ -145,4 +146,65 @@ TEST(SurfaceReplay, TextsDrawTheirExpandedTextAlignedInTheirBounds) {
   };
   EXPECT_TRUE(inkIn(200, 300));
   EXPECT_FALSE(inkIn(0, 150));
+}
+
+TEST(CanvasConvert, CodesAndFonts) {
+  EXPECT_EQ(DecodeMetaPenMode(0), pmCopy);
+  EXPECT_EQ(DecodeMetaPenMode(16), pmNotXor);
+  EXPECT_EQ(EncodeMetaPenMode(99), 5);
+  EXPECT_EQ(EncodeMetaPenStyle(psAlternate), 1);
+  EXPECT_EQ(EncodeMetaPenStyle(psInsideFrame), 7);
+  EXPECT_EQ(DecodeMetaPenStyle(1), psSolid);
+  EXPECT_EQ(DecodeMetaBrushStyle(9), bsSolid);
+  EXPECT_EQ(DecodeMetaBrushStyle(2), bsClear);
+  EXPECT_EQ(DecodeMetaFontPitch(3), fpFixed);
+  EXPECT_EQ(EncodeMetaAlignment(3), RLMeta::AlignJustify);
+  EXPECT_EQ(EncodeMetaLayout(1), RLMeta::LayoutCenter);
+  EXPECT_EQ(DecodeMetaColor({1, 2, 3}), 0x030201);
+
+  TRLGraphicSurface s;
+  s.TextOut(0, 0, "x");
+  TRLMetaFont* meta = dynamic_cast<TRLTextObject*>(s.Objects(0))->Font();
+  meta->SetSize(10);
+  meta->SetPixelsPerInch(96);
+  TFont printer;
+  printer.SetPixelsPerInch(600);
+  DecodeMetaFont(meta, &printer, 6.25);
+  EXPECT_EQ(printer.Size(), 10);
+
+  struct PenCase {
+    int Width;
+    double Factor;
+    int Result;
+  };
+  for (const PenCase& c : {PenCase{0, 0.5, 0}, PenCase{1, 0.1, 1}, PenCase{3, 2.0, 6}}) {
+    TRLLineObject line(&s);
+    line.Pen()->SetWidth(c.Width);
+    line.Pen()->Inflate(c.Factor);
+    EXPECT_EQ(line.Pen()->Width(), c.Result) << c.Width << " x " << c.Factor;
+  }
+
+  EXPECT_EQ(DecodeMetaGraphic("NIL"), nullptr);
+  EXPECT_EQ(DecodeMetaGraphic(""), nullptr);
+  EXPECT_EQ(DecodeMetaGraphic("PNG1234"), nullptr);
+  EXPECT_EQ(EncodeMetaGraphic(nullptr), "NIL");
+}
+
+TEST(CanvasConvert, AlignedTextAndEmptyClips) {
+  Target t(200, 100);
+  TCanvas* canvas = t.Bitmap.Canvas();
+  canvas->Font()->SetHeight(-16);
+  CanvasSetClip(canvas, {5, 5, 5, 50});  // no width: no clipping at all
+  canvas->Brush()->SetColor(clRed);
+  canvas->FillRect({100, 80, 110, 90});
+  EXPECT_EQ(t.At(105, 85), clRed);
+
+  // Right-aligned text starts at right - width(text + space) + half a space.
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(clYellow);
+  CanvasTextOutAligned(canvas, {0, 0, 100, 20}, 0, 0, RLMeta::TextFlagNoClip, RLMeta::LayoutTop, RLMeta::AlignRight,
+                       "abc");
+  int left = 100 - canvas->TextWidth(u"abc ") + canvas->TextWidth(u" ") / 2;
+  EXPECT_EQ(t.At(left, 2), clYellow);
+  EXPECT_EQ(t.At(left - 1, 2), clWhite);
 }
