@@ -9,6 +9,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/NumUtils.h"
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 // ---- page index ------------------------------------------------------------
@@ -111,10 +112,18 @@ int64_t TRLGraphicStorage::TempStreamSize() const { return FTempStream ? FTempEn
 int64_t TRLGraphicStorage::AppendRecord(const std::string& ARecordWithLength) {
   EnsureTempStream();
   int64_t at = FTempEnd;
-  FTempStream->SetPosition(at);
-  FTempStream->WriteBuffer(ARecordWithLength.data(), static_cast<int64_t>(ARecordWithLength.size()));
-  FTempEnd = at + static_cast<int64_t>(ARecordWithLength.size());
+  FTempPending += ARecordWithLength;
+  FTempEnd += static_cast<int64_t>(ARecordWithLength.size());
+  if (FTempPending.size() >= (1u << 20)) FlushTempStream();
   return at;
+}
+
+void TRLGraphicStorage::FlushTempStream() {
+  if (FTempPending.empty()) return;
+  int64_t at = FTempEnd - static_cast<int64_t>(FTempPending.size());
+  FTempStream->SetPosition(at);
+  FTempStream->WriteBuffer(FTempPending.data(), static_cast<int64_t>(FTempPending.size()));
+  FTempPending.clear();
 }
 
 void TRLGraphicStorage::StorePage(TRLGraphicSurface* ASurface) {
@@ -179,6 +188,7 @@ void TRLGraphicStorage::FlushCache() {
 std::string TRLGraphicStorage::ReadPageRecord(int APageIndex) {
   int64_t at = FPageAllocation.Items(APageIndex);
   int32_t length = FPageLengths[static_cast<size_t>(APageIndex)];
+  FlushTempStream();
   std::string record(static_cast<size_t>(length) + 4, '\0');
   FTempStream->SetPosition(at);
   FTempStream->ReadBuffer(record.data(), static_cast<int64_t>(record.size()));
@@ -211,6 +221,7 @@ TRLGraphicSurface* TRLGraphicStorage::GetPages(int APageIndex) {
 
 void TRLGraphicStorage::Clear() {
   if (FTempStream) {
+    FTempPending.clear();
     FTempStream->SetSize(0);
     FTempEnd = 0;
   }
@@ -228,6 +239,9 @@ void TRLGraphicStorage::SetFileVersion(int AValue) {
 }
 
 void TRLGraphicStorage::SaveToFile(const String& AFileName) {
+  // The pages' records take at least as much room in the file as in the
+  // temporary stream.
+  if (FFileVersion < 4 && TempStreamSize() > INT32_MAX) FFileVersion = 4;
   try {
     TFileStream stream(AFileName, fmCreate);
     SaveToStream(stream);

@@ -105,6 +105,7 @@ private:
   // Page records (length and surface record) go out unchanged; pages that
   // lie one after another in the temporary file are copied as one run.
   void CopyPageRecords() {
+    FStorage.FlushTempStream();
     int count = FStorage.PageCount();
     int64_t runStart = 0, runEnd = 0;
     auto copyRun = [&] {

@@ -161,6 +161,7 @@ TEST(PageFileDamage, VersionFourPageBeyondThreeGigabytes) {
 
 TEST(PageFileDamage, AFailedSaveLeavesNoFile) {
   std::unique_ptr<TRLGraphicStorage> store = SampleStore();
+  SaveToBytes(*store, 3);  // a good save: every record is in the file now
   {
     // Damage the first page's record in the temporary file.
     TFileStream temp(store->TempFileName(), fmOpenReadWrite | fmShareDenyNone);
