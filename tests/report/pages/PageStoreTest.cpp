@@ -1,6 +1,7 @@
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLTempFiles.h"
 #include "report/RLLibrary.h"
+#include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include <gtest/gtest.h>
@@ -59,6 +60,23 @@ TEST(PageStore, UpdateAppendsAndBrowsingWritesNothing) {
   EXPECT_NE(store.PageAllocation().Items(2), before);
   EXPECT_EQ(store.PageCount(), 20);
   EXPECT_FALSE(page2->Modified());
+
+  // A page written again lies apart from the others: the file still has
+  // every page in its place, with its latest content.
+  page2->FillRect({0, 0, 1, 1});
+  store.Update(page2);
+  TStringStream file(std::string{});
+  store.SaveToStream(file);
+  file.SetPosition(0);
+  TRLGraphicStorage loaded;
+  loaded.LoadFromStream(file);
+  ASSERT_EQ(loaded.PageCount(), 20);
+  for (int i = 0; i < 20; ++i) {
+    TRLGraphicSurface* page = loaded.GetPages(i);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(NumberOf(page), i);
+    EXPECT_EQ(page->ObjectCount(), i == 2 ? 2 : 1);
+  }
 }
 
 TEST(PageStore, PagePropertiesAndFileVersion) {
