@@ -148,7 +148,7 @@ std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
     if (FHandle || !ConnectionLost(static_cast<unsigned>(e.ErrorCode()))) throw;
     const std::exception_ptr loss = std::current_exception();
     const bool outsideTransaction = OnConnectionLost ? OnConnectionLost() : false;
-    // Past the server's kill or shutdown message the statement may have run.
+    // A statement the server may have run before the loss is never repeated.
     const bool noEffect = e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
     if (!outsideTransaction || !noEffect || !FHasParams) throw;
     try {
