@@ -152,7 +152,14 @@ void TfrmFecha::AbreFormFecha() {
 }
 
 void TfrmFecha::FormShow(TObject*) {
-  TDataSet* mov = DM->Movimentos;
+  TFDTable* mov = DM->Movimentos;
+  // The totals as committed now, not as this window's table last read
+  // them: the PIX code below carries the amount to be paid.
+  try {
+    mov->Refresh();
+  } catch (const Exception& e) {
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
+  }
   SetCaption(u"Fechamento de movimento de " +
              FormatDateTime(u"dd/mm/yyyy", mov->FieldByName(u"ABERTURA")->AsDateTime()));
   DBEditFECHAMENTO->SetText(FormatDateTime(u"dd/mm/yyyy", Date()));
@@ -212,22 +219,29 @@ bool TfrmFecha::GravaFechamento() {
   try {
     TFDTable* mov = DM->Movimentos;
     const TEntradaFechamento entrada = Entrada();
-    const int64_t linhas = GravaFechamentoMovimento(*DM->QrMovimentos, entrada, CodigoAgente, Now());
+    const TGravacaoFechamento gravacao = GravaFechamentoMovimento(*DM->QrMovimentos, entrada, CodigoAgente, Now());
 
     mov->SetCachedUpdates(false);
     mov->Refresh();
     mov->SetCachedUpdates(true);
     mov->Last();
 
-    if (linhas > 0) {
-      ExibeMensagem(u"Dados gravados com sucesso!", 2);
-      return true;
+    switch (gravacao) {
+      case TGravacaoFechamento::Gravado:
+        ExibeMensagem(u"Dados gravados com sucesso!", 2);
+        return true;
+      case TGravacaoFechamento::JaFechado:
+        // Another workstation closed it first; its closing stands.
+        ExibeMensagem(u"Movimento inexistente ou já fechado!", 2);
+        break;
+      case TGravacaoFechamento::Inexistente:
+        // Another workstation removed the movement meanwhile: nothing was
+        // written, and saying so is the only honest answer.
+        ExibeMensagem(u"Nenhum dado foi gravado: o movimento de " +
+                          FormatDateTime(u"dd/mm/yyyy", entrada.Abertura) + u" não foi encontrado!",
+                      2);
+        break;
     }
-    // Another workstation removed the movement meanwhile: nothing was
-    // written, and saying so is the only honest answer.
-    ExibeMensagem(u"Nenhum dado foi gravado: o movimento de " + FormatDateTime(u"dd/mm/yyyy", entrada.Abertura) +
-                      u" não foi encontrado!",
-                  2);
   } catch (const Exception& e) {
     ExibeMensagem(u"Ocorreu uma falha na tentativa de gravação dos dados! " + e.Message(), 2);
   }

@@ -51,18 +51,44 @@ TVerificacaoFechamento VerificaFechamento(const TEntradaFechamento& entrada) {
 
 String IdentificadorPIXPadrao(StringView cnpj, TDateTime abertura) { return FormataReferenciaPIX(cnpj, abertura); }
 
-int64_t GravaFechamentoMovimento(TFDQuery& query, const TEntradaFechamento& entrada, const String& agente,
-                                 TDateTime momento) {
-  query.Close();
-  TStringList& sql = query.SQL();
-  sql.Clear();
-  sql.Add(u"UPDATE MOVIMENTOS SET");
-  sql.Add(u" FECHAMENTO = " + QuotedSQL(RetornaDataSQL(StrToDate(entrada.Fechamento))));
-  sql.Add(u", CREDITO = " + QuotedSQL(RetornaDataSQL(StrToDate(entrada.Credito))));
-  sql.Add(u", CODIGOBARRAS = " + QuotedSQL(entrada.Documento));
-  sql.Add(u", HORA = " + QuotedSQL(FormatDateTime(u"hhnnss", momento)));
-  sql.Add(u" WHERE ABERTURA = " + QuotedSQL(RetornaDataSQL(entrada.Abertura)));
-  sql.Add(u" AND COD_AGENTE = " + QuotedSQL(agente));
-  query.ExecSQL();
-  return query.RowsAffected();
+TGravacaoFechamento GravaFechamentoMovimento(TFDQuery& query, const TEntradaFechamento& entrada,
+                                             const String& agente, TDateTime momento) {
+  const String fechamento = QuotedSQL(RetornaDataSQL(StrToDate(entrada.Fechamento)));
+  const String credito = QuotedSQL(RetornaDataSQL(StrToDate(entrada.Credito)));
+  const String doMovimento =
+      u" WHERE ABERTURA = " + QuotedSQL(RetornaDataSQL(entrada.Abertura)) + u" AND COD_AGENTE = " + QuotedSQL(agente);
+  TFDConnection& conexao = *query.Connection();
+  conexao.StartTransaction();
+  try {
+    query.Close();
+    query.SQL().SetText(u"SELECT * FROM MOVIMENTOS" + doMovimento + u" FOR UPDATE");
+    query.Open();
+    const bool existe = !query.IsEmpty();
+    const bool fechado = existe && !query.FieldByName(u"FECHAMENTO")->IsNull();
+    query.Close();
+    if (!existe || fechado) {
+      conexao.Rollback();
+      return existe ? TGravacaoFechamento::JaFechado : TGravacaoFechamento::Inexistente;
+    }
+    TStringList& sql = query.SQL();
+    sql.Clear();
+    sql.Add(u"UPDATE MOVIMENTOS SET");
+    sql.Add(u" FECHAMENTO = " + fechamento);
+    sql.Add(u", CREDITO = " + credito);
+    sql.Add(u", CODIGOBARRAS = " + QuotedSQL(entrada.Documento));
+    sql.Add(u", HORA = " + QuotedSQL(FormatDateTime(u"hhnnss", momento)));
+    sql.Add(u" WHERE ABERTURA = " + QuotedSQL(RetornaDataSQL(entrada.Abertura)));
+    sql.Add(u" AND COD_AGENTE = " + QuotedSQL(agente));
+    sql.Add(u" AND FECHAMENTO IS NULL");
+    query.ExecSQL();
+    conexao.Commit();
+  } catch (...) {
+    try {
+      if (conexao.InTransaction()) conexao.Rollback();
+    } catch (const Exception&) {
+      // The first failure is the one to report.
+    }
+    throw;
+  }
+  return TGravacaoFechamento::Gravado;
 }

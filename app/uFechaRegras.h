@@ -43,8 +43,14 @@ TVerificacaoFechamento VerificaFechamento(const TEntradaFechamento& entrada);
 // to 25 characters: the same reference the PIX payload carries.
 String IdentificadorPIXPadrao(StringView cnpj, TDateTime abertura);
 
-// Replaces the query's SQL with the UPDATE of the agent's movement of that
-// opening date (HORA is `momento` as "hhmmss") and runs it. Returns the rows
-// it matched: 0 when the movement is no longer there. Raises on failure.
-int64_t GravaFechamentoMovimento(TFDQuery& query, const TEntradaFechamento& entrada, const String& agente,
-                                 TDateTime momento);
+enum class TGravacaoFechamento {
+  Gravado,
+  Inexistente,  // the movement is no longer there: nothing written
+  JaFechado,    // another closing came first: its dates and document stay
+};
+
+// In one transaction on the query's connection: holds the agent's movement
+// of that opening date and, only while it is open, writes the closing
+// (HORA is `momento` as "hhmmss"). Raises on failure, with nothing written.
+TGravacaoFechamento GravaFechamentoMovimento(TFDQuery& query, const TEntradaFechamento& entrada,
+                                             const String& agente, TDateTime momento);

@@ -237,39 +237,21 @@ void TfrmMov::N13Click(TObject*) {
 
 void TfrmMov::ProcessaMovimento() {
   TDataSet* mov = DM->Movimentos;
-  TFDQuery* q = DM->QrRecebimentos;
   Screen->SetCursor(crHourGlass);
   CursorNormalAoSair normal;
   try {
-    q->Close();
-    q->SQL().SetText(u"SELECT * FROM RECEBIMENTOS WHERE RECEBIMENTO = " +
-                     QuotedSQL(RetornaDataSQL(mov->FieldByName(u"ABERTURA")->AsDateTime())) +
-                     u" AND COD_AGENTE = " + QuotedSQL(CodigoAgente));
-    q->Open();
-    int quantidade = 0;
-    double dinheiro = 0, cheque = 0;
-    for (q->First(); !q->Eof(); q->Next()) {
-      ++quantidade;
-      const String pagamento = q->FieldByName(u"CHQ_DINH")->AsString();
-      if (pagamento == u"Dinheiro") dinheiro += q->FieldByName(u"VALOR")->AsFloat();
-      else if (pagamento == u"Cheque") cheque += q->FieldByName(u"VALOR")->AsFloat();
-    }
-    mov->Edit();
-    mov->FieldByName(u"DINHEIRO")->SetAsFloat(dinheiro);
-    mov->FieldByName(u"CHEQUE")->SetAsFloat(cheque);
-    mov->FieldByName(u"QUANTIDADE")->SetAsInteger(quantidade);
-    mov->Post();
-    mov->ApplyUpdates(0);
-    mov->CommitUpdates();
+    // Through the receipt road's guard: the movement's row held while its
+    // receipts are summed and its totals written, so a receipt recorded
+    // meanwhile on another workstation is counted, never overwritten.
+    TRecebimentoContas(*DM).ProcessaMovimento(DateOf(mov->FieldByName(u"ABERTURA")->AsDateTime()), CodigoAgente);
   } catch (const Exception& e) {
-    // The row shows what the database holds.
-    try {
-      if (mov->State() != dsBrowse) mov->Cancel();
-      mov->CancelUpdates();
-    } catch (const Exception&) {
-    }
     Screen->SetCursor(crDefault);
     ExibeMensagem(u"Não foi possível calcular os totais do movimento! " + e.Message(), 2);
+  }
+  try {
+    mov->Refresh();
+  } catch (const Exception& e) {
+    ExibeMensagem(u"Não foi possível atualizar os movimentos na tela! " + e.Message(), 2);
   }
 }
 

@@ -32,37 +32,37 @@ int Linhas(TFDQuery& q, const String& sql) {
   return n;
 }
 
+}  // namespace
+
 // The checks and the insert of one agent run one workstation at a time,
 // under a lock of the server named after the agent.
-class TTravaAgente {
-public:
-  TTravaAgente(TFDConnection& conexao, const String& agente)
-      : FConsulta(nullptr), FNome(QuotedSQL(u"dbvorlent.movimentos." + agente)) {
-    FConsulta.SetConnection(&conexao);
-    FConsulta.SQL().SetText(u"SELECT GET_LOCK(" + FNome + u", 30)");
+TTravaAgente::TTravaAgente(TFDConnection& conexao, const String& agente)
+    : FConsulta(nullptr), FNome(QuotedSQL(u"dbvorlent.movimentos." + agente)) {
+  FConsulta.SetConnection(&conexao);
+  FConsulta.SQL().SetText(u"SELECT GET_LOCK(" + FNome + u", 30)");
+  FConsulta.Open();
+  const bool obtida = FConsulta.Fields()[0]->AsInteger() == 1;
+  FConsulta.Close();
+  if (!obtida) throw EDatabaseError(u"Outro terminal está abrindo um movimento deste agente.");
+}
+
+TTravaAgente::~TTravaAgente() {
+  try {
+    FConsulta.SQL().SetText(u"SELECT RELEASE_LOCK(" + FNome + u")");
     FConsulta.Open();
-    const bool obtida = FConsulta.Fields()[0]->AsInteger() == 1;
     FConsulta.Close();
-    if (!obtida) throw EDatabaseError(u"Outro terminal está abrindo um movimento deste agente.");
+  } catch (const Exception&) {
+    // A lost connection releases it as well.
   }
-  ~TTravaAgente() {
-    try {
-      FConsulta.SQL().SetText(u"SELECT RELEASE_LOCK(" + FNome + u")");
-      FConsulta.Open();
-      FConsulta.Close();
-    } catch (const Exception&) {
-      // A lost connection releases it as well.
-    }
-  }
-  TTravaAgente(const TTravaAgente&) = delete;
-  TTravaAgente& operator=(const TTravaAgente&) = delete;
+}
 
-private:
-  TFDQuery FConsulta;
-  String FNome;
-};
-
-}  // namespace
+bool TTravaAgente::Mantida() {
+  FConsulta.SQL().SetText(u"SELECT IS_USED_LOCK(" + FNome + u") = CONNECTION_ID()");
+  FConsulta.Open();
+  const bool mantida = FConsulta.Fields()[0]->AsInteger() == 1;
+  FConsulta.Close();
+  return mantida;
+}
 
 TResultadoAbertura TAberturaMovimento::Abre(TDateTime data, const String& usuario, const String& agente) {
   TFDQuery& q = *FDM.QrMovimentos;
@@ -79,10 +79,26 @@ TResultadoAbertura TAberturaMovimento::Abre(TDateTime data, const String& usuari
       return Resultado(TSituacaoAbertura::LimiteAbertos,
                        u"Existem movimentos não fechados acima do permitido pela concessionária!");
     etapa = TEtapa::Insere;
-    q.Close();
-    q.SQL().SetText(u"INSERT INTO MOVIMENTOS \r\n(ABERTURA, USUARIO, COD_AGENTE) VALUES (\r\n" + dataSQL + u", \r\n" +
-                    QuotedSQL(usuario) + u", \r\n" + QuotedSQL(agente) + u"\r\n)");
-    q.ExecSQL();
+    // In a transaction, so a connection lost after the lock was checked
+    // fails the insert instead of running it on a new session unlocked.
+    TFDConnection& conexao = *FDM.FDConexao;
+    conexao.StartTransaction();
+    try {
+      if (!trava.Mantida())
+        throw EDatabaseError(u"A conexão com o servidor foi refeita e a reserva da abertura de movimento se perdeu.");
+      q.Close();
+      q.SQL().SetText(u"INSERT INTO MOVIMENTOS \r\n(ABERTURA, USUARIO, COD_AGENTE) VALUES (\r\n" + dataSQL +
+                      u", \r\n" + QuotedSQL(usuario) + u", \r\n" + QuotedSQL(agente) + u"\r\n)");
+      q.ExecSQL();
+      conexao.Commit();
+    } catch (...) {
+      try {
+        if (conexao.InTransaction()) conexao.Rollback();
+      } catch (const Exception&) {
+        // The first failure is the one to report.
+      }
+      throw;
+    }
   } catch (const Exception& e) {
     const auto* erro = dynamic_cast<const EDatabaseError*>(&e);
     switch (etapa) {

@@ -8,7 +8,27 @@
 #include "platform/rtl/String.h"
 #include "platform/ui/Forms.h"
 
+#include "platform/data/FDDataSet.h"
+
 class TDM;
+class TFDConnection;
+
+// The server's named lock of one agent's openings, held by one session from
+// construction to destruction. Raises when another workstation keeps it.
+class TTravaAgente {
+public:
+  TTravaAgente(TFDConnection& conexao, const String& agente);
+  ~TTravaAgente();
+  TTravaAgente(const TTravaAgente&) = delete;
+  TTravaAgente& operator=(const TTravaAgente&) = delete;
+  // Whether the connection's current session still holds the lock: a
+  // session the layer connected anew after a loss does not.
+  bool Mantida();
+
+private:
+  TFDQuery FConsulta;
+  String FNome;
+};
 
 enum class TSituacaoAbertura {
   Aberto,              // the movement was inserted

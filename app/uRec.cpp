@@ -36,6 +36,13 @@ TResultadoRecebimento Recusa(TRecusaRecebimento motivo, const String& mensagem, 
 }
 
 const char16_t* const FalhaGravacao = u"Ocorreu uma falha na tentativa de gravação dos dados! ";
+const char16_t* const MovimentoInexistente = u"Movimento inexistente ou já fechado!";
+
+// The movement a receipt goes into is closed, or no longer there.
+class EMovimentoFechado : public Exception {
+public:
+  EMovimentoFechado() : Exception(MovimentoInexistente) {}
+};
 
 }  // namespace
 
@@ -91,6 +98,11 @@ TResultadoRecebimento TRecebimentoContas::VerificaConta(const TContaRecebida& co
                     u"Código de Barras Digitado inválido! Compare com os valores abaixo dos campos.");
   }
   if (conta.Linha.size() < TamanhoLinhaDigitada) return Recusa(TRecusaRecebimento::QuantidadeDigitos, tamanho);
+  // Whatever mode is ticked when recording: a line typed and refused must
+  // not pass as a reader's line. A reader's line always passes.
+  if (VerificaLinha(conta.Linha) != TSituacaoLinha::Valida)
+    return Recusa(TRecusaRecebimento::LinhaDigitadaInvalida,
+                  u"Código de Barras Digitado inválido! Compare com os valores abaixo dos campos.");
   const String codigo = CodigoEmpresaDaLinha(conta.Linha);
   if (codigo != conta.CodConc)
     return Recusa(TRecusaRecebimento::CodigoFebraban, MensagemCodigoFebraban(codigo, conta.CodConc));
@@ -167,16 +179,18 @@ void TRecebimentoContas::EmTransacao(F&& trabalho) {
   }
 }
 
-void TRecebimentoContas::TravaMovimento(TDateTime movimento, const String& agente) {
+void TRecebimentoContas::TravaMovimento(TDateTime movimento, const String& agente, TExigencia exigencia) {
   // Holding the movement's row serialises the workstations that record
-  // into it, so each one sums the receipts the others have committed.
+  // into it or close it, so each one sees what the others have committed.
   TFDQuery& q = *FDM.QrMovimentos;
   q.Close();
   q.SQL().SetText(u"SELECT * FROM MOVIMENTOS WHERE ABERTURA = " + DataSQL(movimento) + u" AND COD_AGENTE = " +
                   QuotedSQL(agente) + u" FOR UPDATE");
   q.Open();
   const bool existe = !q.IsEmpty();
+  const bool fechado = existe && !q.FieldByName(u"FECHAMENTO")->IsNull();
   q.Close();
+  if (exigencia == TExigencia::Aberto && (!existe || fechado)) throw EMovimentoFechado();
   if (!existe)
     throw EDatabaseError(u"Movimento de " + FormatDateTime(u"dd/mm/yyyy", movimento) + u" não encontrado.");
 }
@@ -203,16 +217,17 @@ void TRecebimentoContas::InsereRecebimento(const TContaRecebida& conta, double v
   q.ExecSQL();
 }
 
-TTotaisMovimento TRecebimentoContas::GravaTotais(TDateTime movimento, const String& agente) {
+TTotaisMovimento TRecebimentoContas::GravaTotais(TDateTime movimento, const String& agente, bool soNaoEstornados) {
   // The payment and reversal marks count only when exactly as the program
   // writes them.
+  const String estornados = soNaoEstornados ? u" AND CAST(ESTORNADO AS BINARY) = 'N'" : u"";
   FSoma->Close();
   FSoma->SQL().SetText(
       u"SELECT COUNT(*), "
       u"COALESCE(SUM(CASE WHEN CAST(CHQ_DINH AS BINARY) = 'Dinheiro' THEN VALOR ELSE 0 END), 0), "
       u"COALESCE(SUM(CASE WHEN CAST(CHQ_DINH AS BINARY) = 'Cheque' THEN VALOR ELSE 0 END), 0) "
       u"FROM RECEBIMENTOS WHERE RECEBIMENTO = " +
-      DataSQL(movimento) + u" AND CAST(ESTORNADO AS BINARY) = 'N' AND COD_AGENTE = " + QuotedSQL(agente));
+      DataSQL(movimento) + estornados + u" AND COD_AGENTE = " + QuotedSQL(agente));
   FSoma->Open();
   TTotaisMovimento totais;
   totais.Quantidade = FSoma->Fields()[0]->AsInteger();
@@ -247,10 +262,15 @@ TResultadoRecebimento TRecebimentoContas::Grava(const TContaRecebida& conta) {
   };
   try {
     EmTransacao([&] {
-      TravaMovimento(conta.Movimento, conta.Agente);
+      TravaMovimento(conta.Movimento, conta.Agente, TExigencia::Aberto);
       InsereRecebimento(conta, resultado.Valor);
       GravaTotais(conta.Movimento, conta.Agente);
     });
+  } catch (const EMovimentoFechado& e) {
+    TResultadoRecebimento r = Recusa(TRecusaRecebimento::MovimentoFechado, e.Message(), 2);
+    r.ValorLido = true;
+    r.Valor = resultado.Valor;
+    return r;
   } catch (const EDatabaseError& e) {
     if (e.ErrorCode() != ErroChaveDuplicada) return falha(e.Message());
     // Another workstation stored the same bill or the same number first:
@@ -277,8 +297,17 @@ TResultadoRecebimento TRecebimentoContas::Grava(const TContaRecebida& conta) {
 TTotaisMovimento TRecebimentoContas::ProcessaTotais(TDateTime movimento, const String& agente) {
   TTotaisMovimento totais;
   EmTransacao([&] {
-    TravaMovimento(movimento, agente);
+    TravaMovimento(movimento, agente, TExigencia::Existente);
     totais = GravaTotais(movimento, agente);
+  });
+  return totais;
+}
+
+TTotaisMovimento TRecebimentoContas::ProcessaMovimento(TDateTime movimento, const String& agente) {
+  TTotaisMovimento totais;
+  EmTransacao([&] {
+    TravaMovimento(movimento, agente, TExigencia::Existente);
+    totais = GravaTotais(movimento, agente, false);
   });
   return totais;
 }
@@ -286,7 +315,7 @@ TTotaisMovimento TRecebimentoContas::ProcessaTotais(TDateTime movimento, const S
 void TRecebimentoContas::ExcluiRecebimento(int id, TDateTime movimento, const String& agente, bool& naExclusao) {
   naExclusao = false;
   EmTransacao([&] {
-    TravaMovimento(movimento, agente);
+    TravaMovimento(movimento, agente, TExigencia::Existente);
     naExclusao = true;
     TFDQuery& q = *FDM.QrRecebimentos;
     q.Close();
@@ -800,7 +829,7 @@ void TfrmRec::GravaRecebimento() {
     case TRecusaRecebimento::FalhaValidacao:
       return;
     case TRecusaRecebimento::LinhaDigitadaInvalida:
-      EditRN[0]->SetFocus();
+      if (EditRN[0]->CanFocus()) EditRN[0]->SetFocus();
       return;
     case TRecusaRecebimento::QuantidadeDigitos:
     case TRecusaRecebimento::CodigoFebraban:
@@ -831,6 +860,7 @@ void TfrmRec::GravaRecebimento() {
       }
       AposGravacao();
       return;
+    case TRecusaRecebimento::MovimentoFechado:
     case TRecusaRecebimento::FalhaGravacao:
       AposGravacao();
       return;

@@ -23,6 +23,7 @@ enum class TRecusaRecebimento {
   CupomRecebido,          // the receipt number is taken
   CodigoBarrasRecebido,   // the agent received this line before
   FalhaValidacao,         // the duplicate search failed
+  MovimentoFechado,       // the movement was closed or removed meanwhile; nothing was written
   FalhaGravacao,          // the insert or the totals failed; nothing was written
 };
 
@@ -79,6 +80,9 @@ public:
   // writes them into the movement, in one transaction. Raises on failure,
   // with nothing written.
   TTotaisMovimento ProcessaTotais(TDateTime movimento, const String& agente);
+  // "Processar Movimento": the same guard, but every stored receipt of the
+  // date counts, whatever its ESTORNADO.
+  TTotaisMovimento ProcessaMovimento(TDateTime movimento, const String& agente);
 
   // Deletes one receipt by its row and rewrites the movement's totals, in
   // one transaction. Raises on failure, with nothing written; `naExclusao`
@@ -89,8 +93,9 @@ private:
   TResultadoRecebimento VerificaConta(const TContaRecebida& conta) const;
   TResultadoRecebimento ValidaRecebimento(const TContaRecebida& conta);
   void InsereRecebimento(const TContaRecebida& conta, double valor);
-  void TravaMovimento(TDateTime movimento, const String& agente);
-  TTotaisMovimento GravaTotais(TDateTime movimento, const String& agente);
+  enum class TExigencia { Existente, Aberto };
+  void TravaMovimento(TDateTime movimento, const String& agente, TExigencia exigencia);
+  TTotaisMovimento GravaTotais(TDateTime movimento, const String& agente, bool soNaoEstornados = true);
   // The first receipt of the agent with this line: true and its date and
   // number; raises when the search fails.
   bool BuscaLinhaRecebida(const String& linha, const String& agente, TDateTime& data, String& cupom);

@@ -40,6 +40,17 @@ TTimerThread::~TTimerThread() {
   Shutdown();
 }
 
+std::exception_ptr TTimerThread::LastException() const {
+  TCriticalSectionGuard guard(*FPauseSection);
+  return FException;
+}
+
+void TTimerThread::Restart(uint32_t interval) {
+  TCriticalSectionGuard guard(*FPauseSection);
+  FCurrentDuration = 0;
+  FInterval = interval;
+}
+
 bool TTimerThread::Paused() const {
   TCriticalSectionGuard guard(*FPauseSection);
   return FPaused;
@@ -61,11 +72,36 @@ bool TTimerThread::StopCondition() const {
 }
 
 void TTimerThread::Wait() {
-  FCurrentDuration = 0;
-  while (!StopCondition() && FCurrentDuration.load() < FInterval.load()) {
+  {
+    TCriticalSectionGuard guard(*FPauseSection);
+    FCurrentDuration = 0;
+  }
+  for (;;) {
+    if (StopCondition()) return;
+    {
+      TCriticalSectionGuard guard(*FPauseSection);
+      if (FCurrentDuration >= FInterval) return;
+    }
     Sleep(kStepMs);
+    TCriticalSectionGuard guard(*FPauseSection);
     FCurrentDuration += kStepMs;
   }
+}
+
+void TTimerThread::ReportFailure(std::exception_ptr failure) {
+  {
+    TCriticalSectionGuard guard(*FPauseSection);
+    FException = failure;
+  }
+  // Reported on the main thread, where message boxes belong; a report still
+  // queued when the worker is freed is dropped with it.
+  Queue([this, failure] {
+    try {
+      std::rethrow_exception(failure);
+    } catch (...) {
+      ReportTickFailure(this);
+    }
+  });
 }
 
 void TTimerThread::Tick() {
@@ -83,9 +119,12 @@ void TTimerThread::Tick() {
   }
   try {
     FOwner->DoTimer();
-  } catch (const Exception&) {
+  } catch (const EAbort&) {
+    TCriticalSectionGuard guard(*FPauseSection);
     FException = std::current_exception();
-    ReportTickFailure(this);
+  } catch (...) {
+    // Whatever the handler raised, the worker goes on with its next pass.
+    ReportFailure(std::current_exception());
   }
 }
 
@@ -111,9 +150,16 @@ TRxTimer::~TRxTimer() {
   // nothing while the worker is waited for below.
   FEnabled = false;
   std::atomic_store(&FOnTimer, std::shared_ptr<const TNotifyEvent>());
+  // Freed from its own tick, the worker is the one waiting for this very
+  // call: waiting for it here would never end. It ends right after the
+  // tick returns, without looking at this timer again, and frees itself.
+  const bool fromOwnTick = FInTimerEvent.load() && FTickThread.load() == GetCurrentThreadId();
+  *FAlive = false;
   if (FTimerThread) {
-    FTimerThread->Terminate();
-    FTimerThread->SetPaused(false);
+    TTimerThread* worker = fromOwnTick ? FTimerThread.release() : FTimerThread.get();
+    if (fromOwnTick) worker->SetFreeOnTerminate(true);
+    worker->Terminate();
+    worker->SetPaused(false);
     FTimerThread.reset();
   }
   StopPlatformTimer();
@@ -168,11 +214,18 @@ void TRxTimer::DoTimer() {
   if (!FEnabled.load() || FDestroying.load()) return;
   auto handler = std::atomic_load(&FOnTimer);
   if (!handler) return;
+  const std::shared_ptr<std::atomic<bool>> alive = FAlive;
+  FTickThread = GetCurrentThreadId();
   FInTimerEvent = true;
   struct TClear {
-    std::atomic<bool>& Flag;
-    ~TClear() { Flag = false; }
-  } clear{FInTimerEvent};
+    TRxTimer& Timer;
+    const std::atomic<bool>& Alive;
+    ~TClear() {
+      if (!Alive.load()) return;  // the handler freed the timer
+      Timer.FInTimerEvent = false;
+      Timer.FTickThread = 0;
+    }
+  } clear{*this, *alive};
   (*handler)(this);
 }
 
@@ -205,8 +258,7 @@ void TRxTimer::UpdateTimer() {
     StopPlatformTimer();
     if (!FTimerThread) FTimerThread = std::make_unique<TTimerThread>(this, false);
     FTimerThread->SetPaused(true);
-    FTimerThread->FCurrentDuration = 0;
-    FTimerThread->FInterval = FInterval;
+    FTimerThread->Restart(FInterval);
     FTimerThread->SetPriority(FThreadPriority);
     FTimerThread->SetPaused(false);
     return;

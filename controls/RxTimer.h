@@ -51,7 +51,7 @@ public:
   void SetPaused(bool value);
 
   // The exception the last directly called tick raised.
-  std::exception_ptr LastException() const { return FException; }
+  std::exception_ptr LastException() const;
 
 protected:
   void Execute() override;
@@ -62,13 +62,17 @@ private:
   void Wait();
   void Tick();
 
+  // The UI thread's reset of the wait, with the interval to count to.
+  void Restart(uint32_t interval);
+  void ReportFailure(std::exception_ptr failure);
+
   TRxTimer* const FOwner;
-  // Written by the UI thread only while the worker is paused.
-  std::atomic<uint32_t> FInterval{1000};
-  std::atomic<uint32_t> FCurrentDuration{0};
-  std::exception_ptr FException;
   std::unique_ptr<TCriticalSection> FPauseSection;
-  bool FPaused = false;  // under FPauseSection
+  // Shared by the UI thread and the worker: under FPauseSection.
+  bool FPaused = false;
+  uint32_t FInterval = 1000;
+  uint32_t FCurrentDuration = 0;
+  std::exception_ptr FException;
 };
 
 class TRxTimer : public TComponent {
@@ -122,6 +126,10 @@ private:
   bool FThreaded = true;
   TThreadPriority FThreadPriority = tpNormal;
   std::atomic<bool> FInTimerEvent{false};
+  // The thread running OnTimer now, so the destructor knows it is called
+  // from its own tick; and whether the timer still exists once it returns.
+  std::atomic<uint32_t> FTickThread{0};
+  std::shared_ptr<std::atomic<bool>> FAlive = std::make_shared<std::atomic<bool>>(true);
   // Swapped whole so a worker-thread tick never sees a half-assigned handler.
   std::shared_ptr<const TNotifyEvent> FOnTimer;
   std::unique_ptr<TTimerThread> FTimerThread;

@@ -25,6 +25,7 @@ int64_t TStream::Size() {
 void TStream::SetSize(int64_t) {}
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
+  if (count < 0) throw EReadError(u"Stream read error");
   if (count == 0) {
     source.SetPosition(0);
     count = source.Size();
@@ -122,7 +123,7 @@ TFileStream::~TFileStream() {
 
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
   int64_t size = Size();
-  if (count <= 0 || FPosition >= size) return 0;
+  if (count <= 0 || FPosition < 0 || FPosition >= size) return 0;
   int64_t n = std::min(count, size - FPosition);
   std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
   FPosition += n;
@@ -131,8 +132,16 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
   if (count <= 0 || FPosition < 0) return 0;
+  // Past what memory can hold nothing is written, and WriteBuffer says so.
+  if (count > static_cast<int64_t>(FData.max_size() / 2) - FPosition) return 0;
   int64_t end = FPosition + count;
-  if (end > Size()) FData.resize(static_cast<size_t>(end));
+  if (end > Size()) {
+    try {
+      FData.resize(static_cast<size_t>(end));
+    } catch (const std::exception&) {
+      return 0;
+    }
+  }
   std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
   FPosition = end;
   return count;

@@ -1,7 +1,10 @@
 #include "platform/data/FDConnection.h"
 #include "platform/data/FDDataSet.h"
+#include "platform/classes/Threads.h"
 #include "platform/rtl/Exceptions.h"
+#include <windows.h>
 #include <algorithm>
+#include <atomic>
 
 String QuotedSQL(const String& value) {
   String s = u"'";
@@ -16,8 +19,12 @@ String QuotedSQL(const String& value) {
 // ---------------------------------------------------------------- wait cursor
 
 namespace {
-int WaitCursors = 0;
-int BusyDepth = 0;
+// Wait-cursor components may come and go on any thread; the depth is each
+// thread's own, and only the main thread's work changes the cursor.
+std::atomic<int> WaitCursors{0};
+thread_local int BusyDepth = 0;
+
+bool OnMainThread() { return GetCurrentThreadId() == MainThreadID; }
 
 bool SameTextAscii(const String& a, const char16_t* b) {
   const String other(b);
@@ -39,16 +46,28 @@ TFDGUIxWaitCursor::TFDGUIxWaitCursor(TComponent* AOwner) : TComponent(AOwner) { 
 TFDGUIxWaitCursor::~TFDGUIxWaitCursor() { --WaitCursors; }
 
 TFDGUIxWaitCursor::TBusy::TBusy() {
-  if (BusyDepth++ == 0 && WaitCursors > 0 && BusyChanged) BusyChanged(true);
+  if (BusyDepth++ == 0 && OnMainThread() && WaitCursors.load() > 0 && BusyChanged) {
+    FShown = true;
+    BusyChanged(true);
+  }
 }
 
 TFDGUIxWaitCursor::TBusy::~TBusy() {
-  if (--BusyDepth == 0 && WaitCursors > 0 && BusyChanged) BusyChanged(false);
+  --BusyDepth;
+  if (FShown && BusyChanged) BusyChanged(false);
 }
 
 // ---------------------------------------------------------------- connection
 
-TFDConnection::TFDConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TFDConnection::TFDConnection(TComponent* AOwner) : TComponent(AOwner) {
+  FSession.OnConnectionLost = [this] {
+    // The server rolled the transaction back with the connection: say so
+    // once, with the client's own error, and start the next one afresh.
+    if (!FInTransaction) return true;
+    FInTransaction = false;
+    return false;
+  };
+}
 
 TFDConnection::~TFDConnection() {
   BeginDestroy();
@@ -117,7 +136,12 @@ void TFDConnection::Commit() {
   if (!FInTransaction) return;
   TFDGUIxWaitCursor::TBusy busy;
   TMySqlSession& session = Session();
-  FInTransaction = false;
+  // Still inside the transaction while COMMIT runs, so a lost COMMIT is
+  // never repeated on a new session, where it would commit nothing.
+  struct TEnd {
+    bool& InTransaction;
+    ~TEnd() { InTransaction = false; }
+  } end{FInTransaction};
   session.Execute("COMMIT");
 }
 

@@ -66,8 +66,9 @@ private:
   String FVendorLib;
 };
 
-// While one exists, database work is bracketed by BusyChanged(true/false),
-// which the UI layer points at the hourglass cursor.
+// While one exists, database work on the main thread is bracketed by
+// BusyChanged(true/false), which the UI layer points at the hourglass
+// cursor; work on other threads leaves the cursor alone.
 class TFDGUIxWaitCursor : public TComponent {
 public:
   explicit TFDGUIxWaitCursor(TComponent* AOwner);
@@ -80,5 +81,8 @@ public:
     ~TBusy();
     TBusy(const TBusy&) = delete;
     TBusy& operator=(const TBusy&) = delete;
+
+  private:
+    bool FShown = false;
   };
 };

@@ -1,6 +1,8 @@
 #include "platform/data/MySqlClient.h"
 #include "platform/rtl/Exceptions.h"
+#include <cctype>
 #include <errmsg.h>
+#include <exception>
 #include <mysql.h>
 
 namespace {
@@ -68,9 +70,26 @@ TMySqlColumn DescribeColumn(const MYSQL_FIELD& f) {
   return c;
 }
 
+constexpr unsigned ServerShutdown = 1053;    // ER_SERVER_SHUTDOWN
+constexpr unsigned ConnectionKilled = 1927;  // the session was killed on the server
+
 bool ConnectionLost(unsigned code) {
   return code == CR_SERVER_GONE_ERROR || code == CR_SERVER_LOST || code == CR_CONNECTION_ERROR ||
-         code == CR_CONN_HOST_ERROR || code == CR_COMMANDS_OUT_OF_SYNC;
+         code == CR_CONN_HOST_ERROR || code == CR_COMMANDS_OUT_OF_SYNC || code == ServerShutdown ||
+         code == ConnectionKilled;
+}
+
+// A statement that changes nothing a new session could miss.
+bool OnlyReads(std::string_view sql) {
+  size_t i = 0;
+  while (i < sql.size() && (std::isspace(static_cast<unsigned char>(sql[i])) || sql[i] == '(')) ++i;
+  auto startsWith = [&](std::string_view word) {
+    if (sql.size() - i < word.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k)
+      if (std::toupper(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+    return sql.size() - i == word.size() || !std::isalnum(static_cast<unsigned char>(sql[i + word.size()]));
+  };
+  return startsWith("SELECT") || startsWith("SHOW") || startsWith("START TRANSACTION");
 }
 }  // namespace
 
@@ -101,6 +120,12 @@ void TMySqlSession::Connect(const TMySqlParams& p) {
     throw error;
   }
   FHandle = db;
+  FParams = p;
+  FHasParams = true;
+}
+
+uint64_t TMySqlSession::ConnectionId() const {
+  return FHandle ? mysql_thread_id(static_cast<MYSQL*>(FHandle)) : 0;
 }
 
 void TMySqlSession::Disconnect() {
@@ -117,6 +142,25 @@ void TMySqlSession::RaiseError() {
 }
 
 std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
+  try {
+    return ExecuteOnce(sql);
+  } catch (const EDatabaseError& e) {
+    if (FHandle || !ConnectionLost(static_cast<unsigned>(e.ErrorCode()))) throw;
+    const std::exception_ptr loss = std::current_exception();
+    const bool outsideTransaction = OnConnectionLost ? OnConnectionLost() : false;
+    // A statement the server may have run before the loss is never repeated.
+    const bool noEffect = e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
+    if (!outsideTransaction || !noEffect || !FHasParams) throw;
+    try {
+      Connect(TMySqlParams(FParams));
+    } catch (const EDatabaseError&) {
+      std::rethrow_exception(loss);
+    }
+  }
+  return ExecuteOnce(sql);
+}
+
+std::unique_ptr<TMySqlResult> TMySqlSession::ExecuteOnce(std::string_view sql) {
   if (!FHandle) throw EDatabaseError(u"Not connected to the database server", CR_SERVER_GONE_ERROR);
   MYSQL* db = static_cast<MYSQL*>(FHandle);
   FRowsAffected = -1;

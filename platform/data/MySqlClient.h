@@ -5,6 +5,7 @@
 // mysql.h.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -74,6 +75,12 @@ struct TMySqlParams {
 // Every failure raises EDatabaseError with the client's or server's own
 // message and error number. A lost connection closes the session, so the
 // next Connect starts afresh.
+//
+// When a statement finds the connection lost, OnConnectionLost says whether
+// it ran outside a transaction; only then, and only when the statement can
+// have had no effect (nothing reached the server, or it only reads), the
+// session connects again and runs it once more. Otherwise the loss is
+// raised as the client reported it.
 class TMySqlSession {
 public:
   TMySqlSession() = default;
@@ -93,10 +100,18 @@ public:
   // removed by DELETE; for a SELECT the rows returned.
   int64_t RowsAffected() const { return FRowsAffected; }
   uint64_t InsertId() const { return FInsertId; }
+  // The server's id of this session; changes when the session reconnects.
+  uint64_t ConnectionId() const;
+
+  // True when the lost statement may be repeated on a new connection.
+  std::function<bool()> OnConnectionLost;
 
 private:
+  std::unique_ptr<TMySqlResult> ExecuteOnce(std::string_view sql);
   [[noreturn]] void RaiseError();
   void* FHandle = nullptr;
+  TMySqlParams FParams;
+  bool FHasParams = false;
   int64_t FRowsAffected = -1;
   uint64_t FInsertId = 0;
 };

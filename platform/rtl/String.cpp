@@ -47,6 +47,13 @@ String Utf8ToString(std::string_view utf8) {
     }
     if (!ok) { out.push_back(0xFFFD); ++i; continue; }
     i += extra + 1;
+    // Overlong forms (C0 A7 would be a quote), surrogates and code points
+    // past U+10FFFF are not characters: one replacement for the sequence.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+      out.push_back(0xFFFD);
+      continue;
+    }
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -170,7 +171,7 @@ TEST(RxTimer, FailingSynchronizedTickIsReportedAndTheClockGoesOn) {
   EXPECT_FALSE(timer.TimerThread()->Finished());
 }
 
-TEST(RxTimer, DirectTicksRunOnTheWorkerAndReportTheirFailures) {
+TEST(RxTimer, DirectTicksRunOnTheWorkerAndReportTheirFailuresOnTheMainThread) {
   TReports reports;
   TTestTimer timer(nullptr);
   timer.SetSyncEvent(false);
@@ -179,16 +180,39 @@ TEST(RxTimer, DirectTicksRunOnTheWorkerAndReportTheirFailures) {
   std::atomic<DWORD> tickThread{0};
   timer.SetOnTimer([&](TObject*) {
     tickThread = GetCurrentThreadId();
-    if (++calls == 1) throw Exception(u"worker tick failed");
+    const int call = ++calls;
+    if (call == 1) throw Exception(u"worker tick failed");
+    if (call == 2) throw std::runtime_error("standard failure");
+    if (call == 3) throw EAbort();
   });
-  const DWORD start = GetTickCount();
-  while (calls < 3 && GetTickCount() - start < 10000) Sleep(5);
-  ASSERT_GE(calls.load(), 3);
+  ASSERT_TRUE(PumpUntil([&] { return calls >= 6 && reports.Count() >= 2; }));
   EXPECT_NE(GetCurrentThreadId(), tickThread.load());
-  ASSERT_EQ(1u, reports.Count());
+  ASSERT_EQ(2u, reports.Count());  // the abort stays silent
   EXPECT_EQ(u"worker tick failed", reports.Message(0));
-  EXPECT_EQ(tickThread.load(), reports.Thread(0));
+  EXPECT_EQ(u"standard failure", reports.Message(1));
+  EXPECT_EQ(GetCurrentThreadId(), reports.Thread(0));
+  EXPECT_EQ(GetCurrentThreadId(), reports.Thread(1));
   EXPECT_TRUE(timer.TimerThread()->LastException() != nullptr);
+  EXPECT_FALSE(timer.TimerThread()->Finished());
+}
+
+TEST(RxTimer, ATimerMayBeFreedFromItsOwnTick) {
+  for (bool sync : {true, false}) {
+    SCOPED_TRACE(sync ? "synchronized" : "on the worker");
+    std::atomic<int> calls{0};
+    std::atomic<bool> freed{false};
+    auto* timer = new TTestTimer(nullptr);
+    timer->SetSyncEvent(sync);
+    timer->SetInterval(10);
+    timer->SetOnTimer([&, timer](TObject*) {
+      ++calls;
+      delete timer;
+      freed = true;
+    });
+    ASSERT_TRUE(PumpUntil([&] { return freed.load(); }));
+    PumpFor(100);
+    EXPECT_EQ(calls.load(), 1);
+  }
 }
 
 TEST(RxTimer, StoppingInsideTheHandlerAndSwitchingToTheMessageTimer) {

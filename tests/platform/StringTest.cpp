@@ -12,6 +12,26 @@ TEST(StringConversion, Utf8RoundTripKeepsAccentsAndAstralCharacters) {
 TEST(StringConversion, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(Utf8ToString("a\xC3"), String(u"a\uFFFD"));
   EXPECT_EQ(Utf8ToString("\xFF" "b"), String(u"\uFFFDb"));
+  // Forms that are not characters: overlong (C0 A7 would pass for a quote),
+  // surrogate code points, and past U+10FFFF. The shortest forms around
+  // them still decode.
+  struct Case {
+    const char* Bytes;
+    const char16_t* Text;
+  } cases[] = {
+      {"x\xC0\xA7y", u"x\uFFFDy"},
+      {"\xC1\xBF", u"\uFFFD"},
+      {"\xE0\x80\xAF", u"\uFFFD"},
+      {"\xF0\x80\x80\xA7", u"\uFFFD"},
+      {"\xED\xA0\x80", u"\uFFFD"},
+      {"\xED\xBF\xBF", u"\uFFFD"},
+      {"\xF4\x90\x80\x80", u"\uFFFD"},
+      {"\xC2\x80", u"\u0080"},
+      {"\xE0\xA0\x80", u"\u0800"},
+      {"\xED\x9F\xBF", u"\uD7FF"},
+      {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Utf8ToString(c.Bytes), String(c.Text)) << c.Bytes;
 }
 
 TEST(StringConversion, Windows1252MapsItsHighRangeAndRefusesTheRest) {

@@ -1,5 +1,7 @@
 #include "platform/ui/graphics/BmpFormat.h"
 #include "platform/ui/graphics/GraphicErrors.h"
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -30,9 +32,12 @@ void Put32(std::string& out, uint32_t v) {
 
 }  // namespace
 
-int DibRowStride(int width, int bitCount) {
-  return static_cast<int>(((static_cast<int64_t>(width) * bitCount + 31) / 32) * 4);
+uint64_t DibRowStride64(int width, int bitCount) {
+  if (width <= 0 || bitCount <= 0) return 0;
+  return ((static_cast<uint64_t>(width) * static_cast<uint64_t>(bitCount) + 31) / 32) * 4;
 }
+
+int DibRowStride(int width, int bitCount) { return static_cast<int>(DibRowStride64(width, bitCount)); }
 
 TDibPixels ReadBmp(std::string_view data, size_t* consumed) {
   if (data.size() < FileHeaderSize + 4) Invalid(u"the file is too short");
@@ -55,11 +60,11 @@ TDibPixels ReadBmp(std::string_view data, size_t* consumed) {
   size_t pos = h + headerSize;
   if (compression == BiBitfields && bitCount == 32) {
     // Only the ordinary byte layout (blue, green, red, alpha) is accepted.
-    uint32_t masksAt = static_cast<uint32_t>(h + InfoHeaderSize);
-    if (headerSize == InfoHeaderSize) {
-      if (data.size() - pos < 12) Invalid(u"truncated colour masks");
-      pos += 12;
-    }
+    // The three masks follow the 40-byte header, inside a larger header or
+    // after it; a header of 41 to 51 bytes holds only part of them.
+    const size_t masksAt = h + InfoHeaderSize;
+    if (data.size() < masksAt + 12) Invalid(u"truncated colour masks");
+    pos = std::max(pos, masksAt + 12);
     if (U32(data, masksAt) != 0x00FF0000 || U32(data, masksAt + 4) != 0x0000FF00 || U32(data, masksAt + 8) != 0x000000FF)
       Invalid(u"unsupported colour masks");
   } else if (compression != BiRgb) {
@@ -86,9 +91,12 @@ TDibPixels ReadBmp(std::string_view data, size_t* consumed) {
     if (offBits < pos || offBits > data.size()) Invalid(u"pixel data offset out of range");
     pos = offBits;
   }
-  uint64_t stride = static_cast<uint64_t>(DibRowStride(width, bitCount));
-  uint64_t bitsSize = stride * static_cast<uint64_t>(rows);
+  const uint64_t stride = DibRowStride64(width, bitCount);
+  const uint64_t bitsSize = stride * static_cast<uint64_t>(rows);
   if (bitsSize > data.size() - pos) Invalid(u"truncated pixel data");
+  // Drawn as 32-bit pixels with int sizes: no bigger than that may pass.
+  if (static_cast<uint64_t>(width) * static_cast<uint64_t>(rows) * 4 > static_cast<uint64_t>(INT32_MAX))
+    Invalid(u"bad dimensions");
   std::string_view bits = data.substr(pos, static_cast<size_t>(bitsSize));
   if (topDown) {
     pixels.Bits.resize(bits.size());

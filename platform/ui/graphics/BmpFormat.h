@@ -15,6 +15,8 @@ struct TDibPixels {
   std::string Bits;                // Height rows of DibRowStride bytes, bottom row first
 };
 
+// Bytes of one row padded to 4; the 64-bit one for sizes read from files.
+uint64_t DibRowStride64(int width, int bitCount);
 int DibRowStride(int width, int bitCount);
 
 // Reads a BMP file from the start of data; consumed receives the number of

@@ -236,6 +236,35 @@ TEST_F(DbUiFecha, NothingWrittenIsNeverReportedAsSaved) {
   EXPECT_EQ(Movimento(u"002"), u"-|-|-|-");
 }
 
+TEST_F(DbUiFecha, TheQRCodeCarriesTheTotalCommittedWhenTheFormOpens) {
+  Prepara(ChavePIX);
+  // A receipt recorded elsewhere after this workstation read the movement.
+  TestDatabase::Exec(u"UPDATE movimentos SET QUANTIDADE = 3, DINHEIRO = 143.45 WHERE ABERTURA = '2024-03-05' "
+                     u"AND COD_AGENTE = '001'");
+  Application->CreateForm(frmFecha);
+  frmFecha->Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(frmFecha->DBEditTOTAL->Text(), u"223,45");
+  const std::string linha = DecodificaImagem(QRCode());
+  EXPECT_NE(linha.find("5406223.45"), std::string::npos) << linha;
+}
+
+TEST_F(DbUiFecha, AMovementClosedElsewhereMeanwhileKeepsThatClosing) {
+  Abre();
+  frmFecha->DBEditCREDITO->SetText(u"07/03/2024");
+  frmFecha->DBEditCODIGOBARRAS->SetText(IdentificadorPadrao);
+  TestDatabase::Exec(u"UPDATE movimentos SET FECHAMENTO = '2024-03-05', CREDITO = '2024-03-06', "
+                     u"CODIGOBARRAS = 'OUTRO', HORA = '080000' WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001'");
+  UiTestSeam::ClearLog();
+  Responde({IDYES, IDOK});
+  frmFecha->ValidaFechamento();
+  std::vector<String> mensagens = TextosDasMensagens();
+  ASSERT_EQ(mensagens.size(), 2u);
+  EXPECT_EQ(mensagens[1], u"Movimento inexistente ou já fechado!");
+  EXPECT_FALSE(frmFecha->Visible());
+  EXPECT_EQ(Movimento(), u"2024-03-05|2024-03-06|OUTRO|080000");
+}
+
 TEST_F(DbUiFecha, AFailedUpdateIsReportedAndTheFormCloses) {
   Abre();
   frmFecha->DBEditCREDITO->SetText(u"07/03/2024");

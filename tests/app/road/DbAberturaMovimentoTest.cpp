@@ -104,4 +104,17 @@ TEST_F(DbAberturaMovimento, TwoWorkstationsAtOnceStayWithinTheLimit) {
   EXPECT_EQ(Conta(u"SELECT COUNT(*) FROM movimentos WHERE FECHAMENTO IS NULL AND COD_AGENTE = '001'"), 2);
 }
 
+TEST_F(DbAberturaMovimento, TheOpeningLockLostWithItsSessionIsNoticed) {
+  auto dm = ConectaDM(u"001");
+  TTravaAgente trava(*dm->FDConexao, u"001");
+  EXPECT_TRUE(trava.Mantida());
+  // The session dies; the layer connects anew at the next statement, and
+  // meanwhile another workstation takes the lock.
+  TestDatabase::Exec(u"KILL " + AsciiToString(std::to_string(dm->FDConexao->Session().ConnectionId())));
+  auto outro = ConectaDM(u"001");
+  TTravaAgente outra(*outro->FDConexao, u"001");
+  EXPECT_FALSE(trava.Mantida());
+  EXPECT_TRUE(outra.Mantida());
+}
+
 }  // namespace

@@ -3,12 +3,33 @@
 // agents, and failures that must leave the database as it was.
 #include "app/uRec.h"
 #include "app/road/RoadSupport.h"
+#include "platform/data/FDConnection.h"
 #include "platform/data/FDDataSet.h"
 #include <gtest/gtest.h>
+#include <windows.h>
 
 using namespace road;
 
 namespace {
+
+struct TGravacaoEmOutraThread {
+  TRecebimentoContas* Rec;
+  TContaRecebida Conta;
+  TResultadoRecebimento Resultado;
+};
+
+DWORD WINAPI GravaEmOutraThread(void* parametro) {
+  auto* g = static_cast<TGravacaoEmOutraThread*>(parametro);
+  try {
+    g->Resultado = g->Rec->Grava(g->Conta);
+  } catch (...) {
+    g->Resultado.Recusa = TRecusaRecebimento::FalhaGravacao;
+    g->Resultado.Mensagem = u"exceção";
+  }
+  return 0;
+}
+
+String Id(uint64_t id) { return AsciiToString(std::to_string(id)); }
 
 class DbRecebimento : public ::testing::Test {
 protected:
@@ -89,6 +110,9 @@ TEST_F(DbRecebimento, RefusesInTheOrderOfTheChecksAndWritesNothing) {
   const Caso casos[] = {
       {"sem conta", u"", false, {}, 200, TRecusaRecebimento::SemConta, u""},
       {"digito errado", digitoErrado, true, Blocos(boa), 200, TRecusaRecebimento::LinhaDigitadaInvalida,
+       u"Código de Barras Digitado inválido! Compare com os valores abaixo dos campos."},
+      // The same line after a click on the reader's radio button.
+      {"digito errado, leitora marcada", digitoErrado, false, {}, 200, TRecusaRecebimento::LinhaDigitadaInvalida,
        u"Código de Barras Digitado inválido! Compare com os valores abaixo dos campos."},
       {"bloco curto", curta, true, curtos, 200, TRecusaRecebimento::QuantidadeDigitos,
        u"A quantidade dígitos do código de barras digitado deverá ser 48!"},
@@ -190,13 +214,26 @@ TEST_F(DbRecebimento, AFailureBetweenTheRowAndTheTotalsWritesNeither) {
   EXPECT_EQ(Totais(), u"3|165.45|80.00");
 }
 
-TEST_F(DbRecebimento, AMovementThatIsGoneRefusesTheReceipt) {
-  TestDatabase::Exec(u"DELETE FROM movimentos WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001'");
-  TResultadoRecebimento r = Rec->Grava(Conta(Linha(4200, 9), 50));
-  EXPECT_EQ(r.Recusa, TRecusaRecebimento::FalhaGravacao);
-  EXPECT_EQ(r.Mensagem,
-            u"Ocorreu uma falha na tentativa de gravação dos dados! Movimento de 05/03/2024 não encontrado.");
-  EXPECT_EQ(Recebimentos(), 5);
+TEST_F(DbRecebimento, AMovementClosedOrGoneMeanwhileTakesNoReceipt) {
+  // Another workstation closed or removed it after this one loaded it.
+  const char16_t* outros[] = {
+      u"UPDATE movimentos SET FECHAMENTO = '2024-03-06', CREDITO = '2024-03-07' WHERE ABERTURA = '2024-03-05' "
+      u"AND COD_AGENTE = '001'",
+      u"DELETE FROM movimentos WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001'",
+  };
+  for (const char16_t* outro : outros) {
+    SCOPED_TRACE(StringToUtf8(outro));
+    TestDatabase::Reset();
+    TestDatabase::Exec(outro);
+    const String totais = Totais();
+    TResultadoRecebimento r = Rec->Grava(Conta(Linha(4200, 9), 50));
+    EXPECT_EQ(r.Recusa, TRecusaRecebimento::MovimentoFechado);
+    EXPECT_EQ(r.Mensagem, u"Movimento inexistente ou já fechado!");
+    EXPECT_EQ(r.Tipo, 2);
+    EXPECT_EQ(Recebimentos(), 5);
+    EXPECT_EQ(Totais(), totais);
+    EXPECT_FALSE(Dm->FDConexao->InTransaction());
+  }
 }
 
 TEST_F(DbRecebimento, NextNumberOrRefusalWhenItCannotBeRead) {
@@ -252,6 +289,53 @@ TEST_F(DbRecebimento, DeletesOneReceiptByItsRowAndRewritesTheTotals) {
   EXPECT_FALSE(naExclusao);
   EXPECT_EQ(Recebimentos(), 4);
   EXPECT_EQ(Totais(), u"1|0.00|80.00");
+}
+
+TEST_F(DbRecebimento, AConnectionLostInsideTheReceiptIsReportedOnceAndTheNextWorkGoesOn) {
+  // The session is killed while the receipt's transaction waits for the
+  // movement's row, which the fixture holds.
+  const uint64_t sessao = Dm->FDConexao->Session().ConnectionId();
+  TGravacaoEmOutraThread g{Rec.get(), Conta(Linha(4200, 9), 50), {}};
+  TestDatabase::Exec(u"START TRANSACTION");
+  TestDatabase::Scalar(u"SELECT ID FROM movimentos WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001' FOR UPDATE");
+  HANDLE thread = CreateThread(nullptr, 0, GravaEmOutraThread, &g, 0, nullptr);
+  bool esperando = false;
+  for (int i = 0; i < 400 && !esperando; ++i) {
+    esperando = road::Conta(u"SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE ID = " + Id(sessao) +
+                            u" AND INFO LIKE '%FOR UPDATE'") == 1;
+    if (!esperando) Sleep(25);
+  }
+  TestDatabase::Exec(u"KILL " + Id(sessao));
+  TestDatabase::Exec(u"COMMIT");
+  WaitForSingleObject(thread, 60000);
+  CloseHandle(thread);
+  ASSERT_TRUE(esperando);
+
+  // The loss itself is what the operator reads, with the client's cause.
+  const String falha = u"Ocorreu uma falha na tentativa de gravação dos dados! ";
+  EXPECT_EQ(g.Resultado.Recusa, TRecusaRecebimento::FalhaGravacao);
+  ASSERT_EQ(g.Resultado.Mensagem.rfind(falha, 0), 0u) << StringToUtf8(g.Resultado.Mensagem);
+  EXPECT_GT(g.Resultado.Mensagem.size(), falha.size());
+  EXPECT_EQ(g.Resultado.Mensagem.find(u"during the transaction"), String::npos) << StringToUtf8(g.Resultado.Mensagem);
+  EXPECT_FALSE(Dm->FDConexao->InTransaction());
+  EXPECT_EQ(Recebimentos(), 5);
+
+  // The next work reconnects: closing the window rewrites the totals.
+  TestDatabase::Exec(u"UPDATE movimentos SET QUANTIDADE = 9 WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001'");
+  EXPECT_NO_THROW(Rec->ProcessaTotais(Dia(2024, 3, 5), u"001"));
+  EXPECT_EQ(Totais(), u"2|123.45|80.00");
+  EXPECT_NE(Dm->FDConexao->Session().ConnectionId(), sessao);
+}
+
+TEST_F(DbRecebimento, TheFirstActionAfterTheSessionWasLostWorks) {
+  // As after the server came back: the session the program holds is gone.
+  String cupom, mensagem;
+  TestDatabase::Exec(u"KILL " + Id(Dm->FDConexao->Session().ConnectionId()));
+  EXPECT_TRUE(Rec->ProximoCupom(u"001", cupom, mensagem)) << StringToUtf8(mensagem);
+  EXPECT_EQ(cupom, u"000005");
+  TestDatabase::Exec(u"KILL " + Id(Dm->FDConexao->Session().ConnectionId()));
+  EXPECT_TRUE(Rec->Grava(Conta(Linha(4200, 9), 50)).Gravado());
+  EXPECT_EQ(Totais(), u"3|165.45|80.00");
 }
 
 }  // namespace

@@ -8,11 +8,49 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
+#include "platform/data/FDConnection.h"
 #include <gtest/gtest.h>
+#include <windows.h>
 
 using namespace road;
 
 namespace {
+
+// Another workstation in the middle of a receipt: it holds the movement's
+// row with its receipt inserted, and writes the totals and commits once
+// somebody waits for that row (or after ten seconds).
+struct TOutroTerminal {
+  std::unique_ptr<TFDConnection> Conexao = TestDatabase::Connect();
+  HANDLE Thread = nullptr;
+
+  void IniciaRecebimento() {
+    Conexao->StartTransaction();
+    Conexao->ExecSQL(u"SELECT ID FROM movimentos WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001' FOR UPDATE");
+    Conexao->ExecSQL(u"INSERT INTO recebimentos (RECEBIMENTO, CUPOM, VALOR, CHQ_DINH, CODIGOBARRAS, COD_AGENTE) "
+                     u"VALUES ('2024-03-05', '000005', 20, 'Dinheiro', 'x', '001')");
+    Thread = CreateThread(nullptr, 0, TerminaQuandoEsperado, this, 0, nullptr);
+  }
+  void Espera() {
+    WaitForSingleObject(Thread, 60000);
+    CloseHandle(Thread);
+  }
+  static DWORD WINAPI TerminaQuandoEsperado(void* parametro) {
+    auto* outro = static_cast<TOutroTerminal*>(parametro);
+    TFDConnection& c = *outro->Conexao;
+    for (int i = 0; i < 400; ++i) {
+      TFDQuery q(nullptr);
+      q.SetConnection(&c);
+      q.SQL().SetText(u"SELECT COUNT(*) FROM information_schema.INNODB_TRX WHERE trx_state = 'LOCK WAIT'");
+      q.Open();
+      if (q.Fields()[0]->AsInteger() > 0) break;
+      Sleep(25);
+    }
+    c.ExecSQL(u"UPDATE movimentos SET QUANTIDADE = 3, DINHEIRO = 143.45 WHERE ABERTURA = '2024-03-05' "
+              u"AND COD_AGENTE = '001'");
+    c.Commit();
+    return 0;
+  }
+};
 
 class DbUiMovimentos : public ::testing::Test {
 protected:
@@ -167,6 +205,18 @@ TEST_F(DbUiMovimentos, RecomputingCountsEveryReceiptOfTheDate) {
   EXPECT_EQ(Totais(), u"3|128.45|80.00");
   EXPECT_EQ(frmMov->PanelRESUMO->Caption().substr(0, 14), u" Quantidade: 3");
   EXPECT_FALSE(DM->Movimentos->UpdatesPending());
+}
+
+TEST_F(DbUiMovimentos, RecomputingWaitsForAReceiptBeingRecordedElsewhere) {
+  Abre();
+  TOutroTerminal outro;
+  outro.IniciaRecebimento();
+  UiTestSeam::QueueMessageBoxAnswer(IDYES);
+  frmMov->N13Click(frmMov->MnuProcessar);
+  outro.Espera();
+  // The receipt committed meanwhile is counted, not overwritten.
+  EXPECT_EQ(Totais(), u"3|143.45|80.00");
+  EXPECT_EQ(frmMov->PanelRESUMO->Caption().substr(0, 14), u" Quantidade: 3");
 }
 
 }  // namespace

@@ -198,6 +198,35 @@ TEST_F(DbUiRecebimento, RefusalsSayWhyAndLeaveTheFieldsAsTheModeWants) {
   EXPECT_EQ(F->EditCUPOM->Text(), u"000005");
 }
 
+TEST_F(DbUiRecebimento, ALineRefusedAsTypedIsNotStoredAfterAClickOnTheReaderRadio) {
+  Abre();
+  F->N6Click(nullptr);
+  F->ButNovoClick(F->ButNovo);
+  const String linha = Linha(700, 9);
+  for (int i = 0; i < 4; ++i) {
+    const char16_t dv = linha[i * 12 + 11];
+    F->EditRN[i]->SetText(linha.substr(i * 12, 11));
+    F->EditDV[i]->SetText(String(1, i == 1 ? (dv == u'9' ? u'0' : static_cast<char16_t>(dv + 1)) : dv));
+  }
+  F->EditRECEBIDO->SetValue(10);
+  const std::vector<String> invalida{u"Código de Barras Digitado inválido! Compare com os valores abaixo dos campos."};
+  UiTestSeam::ClearLog();
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  F->ButGravarClick(F->ButGravar);
+  EXPECT_EQ(Mensagens(), invalida);
+
+  // The operator clicks the reader's radio button and records again.
+  SendMessageW(F->RadioButtonCBA->Handle(), BM_CLICK, 0, 0);
+  Processa();
+  ASSERT_TRUE(F->RadioButtonCBA->Checked());
+  UiTestSeam::ClearLog();
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  F->ButGravarClick(F->ButGravar);
+  EXPECT_EQ(Mensagens(), invalida);
+  EXPECT_EQ(Recebimentos(), 5);
+  EXPECT_EQ(Totais(), u"2|123.45|80.00");
+}
+
 TEST_F(DbUiRecebimento, NoReceiptStartsWithoutItsNextNumber) {
   TestDatabase::Exec(u"UPDATE recebimentos SET CUPOM = 'ZZZ004' WHERE CUPOM = '000004' AND COD_AGENTE = '001'");
   Abre();

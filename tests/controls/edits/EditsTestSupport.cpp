@@ -38,6 +38,14 @@ std::string Screenshot(HWND window, const std::string& name) {
   return std::system(command.c_str()) == 0 ? path : std::string();
 }
 
+COLORREF PixelAt(HWND window, int x, int y) {
+  UpdateWindow(window);
+  HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
 }  // namespace EditsTest
 
 void EditsFixture::SetUp() {

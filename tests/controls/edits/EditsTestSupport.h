@@ -19,6 +19,8 @@ void ClickAt(TWinControl* control, int x, int y);
 // (the build's artifact folder when unset); returns the path, empty when
 // the capture failed.
 std::string Screenshot(HWND window, const std::string& name);
+// The colour the window shows at a client point, read back from its DC.
+COLORREF PixelAt(HWND window, int x, int y);
 }  // namespace EditsTest
 
 // A fresh form at a fixed place, the clock pinned to 15/06/2026 10:30, and

@@ -124,7 +124,25 @@ TEST_F(UiCalendar, ClickPicksTheDayUnderTheMouse) {
 TEST_F(UiCalendar, Screenshot) {
   TRxCalendar* c = NewCalendar(EncodeDate(2026, 4, 15));
   c->SetMinDate(EncodeDate(2026, 4, 8));
-  const std::string path = EditsTest::Screenshot(c->Parent()->Handle(), "calendar_april_2026");
-  if (path.empty()) GTEST_SKIP() << "no X display to capture";
-  SUCCEED() << path;
+  // Without the focus the chosen day is filled, not framed by a focus rectangle.
+  SetFocus(nullptr);
+  c->Invalidate();
+  EditsTest::Pump();
+  EditsTest::Screenshot(c->Parent()->Handle(), "calendar_april_2026");
+  // The chosen day's cell is filled with the selection colour, the others
+  // with the calendar's own; a corner of the cell is clear of its digits.
+  auto corner = [&](const char16_t* day) {
+    for (int row = 1; row < 7; ++row)
+      for (int col = 0; col < 7; ++col)
+        if (c->GetCellText(col, row) == day) {
+          const TRect r = c->CellRect(col, row);
+          return EditsTest::PixelAt(c->Handle(), r.Left + 2, r.Top + 2);
+        }
+    ADD_FAILURE() << "no cell for day " << StringToUtf8(day);
+    return CLR_INVALID;
+  };
+  ASSERT_FALSE(c->Focused());
+  EXPECT_EQ(corner(u"15"), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(corner(u"16"), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(corner(u"7"), GetSysColor(COLOR_WINDOW));
 }

@@ -275,6 +275,22 @@ TEST_F(UiDateEdit, Screenshot) {
   // The drop-down of this month: the date highlighted, today framed.
   Edit->DoClick();
   EditsTest::Screenshot(Edit->Popup()->Handle(), "date_edit_dropdown_today");
+  ASSERT_TRUE(Popup());
+  TRxCalendar* calendar = Popup()->Calendar();
+  auto cell = [&](const char16_t* day) {
+    for (int row = 1; row < 7; ++row)
+      for (int col = 0; col < 7; ++col)
+        if (calendar->GetCellText(col, row) == day) return calendar->CellRect(col, row);
+    ADD_FAILURE() << "no cell for day " << StringToUtf8(day);
+    return TRect();
+  };
+  const TRect chosen = cell(u"10");
+  const TRect today = cell(u"15");
+  const HWND h = calendar->Handle();
+  EXPECT_EQ(EditsTest::PixelAt(h, chosen.Left + 2, chosen.Top + 2), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(EditsTest::PixelAt(h, today.Left, today.Top + 3), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(EditsTest::PixelAt(h, today.Left + 3, today.Top), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(EditsTest::PixelAt(h, today.Left + 3, today.Top + 3), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(UiDateEdit, DialogKeysAndPlacement) {

@@ -42,6 +42,27 @@ TEST(Streams, PositionsAreSixtyFourBit) {
   EXPECT_EQ(big.Size(), 0);
 }
 
+TEST(Streams, MemoryStreamRefusesPositionsAndCountsOutOfRange) {
+  TMemoryStream stream;
+  stream.WriteBuffer("abcd", 4);
+  char buffer[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
+  stream.SetPosition(-2);
+  EXPECT_EQ(stream.Read(buffer, 4), 0);
+  EXPECT_EQ(std::string(buffer, 4), "----");
+  EXPECT_THROW(stream.ReadBuffer(buffer, 1), EReadError);
+
+  // position + count past what a position can hold: nothing is written.
+  stream.SetPosition(INT64_MAX - 1);
+  EXPECT_EQ(stream.Write("xy", 2), 0);
+  EXPECT_THROW(stream.WriteBuffer("xyz", 3), EWriteError);
+  EXPECT_EQ(stream.Size(), 4);
+
+  TMemoryStream copy;
+  stream.SetPosition(0);
+  EXPECT_THROW(copy.CopyFrom(stream, -1), EReadError);
+  EXPECT_EQ(copy.Size(), 0);
+}
+
 TEST(Streams, FileOpenAndCreateErrorsNameTheFile) {
   TempFile file;
   try {

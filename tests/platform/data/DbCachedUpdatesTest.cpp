@@ -110,7 +110,7 @@ TEST_F(DbCachedUpdates, AFailureHalfWayWritesNothingAndKeepsTheChanges) {
   EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT COUNT(*) FROM recebimentos WHERE CUPOM = '000009'")), "1");
 }
 
-TEST_F(DbCachedUpdates, ARowChangedByOthersIsNotOverwritten) {
+TEST_F(DbCachedUpdates, AnUpdateOfARowDeletedByOthersFailsAndStaysPending) {
   auto t = Table(u"usuario", u"NOME", u"COD_AGENTE = '001'");
   t->SetCachedUpdates(true);
   t->Open();

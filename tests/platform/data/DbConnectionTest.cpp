@@ -134,6 +134,50 @@ TEST_F(DbConnection, TransactionsCommitAndRollBack) {
 }
 
 namespace {
+String SessionId(TFDConnection& c) { return AsciiToString(std::to_string(c.Session().ConnectionId())); }
+}  // namespace
+
+TEST_F(DbConnection, ASessionLostOutsideATransactionIsReplacedBeforeAReadFails) {
+  const String before = SessionId(*Connection);
+  TestDatabase::Exec(u"KILL " + before);
+  auto q = Query(u"SELECT COUNT(*) AS N FROM usuario");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"N")->AsInteger(), 3);
+  EXPECT_NE(SessionId(*Connection), before);
+  q->Close();
+
+  // So is a transaction that had not begun yet.
+  TestDatabase::Exec(u"KILL " + SessionId(*Connection));
+  Connection->StartTransaction();
+  EXPECT_TRUE(Connection->InTransaction());
+  Connection->Rollback();
+}
+
+TEST_F(DbConnection, ASessionLostInsideATransactionFailsOnceWithTheClientsErrorAndTheNextWorks) {
+  Connection->StartTransaction();
+  Connection->ExecSQL(u"INSERT INTO movimentos (ABERTURA, COD_AGENTE) VALUES ('2024-04-01', '001')");
+  TestDatabase::Exec(u"KILL " + SessionId(*Connection));
+  int code = 0;
+  String message;
+  try {
+    Connection->ExecSQL(u"INSERT INTO movimentos (ABERTURA, COD_AGENTE) VALUES ('2024-04-02', '001')");
+  } catch (const EDatabaseError& e) {
+    code = e.ErrorCode();
+    message = e.Message();
+  }
+  EXPECT_TRUE(code == 2006 || code == 2013 || code == 1927) << code << " " << Utf8(message);
+  EXPECT_FALSE(message.empty());
+  EXPECT_FALSE(Connection->InTransaction());
+  // Nothing of the lost transaction was kept, and none of it ran again.
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT COUNT(*) FROM movimentos")), "3");
+
+  Connection->StartTransaction();
+  Connection->ExecSQL(u"INSERT INTO movimentos (ABERTURA, COD_AGENTE) VALUES ('2024-04-03', '001')");
+  Connection->Commit();
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT COUNT(*) FROM movimentos")), "4");
+}
+
+namespace {
 // The project's folder, from this file's path (tests/platform/data/...).
 std::filesystem::path ProjectRoot() {
   return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();

@@ -1,4 +1,6 @@
 #include "platform/classes/Streams.h"
+#include "platform/ui/graphics/BmpFormat.h"
+#include "platform/ui/graphics/GraphicErrors.h"
 #include "platform/ui/graphics/Graphics.h"
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -87,6 +89,40 @@ TEST(Bitmap, StreamReadStopsAfterTheImageAndEmptyRoundTrips) {
   emptyStream.SetPosition(0);
   loaded.LoadFromStream(emptyStream);
   EXPECT_TRUE(loaded.Empty());
+}
+
+TEST(Bitmap, ReaderKeepsWithinTheFileAndCountsSizesInSixtyFourBits) {
+  // A 32-bit file with bit fields: 14 + header + masks + pixels.
+  auto file = [](uint32_t headerSize, int32_t width, size_t total) {
+    std::string b(std::max<size_t>(total, 14 + headerSize), '\0');
+    auto put = [&](size_t at, uint32_t v) {
+      for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(14, headerSize);
+    put(18, static_cast<uint32_t>(width));
+    put(22, 1);
+    b[26] = 1;
+    b[28] = 32;
+    put(30, 3);  // bit fields
+    return b;
+  };
+  // The masks of the 58-byte file would lie past its end; they lie in
+  // memory behind it, where the reader must not look.
+  std::string behind = file(44, 1, 70);
+  for (size_t at : {54, 58, 62}) behind[at + (at == 54 ? 2 : at == 58 ? 1 : 0)] = static_cast<char>(0xFF);
+  try {
+    ReadBmp(std::string_view(behind.data(), 58));
+    ADD_FAILURE() << "short masks read";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message().find(u"colour masks"), String::npos) << StringToUtf8(e.Message());
+  }
+  // 2^30 + 1 pixels of 4 bytes: a row is 2^32 + 4 bytes, not 4.
+  std::string wide = file(40, (1 << 30) + 1, 14 + 40 + 12 + 8);
+  for (size_t at = 54; at < 66; ++at) wide[at] = 0;
+  wide[56] = wide[59] = wide[62] = static_cast<char>(0xFF);
+  EXPECT_THROW(ReadBmp(wide), EInvalidGraphic);
 }
 
 TEST(Bitmap, CorruptOrTruncatedFilesRaiseAClearError) {
