@@ -13,13 +13,18 @@ scripts/wineprefix.sh
 DB_DIR=${BRQ_RUN_DB_DIR:-$BUILD_DIR/rundb}
 port=$(scripts/db.sh start "$DB_DIR")
 echo "Local database on 127.0.0.1:$port (data in $DB_DIR)"
-if [[ -f app/schema.sql && ! -f $DB_DIR/.schema-ready ]]; then
+# The schema script is safe to repeat: a database made by an earlier
+# version gets what was added since (the receipt counters, new keys).
+if [[ -f app/schema.sql ]]; then
   scripts/db.sh schema "$DB_DIR"
-  touch "$DB_DIR/.schema-ready"
 fi
 if [[ -x scripts/prepare-run.sh ]]; then
   scripts/prepare-run.sh "$DB_DIR" "$port"
 fi
+
+# Wine's own buttons and dialogs (Yes/No, the file dialog) speak Portuguese,
+# as the program's texts do.
+export LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
 
 exe=$BUILD_DIR/app/Brenquia.exe
 cd "$(dirname "$exe")"

@@ -19,6 +19,10 @@ export BRQ_DB_SOCKET=$DB_DIR/mysqld.sock
 export BRQ_ARTIFACTS=$BUILD_DIR/artifacts
 mkdir -p "$BRQ_ARTIFACTS"
 
+# The program runs as at the counter: Wine's own buttons and dialogs (Yes/No,
+# the file dialog) speak Portuguese, as the program's texts do.
+export LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
+
 cd "$BUILD_DIR"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --output-on-failure -j "$(nproc)" "$@"

@@ -1,4 +1,6 @@
 #include "app/FormHelpers.h"
+#include "app/uFunc.h"
+#include "platform/ui/StdCtrls.h"
 
 void PreparaJanela(TForm* form, TFormBorderStyle borda) {
   form->SetBorderStyle(borda);
@@ -76,6 +78,16 @@ bool AvancaComEnter(TForm* form, char16_t& Key) {
   return true;
 }
 
+void MostraSomenteLeitura(TWinControl* painel, bool somenteLeitura) {
+  for (int i = 0; i < painel->ControlCount(); ++i) {
+    TControl* controle = painel->Controls(i);
+    if (dynamic_cast<TCustomEdit*>(controle) || dynamic_cast<TCustomComboBox*>(controle))
+      controle->SetColor(somenteLeitura ? clBtnFace : clWindow);
+    else if (auto* grupo = dynamic_cast<TWinControl*>(controle))
+      MostraSomenteLeitura(grupo, somenteLeitura);
+  }
+}
+
 bool IniciaPrograma(const String& nome) {
   String comando = nome;
   comando.push_back(u'\0');
@@ -92,4 +104,6 @@ bool IniciaPrograma(const String& nome) {
   return true;
 }
 
-void IniciaCalculadora() { IniciaPrograma(u"Calc.exe"); }
+void IniciaCalculadora() {
+  if (!IniciaPrograma(u"Calc.exe")) ExibeMensagem(u"A calculadora do sistema não está disponível neste computador!", 2);
+}

@@ -31,11 +31,14 @@ TMenuItem* ItemCtrl(TForm* form, TMenuItem* menu, const String& texto, char16_t 
 // Enter moves to the next control, as Tab does; true when it did.
 bool AvancaComEnter(TForm* form, char16_t& Key);
 
+// The edits and lists inside `painel` in the button-face colour while they
+// cannot be changed, in the window colour otherwise.
+void MostraSomenteLeitura(TWinControl* painel, bool somenteLeitura);
+
 // Starts a program by name, shown normally; false when it cannot be
 // started (GetLastError tells why).
 bool IniciaPrograma(const String& nome);
-// Like any program started by name, a missing calculator just does not
-// start.
+// Starts the system calculator; says so when there is none.
 void IniciaCalculadora();
 
 // Restores the normal cursor however the block ends.

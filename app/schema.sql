@@ -111,3 +111,12 @@ CREATE TABLE IF NOT EXISTS recebimentos (
 -- Databases created before the key get it here.
 ALTER TABLE recebimentos ADD UNIQUE KEY IF NOT EXISTS recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS);
 ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_codigobarras;
+
+-- The last receipt number each agent has issued. Numbers are never drawn
+-- again, even after their receipt is deleted or purged; an agent without a
+-- row starts from its highest stored receipt.
+CREATE TABLE IF NOT EXISTS cupons (
+  COD_AGENTE VARCHAR(3) NOT NULL,
+  ULTIMO INT NOT NULL DEFAULT 0,
+  PRIMARY KEY (COD_AGENTE)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

@@ -187,6 +187,7 @@ void TfrmAgente::HabilitaControlesAgente() {
   TFDTable* agentes = DM->Agentes;
   CheckBoxIMPRIMIR_CUPOM->SetChecked(!agentes->IsEmpty() &&
                                      agentes->FieldByName(u"IMPRIMIR_CUPOM")->AsInteger() != 0);
+  MostraSomenteLeitura(PanelCampos, VersaoAgente);
   if (VersaoAgente) {
     PanelCampos->SetEnabled(false);
     ButGravar->SetEnabled(false);

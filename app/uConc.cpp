@@ -87,6 +87,7 @@ void TfrmConc::FormShow(TObject*) {
   HabilitaControlesConc();
   const bool liberado = !VersaoAgente;
   PanelCampos->SetEnabled(liberado);
+  MostraSomenteLeitura(PanelCampos, !liberado);
   ButGravar->SetEnabled(liberado);
   MnuGravar->SetEnabled(liberado);
   if (liberado) Registro::EditaLinha(concessionaria);

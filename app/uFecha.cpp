@@ -37,8 +37,21 @@ TDBEdit* Consulta(TWinControl* pai, const String& campo, int x, int y, int largu
   return e;
 }
 
+// A movement without a credit date shows day zero (30/12/1899), which the
+// check refuses; the calendar opens on today's month all the same.
+class TEditDataFechamento : public TDateEdit {
+public:
+  using TDateEdit::TDateEdit;
+
+protected:
+  void PassValueToPopup(const TPopupValue& value) override {
+    if (value.AsText() == FormatDateTime(u"dd/mm/yyyy", 0)) TDateEdit::PassValueToPopup(TPopupValue::Text(String()));
+    else TDateEdit::PassValueToPopup(value);
+  }
+};
+
 TDateEdit* EditData(TWinControl* pai, int x, int y) {
-  auto* e = new TDateEdit(pai);
+  auto* e = new TEditDataFechamento(pai);
   e->SetParent(pai);
   e->SetBounds(x, y, 100, 21);
   e->SetDialogTitle(u"Selecione a data");

@@ -7,6 +7,8 @@
 #include "app/uNovMov.h"
 #include "app/uRec.h"
 #include "app/uRes.h"
+#include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
 #include "platform/data/FDConnection.h"
 #include "platform/dbctrls/DBGrid.h"
 #include "platform/rtl/NumUtils.h"
@@ -26,8 +28,21 @@ String Valor(TDataSet* ds, const char16_t* campo) {
   return FormatFloat(u"#,###,##0.00", ds->FieldByName(campo)->AsFloat());
 }
 
-}  // namespace
+// Tells the window each time the current row or its data change.
+class TLinkMovimento : public TDataLink {
+public:
+  explicit TLinkMovimento(std::function<void()> aviso) : FAviso(std::move(aviso)) {}
 
+protected:
+  void RecordChanged(TField*) override {
+    if (DataSet() && DataSet()->Active()) FAviso();
+  }
+
+private:
+  std::function<void()> FAviso;
+};
+
+}  // namespace
 
 TfrmMov::TfrmMov(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(u"Brenquia - Movimentos");
@@ -40,9 +55,12 @@ TfrmMov::TfrmMov(TComponent* AOwner) : TForm(AOwner) {
   CriaMenus();
   CriaControles();
   OnShow = [this](TObject* s) { FormShow(s); };
+  FLinkMovimento = std::make_unique<TLinkMovimento>([this] { PainelResumo(); });
+  FLinkMovimento->SetDataSource(DM->DsMovimentos);
 }
 
 TfrmMov::~TfrmMov() {
+  FLinkMovimento.reset();
   if (frmMov == this) frmMov = nullptr;
 }
 
@@ -185,7 +203,12 @@ void TfrmMov::HabilitaDesabilitaControlesMov() {
 }
 
 void TfrmMov::PainelResumo() {
-  if (!TemMovimento()) return;
+  if (!TemMovimento()) {
+    // No movement left to describe.
+    PanelMOV->SetCaption(u"Movimento");
+    PanelRESUMO->SetCaption(u" Quantidade:");
+    return;
+  }
   TDataSet* mov = DM->Movimentos;
   const String espaco(13, u' ');
   PanelMOV->SetCaption(u"Movimento " + FormatDateTime(u"dd/mm/yyyy", mov->FieldByName(u"ABERTURA")->AsDateTime()));

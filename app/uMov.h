@@ -5,7 +5,9 @@
 // recomputing totals, reprinting and deleting receipts.
 #include "platform/rtl/DateUtils.h"
 #include "platform/ui/Forms.h"
+#include <memory>
 
+class TDataLink;
 class TDBGrid;
 class TMainMenu;
 class TMenuItem;
@@ -79,6 +81,9 @@ private:
   void CriaControles();
   void ProcessaMovimento();
   bool TemMovimento() const;
+
+  // Header and summary follow the current movement, whatever moves it.
+  std::unique_ptr<TDataLink> FLinkMovimento;
 };
 
 extern TfrmMov* frmMov;

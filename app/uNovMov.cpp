@@ -211,7 +211,10 @@ void TfrmNovMov::AbreFormNovMov() {
 void TfrmNovMov::FormShow(TObject*) {
   DM->QrMovimentos->Close();
   PanelDATA->SetCaption(FormatDateTime(u"dd/mm/yyyy", Date()));
+  // Every showing as the first: what the operator types replaces the date
+  // the edit kept from the last one.
   EditDATA->SetFocus();
+  EditDATA->SelectAll();
   Screen->SetCursor(crDefault);
 }
 

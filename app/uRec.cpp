@@ -1,4 +1,5 @@
 #include "app/uRec.h"
+#include "app/ContadorCupom.h"
 #include "app/uDM.h"
 #include "app/FormHelpers.h"
 #include "app/uFunc.h"
@@ -35,6 +36,13 @@ TResultadoRecebimento Recusa(TRecusaRecebimento motivo, const String& mensagem, 
   return resultado;
 }
 
+// The number drawn for the receipt was issued meanwhile (another
+// workstation, or a receipt since deleted).
+class ECupomEmitido : public Exception {
+public:
+  ECupomEmitido() : Exception(u"Conta com Nº de Cupom já recebida!") {}
+};
+
 const char16_t* const FalhaGravacao = u"Ocorreu uma falha na tentativa de gravação dos dados! ";
 const char16_t* const MovimentoInexistente = u"Movimento inexistente ou já fechado!";
 
@@ -63,19 +71,16 @@ TRecebimentoContas::TRecebimentoContas(TDM& dm) : FDM(dm), FSoma(std::make_uniqu
 TRecebimentoContas::~TRecebimentoContas() = default;
 
 bool TRecebimentoContas::ProximoCupom(const String& agente, String& cupom, String& mensagem) {
-  // The last number in text order is the highest, as numbers are six
-  // digits; the unique key of agent and number hands it over at once.
-  TFDQuery& q = *FDM.QrRecebimentos;
   try {
-    q.Close();
-    q.SQL().SetText(u"SELECT * FROM RECEBIMENTOS WHERE COD_AGENTE = " + QuotedSQL(agente) +
-                    u" ORDER BY CUPOM DESC LIMIT 1");
-    q.Open();
-    cupom = q.IsEmpty() ? String(u"000001")
-                        : PreencheZerosEsquerda(6, IntToStr(StrToInt(Trim(q.FieldByName(u"CUPOM")->AsString())) + 1));
+    const int ultimo = UltimoCupomEmitido(*FDM.QrRecebimentos, *FSoma, agente);
+    if (ultimo >= UltimoCupomPossivel) {
+      mensagem = MensagemCuponsEsgotados;
+      return false;
+    }
+    cupom = PreencheZerosEsquerda(6, IntToStr(ultimo + 1));
     return true;
-  } catch (const Exception&) {
-    mensagem = u"Não foi possível buscar próximo número de cupom!";
+  } catch (const Exception& e) {
+    mensagem = u"Não foi possível buscar próximo número de cupom! " + e.Message();
     return false;
   }
 }
@@ -263,11 +268,17 @@ TResultadoRecebimento TRecebimentoContas::Grava(const TContaRecebida& conta) {
   try {
     EmTransacao([&] {
       TravaMovimento(conta.Movimento, conta.Agente, TExigencia::Aberto);
+      if (!ReservaCupom(*FSoma, conta.Agente, conta.Cupom)) throw ECupomEmitido();
       InsereRecebimento(conta, resultado.Valor);
       GravaTotais(conta.Movimento, conta.Agente);
     });
   } catch (const EMovimentoFechado& e) {
     TResultadoRecebimento r = Recusa(TRecusaRecebimento::MovimentoFechado, e.Message(), 2);
+    r.ValorLido = true;
+    r.Valor = resultado.Valor;
+    return r;
+  } catch (const ECupomEmitido&) {
+    TResultadoRecebimento r = Recusa(TRecusaRecebimento::CupomRecebido, u"Conta com Nº de Cupom já recebida!");
     r.ValorLido = true;
     r.Valor = resultado.Valor;
     return r;
@@ -679,25 +690,32 @@ void TfrmRec::MostraValor(double valor) {
 
 // ---- new receipt, modes
 
-void TfrmRec::ButNovoClick(TObject*) {
+bool TfrmRec::IniciaRecebimento() {
   LimpaCampos();
   LimpaValores();
   String cupom, mensagem;
   if (!FRecebimento->ProximoCupom(CodigoAgente, cupom, mensagem)) {
     ExibeMensagem(mensagem, 2);
-    return;
+    return false;
   }
   EditCUPOM->SetText(cupom);
   HabilitaRecebimento();
   if (RadioButtonCBA->Checked()) {
     HabilitaLeitora();
     DesabilitaDigitacao();
-    EditCODBARRAS->SetFocus();
   } else {
     HabilitaDigitacao();
     DesabilitaLeitora();
-    EditRN[0]->SetFocus();
   }
+  return true;
+}
+
+bool TfrmRec::RecebimentoIniciado() const { return ButGravar->Enabled(); }
+
+void TfrmRec::ButNovoClick(TObject*) {
+  if (!IniciaRecebimento()) return;
+  if (RadioButtonCBA->Checked()) EditCODBARRAS->SetFocus();
+  else EditRN[0]->SetFocus();
 }
 
 void TfrmRec::L1Click(TObject*) {
@@ -725,6 +743,11 @@ void TfrmRec::C1Click(TObject*) { IniciaCalculadora(); }
 void TfrmRec::EditCODBARRASExit(TObject*) {
   const String codigo = EditCODBARRAS->Text();
   if (codigo.size() < TamanhoCodigoBarras) return;
+  // A bill read before Ctrl+N starts its receipt, as Ctrl+N would.
+  if (!RecebimentoIniciado()) {
+    if (!IniciaRecebimento()) return;
+    EditCODBARRAS->SetText(codigo);
+  }
   if (ListBoxCONTA->Items()->Count() == 0) {
     String linha;
     if (LinhaDoCodigoBarras(codigo, linha) == TSituacaoLinha::Valida) {
@@ -777,7 +800,7 @@ void TfrmRec::EditDVChange(int bloco) {
     EditRN[bloco]->SetFocus();
   } else {
     EditVALOR->SetValue(ValorDaLinha(Linha()));
-    EditRECEBIDO->SetFocus();
+    if (EditRECEBIDO->CanFocus()) EditRECEBIDO->SetFocus();
   }
   Bipa();
 }
@@ -791,7 +814,10 @@ void TfrmRec::EditRNExit(int bloco) {
 // ---- amounts
 
 void TfrmRec::EditRECEBIDOEnter(TObject*) {
-  if (PreencheRecebido) EditRECEBIDO->SetValue(EditVALOR->Value());
+  if (!PreencheRecebido) return;
+  // Selected whole, so that what the cashier types replaces it.
+  EditRECEBIDO->SetValue(EditVALOR->Value());
+  EditRECEBIDO->SelectAll();
 }
 
 void TfrmRec::EditRECEBIDOChange(TObject*) { EditTROCO->SetValue(EditRECEBIDO->Value() - EditVALOR->Value()); }
@@ -862,7 +888,8 @@ void TfrmRec::GravaRecebimento() {
       return;
     case TRecusaRecebimento::MovimentoFechado:
     case TRecusaRecebimento::FalhaGravacao:
-      AposGravacao();
+      // Nothing was stored: the receipt stays pending, as it was, to be
+      // recorded again or cancelled.
       return;
   }
 }

@@ -66,9 +66,10 @@ public:
   TRecebimentoContas(const TRecebimentoContas&) = delete;
   TRecebimentoContas& operator=(const TRecebimentoContas&) = delete;
 
-  // The agent's next receipt number, six digits. False, with the message to
-  // show in `mensagem`, when it cannot be read: a receipt must not start
-  // with a number guessed as "000001".
+  // The agent's next receipt number, six digits, never issued before.
+  // False, with the message to show in `mensagem`, when it cannot be read
+  // (a receipt must not start with a number guessed as "000001") or when
+  // the agent has issued the last six-digit number.
   bool ProximoCupom(const String& agente, String& cupom, String& mensagem);
 
   // Checks the bill and records it. Whatever fails leaves the database as
@@ -212,6 +213,9 @@ private:
   void CriaControles();
   void CriaBotoes();
   void GravaRecebimento();
+  // Steps of a new receipt but the focus; false when no number was drawn.
+  bool IniciaRecebimento();
+  bool RecebimentoIniciado() const;
   void MontaLinhaDigitada();
   void AtualizaTotais();
   void LimpaCampos();

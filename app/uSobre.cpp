@@ -92,6 +92,8 @@ TAboutBox::~TAboutBox() {
 
 void TAboutBox::ComoAbertura() {
   SetBorderStyle(bsNone);
+  // Above the main window, which shows after it, until the login closes it.
+  SetFormStyle(fsStayOnTop);
   SetHeight(122);
   Panel1->SetHeight(122);
 }

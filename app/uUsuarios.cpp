@@ -85,6 +85,9 @@ TfrmUsuarios::TfrmUsuarios(TComponent* AOwner) : TForm(AOwner) {
   DBGridUSUARIOS->SetAlign(alClient);
   DBGridUSUARIOS->SetTabStop(false);
   DBGridUSUARIOS->SetReadOnly(true);
+  // No in-place editor: a click on any row, the current one too, loads it.
+  DBGridUSUARIOS->SetOptions(TDBGridOptions{dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
+                                            dgConfirmDelete, dgCancelOnExit});
   DBGridUSUARIOS->SetHint(u"Clique na linha desejada para editar o registro.");
   DBGridUSUARIOS->SetDataSource(DM ? DM->DsUsuarios : nullptr);
   for (auto [campo, titulo] : {std::pair{u"NOME", u"Nome de Usuário"}, std::pair{u"NIVEL", u"Nível"},

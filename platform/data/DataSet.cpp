@@ -168,15 +168,15 @@ void TDataSet::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TDataSet::CheckInactive() const {
-  if (Active()) throw EDatabaseError(u"Cannot perform this operation on an open dataset");
+  if (Active()) throw EDatabaseError(u"Operação não permitida com o conjunto de dados aberto");
 }
 
 void TDataSet::CheckActive() const {
-  if (!Active()) throw EDatabaseError(u"Cannot perform this operation on a closed dataset");
+  if (!Active()) throw EDatabaseError(u"Operação não permitida com o conjunto de dados fechado");
 }
 
 void TDataSet::RaiseEmpty() const {
-  throw EDatabaseError(u"Cannot perform this operation on an empty dataset");
+  throw EDatabaseError(u"Operação não permitida com o conjunto de dados vazio");
 }
 
 void TDataSet::SetActive(bool value) {
@@ -472,14 +472,14 @@ void TDataSet::SetFieldValue(TField* field, const Variant& value) {
       return;
     }
     if (FState != dsEdit && FState != dsInsert)
-      throw EDatabaseError(Name() + u": Dataset not in edit or insert mode");
+      throw EDatabaseError(Name() + u": o conjunto de dados não está em modo de edição ou inclusão");
     FEditCalc[static_cast<size_t>(i)] = value;
     field->Changed();
     DataEvent(deFieldChange, reinterpret_cast<intptr_t>(field));
     return;
   }
   if (FState != dsEdit && FState != dsInsert)
-    throw EDatabaseError(Name() + u": Dataset not in edit or insert mode");
+    throw EDatabaseError(Name() + u": o conjunto de dados não está em modo de edição ou inclusão");
   if (field->ReadOnly()) throw EDatabaseError(u"Field '" + field->DisplayName() + u"' cannot be modified");
   const size_t col = static_cast<size_t>(field->FColumn);
   if (field->FColumn < 0) return;
@@ -800,7 +800,7 @@ void TDataSet::Edit() {
     Insert();
     return;
   }
-  if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
   FEditRecord = CurrentRecord();
   FEditValues.assign(FColumns.size(), Variant::Null());
   for (size_t c = 0; c < FColumns.size(); ++c) FEditValues[c] = RecordValue(FEditRecord, static_cast<int>(c));
@@ -818,7 +818,7 @@ void TDataSet::Edit() {
 
 void TDataSet::Insert() {
   CheckBrowseMode();
-  if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
   InsertNewRecord(FView.empty() ? 0 : std::max(FCur, 0));
 }
 
@@ -826,7 +826,7 @@ void TDataSet::Append() {
   CheckBrowseMode();
   // Appending is inserting after the last record.
   FCur = static_cast<int>(FView.size());
-  if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
   InsertNewRecord(static_cast<int>(FView.size()));
 }
 
@@ -884,7 +884,7 @@ void TDataSet::Post() {
   for (TField* f : FFields.FList)
     if (!f->Calculated() && f->Required() && f->FColumn >= 0 &&
         FEditValues[static_cast<size_t>(f->FColumn)].IsClear())
-      throw EDatabaseError(u"Field '" + f->DisplayName() + u"' must have a value");
+      throw EDatabaseError(u"O campo '" + f->DisplayName() + u"' deve ser preenchido");
 
   const int rec = FEditRecord;
   TRecordData& r = FRecords[static_cast<size_t>(rec)];
@@ -955,7 +955,7 @@ void TDataSet::Delete() {
   }
   if (FView.empty()) RaiseEmpty();
   if (FState == dsEdit) Cancel();
-  if (!CanModify()) throw EDatabaseError(Name() + u": Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
   if (BeforeDelete) BeforeDelete(this);
   const int rec = CurrentRecord();
   TRecordData& r = FRecords[static_cast<size_t>(rec)];
@@ -1219,7 +1219,7 @@ bool TDataSet::BookmarkValid(TBookmark bookmark) const {
 
 void TDataSet::GotoBookmark(TBookmark bookmark) {
   CheckBrowseMode();
-  if (!BookmarkValid(bookmark)) throw EDatabaseError(Name() + u": Record not found");
+  if (!BookmarkValid(bookmark)) throw EDatabaseError(Name() + u": registro não encontrado");
   const int rec = static_cast<int>(bookmark & 0xFFFFFFFF) - 1;
   FBof = FEof = false;
   MoveTo(ViewPosOf(rec));

@@ -201,12 +201,12 @@ void TFDDataSet::DoWriteChange(TChange& change) {
     if (set.empty()) return;
     Run(Utf8ToString("UPDATE " + table + " SET " + set + " WHERE " + where));
     if (FRowsAffected != 1)
-      throw EDatabaseError(u"Update command updated [" + Count(FRowsAffected) + u"] instead of [1] record");
+      throw EDatabaseError(u"A atualização alterou [" + Count(FRowsAffected) + u"] registros em vez de [1]");
     return;
   }
   Run(Utf8ToString("DELETE FROM " + table + " WHERE " + where));
   if (FRowsAffected != 1)
-    throw EDatabaseError(u"Delete command deleted [" + Count(FRowsAffected) + u"] instead of [1] record");
+    throw EDatabaseError(u"A exclusão removeu [" + Count(FRowsAffected) + u"] registros em vez de [1]");
 }
 
 void TFDDataSet::DoBeginApply() {

@@ -161,7 +161,7 @@ std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
 }
 
 std::unique_ptr<TMySqlResult> TMySqlSession::ExecuteOnce(std::string_view sql) {
-  if (!FHandle) throw EDatabaseError(u"Not connected to the database server", CR_SERVER_GONE_ERROR);
+  if (!FHandle) throw EDatabaseError(u"Sem conexão com o servidor de banco de dados", CR_SERVER_GONE_ERROR);
   MYSQL* db = static_cast<MYSQL*>(FHandle);
   FRowsAffected = -1;
   if (mysql_real_query(db, sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();

@@ -2,6 +2,7 @@
 // rest comes from the field and the grid, read when asked.
 #include "platform/dbctrls/DBGridColumns.h"
 #include "platform/dbctrls/DBGrid.h"
+#include "platform/ui/mask/EditMask.h"
 #include <algorithm>
 
 // ---------------------------------------------------------------- TColumnTitle
@@ -156,7 +157,10 @@ int TColumn::DefaultWidth() {
   TField* field = Field();
   if (!field) return grid->DefaultColWidth();
   const TSize digit = TCustomDBGrid::MeasureText(FFont.get(), u"0");
-  int result = field->DisplayWidth() * digit.cx + 4;
+  // A masked field shows its literals too (hour "12:34:56" of "123456").
+  int chars = field->DisplayWidth();
+  if (!field->EditMask().empty()) chars = std::max(chars, TEditMask(field->EditMask()).EditLength());
+  int result = chars * digit.cx + 4;
   if (grid->Options().Contains(dgTitles)) {
     const int w = TCustomDBGrid::MeasureText(FTitle->Font(), FTitle->Caption()).cx + 4;
     result = std::max(result, w);

@@ -279,7 +279,7 @@ void TApplication::HandleException(TObject* Sender) {
   } catch (const std::exception& e) {
     report(Exception(Utf8ToString(e.what())));
   } catch (...) {
-    report(Exception(u"Unknown exception"));
+    report(Exception(u"Exceção desconhecida"));
   }
 }
 

@@ -339,7 +339,7 @@ void TCustomForm::CloseModal() {
 
 TModalResult TCustomForm::ShowModal() {
   if (Visible() || !Enabled() || FModal || FFormStyle == fsMDIChild)
-    throw EInvalidOperation(u"Cannot make a visible window modal");
+    throw EInvalidOperation(u"Não é possível tornar modal uma janela visível");
   if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
   ReleaseCapture();
   FModal = true;

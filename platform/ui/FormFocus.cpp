@@ -6,7 +6,7 @@
 #include <algorithm>
 
 namespace {
-const char16_t* const kCannotFocus = u"Cannot focus a disabled or invisible window";
+const char16_t* const kCannotFocus = u"Não é possível dar o foco a uma janela desabilitada ou invisível";
 
 template <class T>
 void MoveToFront(std::vector<T*>& list, T* item) {

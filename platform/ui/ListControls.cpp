@@ -355,6 +355,20 @@ void TCustomComboBox::WndProc(TMessage& m) {
     case WM_CTLCOLORSTATIC:
       m.Result = ColorControl(reinterpret_cast<HDC>(m.WParam));
       return;
+    case WM_KEYDOWN:
+      // A closed list with nothing chosen starts from its top (or bottom);
+      // the system's list would move on from the item chosen before the
+      // choice was cleared.
+      if (FStyle == csDropDownList && FItems->Count() > 0 && ItemIndex() < 0 && !DroppedDown() &&
+          (m.WParam == VK_DOWN || m.WParam == VK_UP || m.WParam == VK_HOME || m.WParam == VK_END ||
+           m.WParam == VK_PRIOR || m.WParam == VK_NEXT)) {
+        SetItemIndex(m.WParam == VK_END ? FItems->Count() - 1 : 0);
+        Click();
+        Select();
+        m.Result = 0;
+        return;
+      }
+      break;
     case CM_WANTSPECIALKEY:
       // Enter and Esc close an open list before they reach the form.
       if ((m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) && DroppedDown()) {

@@ -61,7 +61,7 @@ void TCustomMaskEdit::ValidateEdit() {
   if (CanFocus()) SetFocus();
   SetCaret(errorPos);
   MessageBeep(0);
-  throw EDBEditError(u"Invalid input value.  Use escape key to abandon changes");
+  throw EDBEditError(u"Valor de entrada inválido. Use a tecla Esc para desfazer as alterações");
 }
 
 void TCustomMaskEdit::Reset() {

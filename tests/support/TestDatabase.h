@@ -42,8 +42,8 @@ public:
   // A new connected connection, owned by the caller.
   static std::unique_ptr<TFDConnection> Connect();
 
-  // Empties the five tables (auto-increment counters restart) and loads
-  // the data set above.
+  // Empties the five tables and the receipt counters (auto-increment
+  // counters restart) and loads the data set above.
   static void Reset();
   // Runs a statement on the fixture's own connection.
   static int64_t Exec(const String& sql);

@@ -249,7 +249,7 @@ TEST_F(DbRecebimento, NextNumberOrRefusalWhenItCannotBeRead) {
   cupom = u"x";
   TestDatabase::Exec(u"UPDATE recebimentos SET CUPOM = 'ZZZ' WHERE CUPOM = '000099'");
   EXPECT_FALSE(Rec->ProximoCupom(u"001", cupom, mensagem));
-  EXPECT_EQ(mensagem, u"Não foi possível buscar próximo número de cupom!");
+  EXPECT_EQ(mensagem, u"Não foi possível buscar próximo número de cupom! 'ZZZ' is not a valid integer value");
   EXPECT_EQ(cupom, u"x");
   Dm->FDConexao->Close();
   Dm->FDConexao->Params().SetText(u"Server=127.0.0.1\r\nPort=1\r\nDriverID=MySQL");

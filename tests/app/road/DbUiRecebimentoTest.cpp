@@ -233,7 +233,8 @@ TEST_F(DbUiRecebimento, NoReceiptStartsWithoutItsNextNumber) {
   UiTestSeam::ClearLog();
   UiTestSeam::QueueMessageBoxAnswer(IDOK);
   F->ButNovoClick(F->ButNovo);
-  EXPECT_EQ(Mensagens(), std::vector<String>{u"Não foi possível buscar próximo número de cupom!"});
+  EXPECT_EQ(Mensagens(), std::vector<String>{u"Não foi possível buscar próximo número de cupom! 'ZZZ004' is not a "
+                                             u"valid integer value"});
   EXPECT_EQ(UiTestSeam::MessageBoxLog()[0].Caption, u"Informação CAIXA");
   EXPECT_EQ(F->EditCUPOM->Text(), u"");
   EXPECT_TRUE(Aguardando());

@@ -191,7 +191,7 @@ TEST_F(DbCachedUpdates, RequiredFieldsAndNewRecordDefaults) {
     t->Post();
     FAIL();
   } catch (const EDatabaseError& e) {
-    EXPECT_EQ(Utf8(e.Message()), "Field 'ABERTURA' must have a value");
+    EXPECT_EQ(Utf8(e.Message()), "O campo 'ABERTURA' deve ser preenchido");
   }
   abertura->SetAsDateTime(EncodeDate(2024, 3, 7));
   t->Post();
