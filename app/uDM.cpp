@@ -220,10 +220,12 @@ void TDM::CriaConsultas() {
   };
 
   QrRecebimentos = consulta(u"SELECT * FROM RECEBIMENTOS");
+  QrRecebimentos->FetchOptions().SetRowsetSize(1000);
   CamposRecebimentos(this, QrRecebimentos, true);
   QrRecebimentos->OnCalcFields = [this](TDataSet* d) { RecebimentosCalcFields(d); };
 
   QrMovimentos = consulta(u"SELECT * FROM MOVIMENTOS");
+  QrMovimentos->FetchOptions().SetRowsetSize(1000);
   {
     TDataSet* ds = QrMovimentos;
     Chave(Campo<TAutoIncField>(this, ds, u"ID", String()));

@@ -5,6 +5,7 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include <algorithm>
+#include <limits>
 
 namespace {
 constexpr int SlotNone = -1;
@@ -186,8 +187,7 @@ void TDataSet::SetActive(bool value) {
 
 void TDataSet::Open() {
   if (Active()) return;
-  std::unique_ptr<TMySqlResult> result = DoFetch();
-  FResult = std::move(result);
+  TakeResult(DoFetch());
   FColumns.clear();
   for (size_t i = 0; i < FResult->ColumnCount(); ++i) FColumns.push_back(FResult->Column(i));
   try {
@@ -198,10 +198,6 @@ void TDataSet::Open() {
     FColumns.clear();
     throw;
   }
-  const size_t rows = FResult->RowCount();
-  FRecords.clear();
-  FRecords.resize(rows);
-  for (size_t i = 0; i < rows; ++i) FRecords[i].RawRow = static_cast<int>(i);
   ++FGeneration;
   FState = dsBrowse;
   FModified = false;
@@ -236,7 +232,51 @@ void TDataSet::Close() {
   UnbindFields();
 }
 
+void TDataSet::TakeResult(std::unique_ptr<TMySqlResult> result) {
+  if (result->Pending()) result->FetchMore(static_cast<size_t>(std::max(DoRowsetSize(), 1)));
+  FResult = std::move(result);
+  const size_t rows = FResult->RowCount();
+  FRecords.clear();
+  FRecords.resize(rows);
+  for (size_t i = 0; i < rows; ++i) FRecords[i].RawRow = static_cast<int>(i);
+  FFetchedRows = rows;
+}
+
+bool TDataSet::FetchesAsWalked() const {
+  return DoRowsetSize() > 0 && !(FFiltered && !FFilter.empty()) && FIndexFields.empty() && !MasterSource();
+}
+
+void TDataSet::TakeFetchedRows() {
+  if (!FResult) return;
+  const size_t rows = FResult->RowCount();
+  FViewPos.resize(FRecords.size(), -1);
+  for (size_t i = FFetchedRows; i < rows; ++i) {
+    FRecords.emplace_back();
+    FRecords.back().RawRow = static_cast<int>(i);
+    FViewPos.push_back(static_cast<int>(FView.size()));
+    FView.push_back(static_cast<int>(FRecords.size()) - 1);
+  }
+  FFetchedRows = rows;
+}
+
+void TDataSet::FetchTo(int pos) {
+  if (!FResult) return;
+  TakeFetchedRows();  // another statement may have read the rest into the result
+  while (FResult && FResult->Pending() && static_cast<int>(FView.size()) <= pos) {
+    try {
+      FResult->FetchMore(static_cast<size_t>(std::max(DoRowsetSize(), 1)));
+    } catch (...) {
+      Close();
+      throw;
+    }
+    TakeFetchedRows();
+  }
+}
+
+void TDataSet::FetchAll() { FetchTo(std::numeric_limits<int>::max()); }
+
 void TDataSet::ClearRecords() {
+  FFetchedRows = 0;
   FRecords.clear();
   FView.clear();
   FViewPos.clear();
@@ -247,6 +287,66 @@ void TDataSet::ClearRecords() {
   FBufTop = 0;
   FLinkOverride = -1;
   FBof = FEof = true;
+}
+
+// The rows fetched anew; a record with pending cached changes is kept as
+// it stands, in place of its row when the row comes again, so nothing is
+// lost or doubled.
+void TDataSet::RefetchKeepingChanges() {
+  std::unique_ptr<TMySqlResult> result = DoFetch();
+  if (result->Pending()) result->FetchMore(0);
+  std::vector<int> keyCols;
+  for (size_t c = 0; c < FColumns.size(); ++c)
+    if (FColumns[c].PrimaryKey) keyCols.push_back(static_cast<int>(c));
+  std::vector<TRecordData> kept;
+  for (int rec : FChangeLog) {
+    TRecordData& r = FRecords[static_cast<size_t>(rec)];
+    if (r.Discarded || r.Status == usUnmodified) continue;
+    MaterializedValues(rec);
+    if (!r.Original && r.Status != usInserted) {
+      r.Original = std::make_unique<Variant[]>(FColumns.size());
+      for (size_t c = 0; c < FColumns.size(); ++c)
+        r.Original[c] = r.RawRow >= 0 ? RawValue(r.RawRow, static_cast<int>(c)) : Variant::Null();
+    }
+    r.RawRow = -1;
+    r.Calc.reset();
+    kept.push_back(std::move(r));
+  }
+  FResult = std::move(result);
+  const size_t rows = FResult->RowCount();
+  std::vector<TRecordData> records;
+  records.reserve(rows + kept.size());
+  std::vector<int> keptAt(kept.size(), -1);
+  for (size_t i = 0; i < rows; ++i) {
+    int match = -1;
+    for (size_t k = 0; k < kept.size() && match < 0 && !keyCols.empty(); ++k) {
+      if (keptAt[k] >= 0 || kept[k].Status == usInserted) continue;
+      bool same = true;
+      for (size_t j = 0; j < keyCols.size() && same; ++j)
+        same = CellValue(*FResult, i, static_cast<size_t>(keyCols[j])) == kept[k].Original[keyCols[j]];
+      if (same) match = static_cast<int>(k);
+    }
+    if (match >= 0) {
+      keptAt[static_cast<size_t>(match)] = static_cast<int>(records.size());
+      records.push_back(std::move(kept[static_cast<size_t>(match)]));
+    } else {
+      records.emplace_back();
+      records.back().RawRow = static_cast<int>(i);
+    }
+  }
+  for (size_t k = 0; k < kept.size(); ++k)
+    if (keptAt[k] < 0) {
+      keptAt[k] = static_cast<int>(records.size());
+      records.push_back(std::move(kept[k]));
+    }
+  FRecords.swap(records);
+  FFetchedRows = rows;
+  FChangeLog.assign(keptAt.begin(), keptAt.end());
+  ++FGeneration;
+}
+
+void TDataSet::RefetchIfChanged() {
+  if (Active() && DoFetchChanged()) RefetchKeepingChanges();
 }
 
 void TDataSet::Refresh() {
@@ -262,12 +362,7 @@ void TDataSet::Refresh() {
     for (int c : keyCols) keyVals.push_back(RecordValue(cur, c));
   const int oldPos = FCur;
 
-  std::unique_ptr<TMySqlResult> result = DoFetch();
-  FResult = std::move(result);
-  const size_t rows = FResult->RowCount();
-  FRecords.clear();
-  FRecords.resize(rows);
-  for (size_t i = 0; i < rows; ++i) FRecords[i].RawRow = static_cast<int>(i);
+  TakeResult(DoFetch());
   FChangeLog.clear();
   ++FGeneration;
   RebuildView(-1);
@@ -515,6 +610,8 @@ bool TDataSet::RecordPassesFilter(int record) const {
 }
 
 void TDataSet::RebuildView(int keepRecord) {
+  if (!FetchesAsWalked()) FetchAll();
+  if (!Active()) return;
   // Resolve the order and the master link by name, as fields may change.
   std::vector<TField*> index;
   for (const String& name : SplitNames(FIndexFields)) index.push_back(FieldByName(name));
@@ -589,6 +686,9 @@ int TDataSet::ViewPosOf(int record) const {
 
 int TDataSet::RecordCount() const {
   CheckActive();
+  // The total of the result, so the rows still on the server are read.
+  const_cast<TDataSet*>(this)->FetchAll();
+  CheckActive();
   return static_cast<int>(FView.size());
 }
 
@@ -647,6 +747,8 @@ void TDataSet::First() {
 
 void TDataSet::Last() {
   CheckBrowseMode();
+  FetchAll();
+  CheckActive();
   MoveTo(static_cast<int>(FView.size()) - 1);
   FEof = true;
   FBof = FView.empty();
@@ -662,6 +764,10 @@ void TDataSet::Prior() {
 
 int TDataSet::MoveBy(int distance) {
   CheckBrowseMode();
+  if (distance > 0) {
+    FetchTo(static_cast<int>(std::min<int64_t>(static_cast<int64_t>(FCur) + distance, std::numeric_limits<int>::max())));
+    CheckActive();
+  }
   const int n = static_cast<int>(FView.size());
   if (n == 0) {
     FBof = FEof = true;
@@ -683,6 +789,8 @@ int TDataSet::MoveBy(int distance) {
 
 void TDataSet::SetRecNo(int value) {
   CheckBrowseMode();
+  FetchTo(value - 1);
+  CheckActive();
   if (FView.empty()) return;
   const int pos = std::clamp(value - 1, 0, static_cast<int>(FView.size()) - 1);
   FBof = FEof = false;
@@ -692,6 +800,8 @@ void TDataSet::SetRecNo(int value) {
 bool TDataSet::Locate(const String& keyFields, const std::vector<Variant>& keyValues,
                       TLocateOptions options) {
   CheckBrowseMode();
+  FetchAll();
+  CheckActive();
   std::vector<TField*> fields;
   for (const String& name : SplitNames(keyFields)) fields.push_back(FieldByName(name));
   if (fields.size() != keyValues.size())
@@ -796,6 +906,9 @@ void TDataSet::UpdateRecord() {
 void TDataSet::Edit() {
   CheckActive();
   if (FState == dsEdit || FState == dsInsert) return;
+  // Records change only once the whole result is in.
+  FetchAll();
+  CheckActive();
   if (FView.empty()) {
     Insert();
     return;
@@ -818,12 +931,16 @@ void TDataSet::Edit() {
 
 void TDataSet::Insert() {
   CheckBrowseMode();
+  FetchAll();
+  CheckActive();
   if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
   InsertNewRecord(FView.empty() ? 0 : std::max(FCur, 0));
 }
 
 void TDataSet::Append() {
   CheckBrowseMode();
+  FetchAll();
+  CheckActive();
   // Appending is inserting after the last record.
   FCur = static_cast<int>(FView.size());
   if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
@@ -953,6 +1070,8 @@ void TDataSet::Delete() {
     Cancel();
     return;
   }
+  FetchAll();
+  CheckActive();
   if (FView.empty()) RaiseEmpty();
   if (FState == dsEdit) Cancel();
   if (!CanModify()) throw EDatabaseError(Name() + u": não é possível alterar um conjunto de dados somente leitura");
@@ -996,6 +1115,7 @@ void TDataSet::SetFilter(const String& value) {
   FFilterExpr = std::move(expr);
   if (Active() && FFiltered) {
     CheckBrowseMode();
+    RefetchIfChanged();
     RebuildView(-1);
     First();
     Resync();
@@ -1010,6 +1130,7 @@ void TDataSet::SetFiltered(bool value) {
     if (value && !FFilter.empty()) expr = std::make_unique<TFilterExpression>(FFilter, *this);
     FFiltered = value;
     FFilterExpr = std::move(expr);
+    RefetchIfChanged();
     RebuildView(-1);
     First();
     Resync();
@@ -1064,6 +1185,7 @@ void TDataSet::MasterChanged() {
   FLastMasterKey = key;
   FLastMasterValid = valid;
   if (FState == dsEdit || FState == dsInsert) Cancel();
+  RefetchIfChanged();
   RebuildView(-1);
   FCur = FView.empty() ? -1 : 0;
   FBof = true;

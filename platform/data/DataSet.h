@@ -162,6 +162,15 @@ protected:
   };
   virtual void DoWriteChange(TChange& change) = 0;
   // Starts, ends or undoes the unit in which several changes are written.
+  // Rows read at a time as the data set is walked; 0 reads the whole
+  // result on opening.
+  virtual int DoRowsetSize() const { return 0; }
+  // True when the rows come as the data set is walked: a row-set size, and
+  // no filter, order or master link that needs every row at once.
+  bool FetchesAsWalked() const;
+  // True when the rows to fetch changed with the filter or the master's
+  // record, because the statement asks the server for part of them.
+  virtual bool DoFetchChanged() { return false; }
   virtual void DoBeginApply() {}
   virtual void DoCommitApply() {}
   virtual void DoRollbackApply() {}
@@ -172,6 +181,9 @@ protected:
   void SetIndexFields(const String& value);
   void SetMasterLink(TDataSource* source, const String& masterFields);
   TDataSource* MasterSource() const;
+  // The master's current values of the master fields; false when the
+  // master has no current record (the detail shows nothing).
+  bool MasterKey(std::vector<Variant>& values) const;
   void MasterChanged();
   void CheckInactive() const;
   void CheckActive() const;
@@ -221,7 +233,15 @@ private:
 
   // Writing.
   void ClearRecords();
-  bool MasterKey(std::vector<Variant>& values) const;
+  void RefetchKeepingChanges();
+  void RefetchIfChanged();
+  // Reads row sets until the view holds position pos or the result ends;
+  // a failure closes the data set and raises.
+  void FetchTo(int pos);
+  void FetchAll();
+  void TakeFetchedRows();
+  // Starts the records of a new result: its first row set when streamed.
+  void TakeResult(std::unique_ptr<TMySqlResult> result);
   // A new record at view position pos, in insert mode.
   void InsertNewRecord(int pos);
   void AssignMasterValues();
@@ -231,6 +251,7 @@ private:
   std::vector<TField*> FAutoFields;
   std::vector<TMySqlColumn> FColumns;
   std::shared_ptr<TMySqlResult> FResult;
+  size_t FFetchedRows = 0;  // rows of FResult that have records
   std::vector<TRecordData> FRecords;
   std::vector<int> FView;
   mutable std::vector<int> FViewPos;  // record -> view position, -1 outside

@@ -2,7 +2,10 @@
 #include "platform/data/CellValue.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/FDConnection.h"
+#include "platform/data/Filter.h"
 #include "platform/rtl/Exceptions.h"
+#include <algorithm>
+#include <cmath>
 
 namespace {
 bool SameAscii(std::string_view a, std::string_view b) {
@@ -25,6 +28,52 @@ std::string QualifiedName(const std::string& name, std::string* bare) {
 }
 
 String Count(int64_t n) { return AsciiToString(std::to_string(n)); }
+
+std::vector<std::string> SplitFieldNames(const String& names) {
+  std::vector<std::string> result;
+  std::string cur;
+  for (char c : StringToUtf8(names)) {
+    if (c == ';' || c == ',') {
+      if (!cur.empty()) result.push_back(cur);
+      cur.clear();
+    } else if (c != ' ') {
+      cur += c;
+    }
+  }
+  if (!cur.empty()) result.push_back(cur);
+  return result;
+}
+
+const TMySqlColumn* FindColumn(const std::vector<TMySqlColumn>& columns, const std::string& name) {
+  for (const TMySqlColumn& c : columns)
+    if (SameAscii(c.Name, name)) return &c;
+  return nullptr;
+}
+
+std::string ColumnName(const TMySqlColumn& c) { return QuoteIdentifier(c.OrgName.empty() ? c.Name : c.OrgName); }
+
+// "column = value" when the server's equality keeps every row the
+// client's exact comparison keeps; empty when the client must decide.
+std::string ServerEquality(const TMySqlColumn& c, const Variant& v) {
+  if (v.IsClear()) return "0 = 1";  // nothing equals a null master value
+  bool exact = false;
+  switch (c.Type) {
+  case TMySqlType::String:
+  case TMySqlType::Text:
+    exact = v.VarType() == varString;
+    break;
+  case TMySqlType::Integer:
+  case TMySqlType::BigInt:
+    exact = v.IsOrdinal() && v.VarType() != varBoolean;
+    break;
+  case TMySqlType::Date:
+    exact = v.VarType() == varDate && v.AsFloat() == std::floor(v.AsFloat());
+    break;
+  default:
+    break;
+  }
+  return exact ? ColumnName(c) + " = " + SqlLiteral(v, c) : std::string();
+}
 }  // namespace
 
 // ---------------------------------------------------------------- TFDDataSet
@@ -59,11 +108,11 @@ TFDConnection& TFDDataSet::CheckConnection() const {
   return *FConnection;
 }
 
-std::unique_ptr<TMySqlResult> TFDDataSet::Run(const String& sql) {
+std::unique_ptr<TMySqlResult> TFDDataSet::Run(const String& sql, bool stream) {
   TFDConnection& connection = CheckConnection();
   TFDGUIxWaitCursor::TBusy busy;
   TMySqlSession& session = connection.Session();
-  std::unique_ptr<TMySqlResult> result = session.Execute(StringToUtf8(sql));
+  std::unique_ptr<TMySqlResult> result = session.Execute(StringToUtf8(sql), stream);
   FRowsAffected = session.RowsAffected();
   return result;
 }
@@ -236,6 +285,7 @@ void TFDTable::SetTableName(const String& value) {
   if (value == FTableName) return;
   CheckInactive();
   FTableName = value;
+  FDescribed.clear();
 }
 
 void TFDTable::SetIndexFieldNames(const String& value) {
@@ -262,13 +312,60 @@ void TFDTable::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent == FMasterSource) FMasterSource = nullptr;
 }
 
+std::string TFDTable::WhereText(const std::vector<TMySqlColumn>& columns) const {
+  std::vector<std::string> parts;
+  if (Filtered() && !Filter().empty()) {
+    std::string filter = ServerCondition(Filter(), *this, columns);
+    if (!filter.empty()) parts.push_back(std::move(filter));
+  }
+  std::vector<Variant> master;
+  if (!MasterKey(master)) return "0 = 1";
+  const std::vector<std::string> index = SplitFieldNames(IndexFieldNames());
+  for (size_t i = 0; i < master.size() && i < index.size(); ++i)
+    if (const TMySqlColumn* c = FindColumn(columns, index[i])) {
+      std::string equal = ServerEquality(*c, master[i]);
+      if (!equal.empty()) parts.push_back(std::move(equal));
+    }
+  std::string where;
+  for (const std::string& p : parts) where += (where.empty() ? "" : " AND ") + p;
+  return where;
+}
+
+// The index fields, then the primary key: rows that tie on the index come
+// in the order of the table's key, as they did from a whole-table read.
+std::string TFDTable::OrderText(const std::vector<TMySqlColumn>& columns) const {
+  std::vector<const TMySqlColumn*> order;
+  for (const std::string& name : SplitFieldNames(IndexFieldNames())) {
+    const TMySqlColumn* c = FindColumn(columns, name);
+    if (!c) break;
+    order.push_back(c);
+  }
+  for (const TMySqlColumn& c : columns)
+    if (c.PrimaryKey && std::find(order.begin(), order.end(), &c) == order.end()) order.push_back(&c);
+  std::string text;
+  for (const TMySqlColumn* c : order) text += (text.empty() ? "" : ", ") + ColumnName(*c);
+  return text;
+}
+
 std::unique_ptr<TMySqlResult> TFDTable::DoFetch() {
   if (FTableName.empty()) throw EDatabaseError(Name() + u": Table name is missing");
-  std::unique_ptr<TMySqlResult> result =
-      Run(Utf8ToString("SELECT * FROM " + QualifiedName(StringToUtf8(FTableName), nullptr)));
+  const std::string table = QualifiedName(StringToUtf8(FTableName), nullptr);
+  if (FDescribed.empty()) {
+    std::unique_ptr<TMySqlResult> shape = Run(Utf8ToString("SELECT * FROM " + table + " LIMIT 0"));
+    if (!shape) throw EDatabaseError(Name() + u": the table returned no rows");
+    for (size_t i = 0; i < shape->ColumnCount(); ++i) FDescribed.push_back(shape->Column(i));
+  }
+  const std::string where = WhereText(FDescribed);
+  const std::string order = OrderText(FDescribed);
+  std::unique_ptr<TMySqlResult> result = Run(Utf8ToString("SELECT * FROM " + table +
+                                                          (where.empty() ? "" : " WHERE " + where) +
+                                                          (order.empty() ? "" : " ORDER BY " + order)));
   if (!result) throw EDatabaseError(Name() + u": the table returned no rows");
+  FLastWhere = where;
   return result;
 }
+
+bool TFDTable::DoFetchChanged() { return !FDescribed.empty() && WhereText(FDescribed) != FLastWhere; }
 
 // ---------------------------------------------------------------- TFDQuery
 
@@ -277,7 +374,7 @@ TFDQuery::TFDQuery(TComponent* AOwner) : TFDDataSet(AOwner) {
 }
 
 std::unique_ptr<TMySqlResult> TFDQuery::DoFetch() {
-  std::unique_ptr<TMySqlResult> result = Run(FSQL.Text());
+  std::unique_ptr<TMySqlResult> result = Run(FSQL.Text(), FetchesAsWalked());
   if (!result) throw EDatabaseError(Name() + u": Command text does not return a result set");
   return result;
 }

@@ -9,6 +9,18 @@
 
 class TFDConnection;
 
+// How a data set reads its rows: RowsetSize rows at a time as it is walked
+// (0: the whole result on opening). RecordCount stays the total of the
+// result, reading what is left to count it.
+class TFetchOptions {
+public:
+  int RowsetSize() const { return FRowsetSize; }
+  void SetRowsetSize(int value) { FRowsetSize = value < 0 ? 0 : value; }
+
+private:
+  int FRowsetSize = 0;
+};
+
 class TFDDataSet : public TDataSet {
 public:
   explicit TFDDataSet(TComponent* AOwner);
@@ -18,9 +30,12 @@ public:
   void SetConnection(TFDConnection* value);
   // Rows affected by the last statement this data set ran.
   int64_t RowsAffected() const { return FRowsAffected; }
+  TFetchOptions& FetchOptions() { return FFetchOptions; }
 
 protected:
-  std::unique_ptr<TMySqlResult> Run(const String& sql);
+  // With `stream`, the rows stay on the server until the data set reads them.
+  std::unique_ptr<TMySqlResult> Run(const String& sql, bool stream = false);
+  int DoRowsetSize() const override { return FFetchOptions.RowsetSize(); }
   void DoWriteChange(TChange& change) override;
   void DoBeginApply() override;
   void DoCommitApply() override;
@@ -38,10 +53,15 @@ private:
   void ReadBack(Variant* values, const std::string& table, const std::vector<int>& keys);
 
   TFDConnection* FConnection = nullptr;
+  TFetchOptions FFetchOptions;
   int64_t FRowsAffected = -1;
   bool FOwnTransaction = false;
 };
 
+// Asks the server for what it answers the same way as the client: the
+// filter's plain comparisons and the master link become the WHERE clause,
+// the index fields the ORDER BY; the client still filters, links and sorts
+// what comes, so the rows seen do not change.
 class TFDTable : public TFDDataSet {
 public:
   explicit TFDTable(TComponent* AOwner) : TFDDataSet(AOwner) {}
@@ -60,11 +80,17 @@ public:
 
 protected:
   std::unique_ptr<TMySqlResult> DoFetch() override;
+  bool DoFetchChanged() override;
   String UpdateTable() const override { return FTableName; }
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  std::string WhereText(const std::vector<TMySqlColumn>& columns) const;
+  std::string OrderText(const std::vector<TMySqlColumn>& columns) const;
+
   String FTableName;
+  std::vector<TMySqlColumn> FDescribed;  // the table's columns, read once
+  std::string FLastWhere;
   String FIndexFieldNames;
   TDataSource* FMasterSource = nullptr;
   String FMasterFields;

@@ -1,4 +1,5 @@
 #include "platform/data/Filter.h"
+#include "platform/data/CellValue.h"
 #include "platform/data/DataSet.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
@@ -9,6 +10,8 @@ struct TFilterExpression::TNode {
   enum TKind { And, Or, Not, Compare, IsNull, IsNotNull, FieldRef, Literal } Kind = Literal;
   enum TOp { Eq, Ne, Lt, Gt, Le, Ge } Op = Eq;
   const TField* Field = nullptr;
+  const TMySqlColumn* Column = nullptr;  // the server's column, when known
+  TFieldType Type = ftUnknown;           // how its literals read
   Variant Value;
   std::unique_ptr<TNode> Left, Right;
 };
@@ -34,9 +37,12 @@ String Upper(String s) {
   return s;
 }
 
+// Binds a field name of the text to its node; raises when there is none.
+using TResolver = std::function<void(TNode& node, const String& name)>;
+
 class TParser {
 public:
-  TParser(const String& text, const TDataSet& ds) : FText(text), FDataSet(ds) { Advance(); }
+  TParser(const String& text, TResolver resolve) : FText(text), FResolve(std::move(resolve)) { Advance(); }
 
   std::unique_ptr<TNode> Parse() {
     auto node = ParseOr();
@@ -201,12 +207,18 @@ private:
     if (field.Kind != TNode::FieldRef || literal.Kind != TNode::Literal ||
         literal.Value.VarType() != varString)
       return;
-    const TFieldType t = field.Field->DataType();
+    const TFieldType t = field.Type;
     if (t != ftDate && t != ftDateTime && t != ftTime) return;
     const String s = literal.Value.AsString();
     TDateTime d;
     int y, m, day;
+    auto digits = [&](size_t from, size_t count) {
+      for (size_t i = from; i < from + count; ++i)
+        if (s[i] < u'0' || s[i] > u'9') return false;
+      return true;
+    };
     if (s.size() >= 10 && s[4] == u'-' && s[7] == u'-') {
+      if (!digits(0, 4) || !digits(5, 2) || !digits(8, 2)) Fail(u"Invalid date in filter expression: " + s);
       y = std::stoi(StringToUtf8(s.substr(0, 4)));
       m = std::stoi(StringToUtf8(s.substr(5, 2)));
       day = std::stoi(StringToUtf8(s.substr(8, 2)));
@@ -229,10 +241,14 @@ private:
     case Tok::Num: {
       n->Kind = TNode::Literal;
       const std::string text = StringToUtf8(FTok.Text);
-      if (text.find('.') == std::string::npos)
-        n->Value = Variant(static_cast<int64_t>(std::stoll(text)));
-      else
-        n->Value = Variant(std::stod(text));
+      try {
+        if (text.find('.') == std::string::npos)
+          n->Value = Variant(static_cast<int64_t>(std::stoll(text)));
+        else
+          n->Value = Variant(std::stod(text));
+      } catch (const std::exception&) {
+        Fail(u"Invalid number in filter expression: " + FTok.Text);
+      }
       break;
     }
     case Tok::Ident:
@@ -247,7 +263,7 @@ private:
         break;
       }
       n->Kind = TNode::FieldRef;
-      n->Field = FDataSet.FieldByName(FTok.Text);
+      FResolve(*n, FTok.Text);
       break;
     default:
       Fail(u"Field name or value expected in filter expression");
@@ -257,7 +273,7 @@ private:
   }
 
   const String& FText;
-  const TDataSet& FDataSet;
+  TResolver FResolve;
   size_t FPos = 0;
   TToken FTok;
 };
@@ -299,11 +315,145 @@ bool Eval(const TNode& n, const TFilterExpression::TFieldReader& read) {
 }
 }  // namespace
 
+namespace {
+// Parses with the data set's name in front of any complaint.
+std::unique_ptr<TNode> ParseFor(const String& text, const TDataSet& dataSet, TResolver resolve) {
+  try {
+    return TParser(text, std::move(resolve)).Parse();
+  } catch (const EDatabaseError& e) {
+    if (dataSet.Name().empty()) throw;
+    throw EDatabaseError(dataSet.Name() + u": " + e.Message());
+  }
+}
+}  // namespace
+
 TFilterExpression::TFilterExpression(const String& text, const TDataSet& dataSet)
-    : FRoot(TParser(text, dataSet).Parse()) {}
+    : FRoot(ParseFor(text, dataSet, [&dataSet](TNode& n, const String& name) {
+        n.Field = dataSet.FieldByName(name);
+        n.Type = n.Field->DataType();
+      })) {}
 
 TFilterExpression::~TFilterExpression() = default;
 
 bool TFilterExpression::Evaluate(const TFieldReader& read) const {
   return !FRoot || Eval(*FRoot, read);
+}
+
+// ---------------------------------------------------------------- server part
+
+namespace {
+bool SameName(const std::string& column, const String& name) {
+  const String a = Utf8ToString(column);
+  if (a.size() != name.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i], y = name[i];
+    if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - 32);
+    if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
+TFieldType DateKindOf(TMySqlType type) {
+  switch (type) {
+  case TMySqlType::Date: return ftDate;
+  case TMySqlType::DateTime: return ftDateTime;
+  case TMySqlType::Time: return ftTime;
+  default: return ftUnknown;
+  }
+}
+
+const char* SqlOperator(TNode::TOp op) {
+  switch (op) {
+  case TNode::Eq: return " = ";
+  case TNode::Ne: return " <> ";
+  case TNode::Lt: return " < ";
+  case TNode::Gt: return " > ";
+  case TNode::Le: return " <= ";
+  case TNode::Ge: return " >= ";
+  }
+  return " = ";
+}
+
+// The operator read with the field on the left.
+TNode::TOp Mirrored(TNode::TOp op) {
+  switch (op) {
+  case TNode::Lt: return TNode::Gt;
+  case TNode::Gt: return TNode::Lt;
+  case TNode::Le: return TNode::Ge;
+  case TNode::Ge: return TNode::Le;
+  default: return op;
+  }
+}
+
+std::string ColumnName(const TMySqlColumn& c) { return QuoteIdentifier(c.OrgName.empty() ? c.Name : c.OrgName); }
+
+// One comparison as the server says it, or "" when its answer could drop a
+// row the client keeps: texts compare without case and trailing blanks on
+// the server, so only their equality goes there; a zero date reads as
+// null on the client.
+std::string Conjunct(const TNode& n) {
+  if (n.Kind == TNode::IsNull || n.Kind == TNode::IsNotNull) {
+    const TNode& f = *n.Left;
+    if (f.Kind != TNode::FieldRef || !f.Column) return std::string();
+    if (n.Kind == TNode::IsNull && DateKindOf(f.Column->Type) != ftUnknown) return std::string();
+    return ColumnName(*f.Column) + (n.Kind == TNode::IsNull ? " IS NULL" : " IS NOT NULL");
+  }
+  if (n.Kind != TNode::Compare) return std::string();
+  const bool fieldLeft = n.Left->Kind == TNode::FieldRef && n.Right->Kind == TNode::Literal;
+  const bool fieldRight = n.Right->Kind == TNode::FieldRef && n.Left->Kind == TNode::Literal;
+  if (!fieldLeft && !fieldRight) return std::string();
+  const TNode& f = fieldLeft ? *n.Left : *n.Right;
+  const Variant& v = fieldLeft ? n.Right->Value : n.Left->Value;
+  const TNode::TOp op = fieldLeft ? n.Op : Mirrored(n.Op);
+  if (!f.Column || v.IsClear()) return std::string();
+  const TMySqlColumn& c = *f.Column;
+  bool exact = false;
+  switch (c.Type) {
+  case TMySqlType::String:
+  case TMySqlType::Text:
+    exact = v.VarType() == varString && op == TNode::Eq;
+    break;
+  case TMySqlType::Integer:
+  case TMySqlType::BigInt:
+    exact = v.IsOrdinal() && v.VarType() != varBoolean;
+    break;
+  case TMySqlType::Date:
+    exact = v.VarType() == varDate && v.AsFloat() == std::floor(v.AsFloat());
+    break;
+  default:
+    break;
+  }
+  return exact ? ColumnName(c) + SqlOperator(op) + SqlLiteral(v, c) : std::string();
+}
+
+void Conjuncts(const TNode& n, std::vector<std::string>& out) {
+  if (n.Kind == TNode::And) {
+    Conjuncts(*n.Left, out);
+    Conjuncts(*n.Right, out);
+    return;
+  }
+  std::string c = Conjunct(n);
+  if (!c.empty()) out.push_back(std::move(c));
+}
+}  // namespace
+
+std::string ServerCondition(const String& text, const TDataSet& dataSet,
+                            const std::vector<TMySqlColumn>& columns) {
+  const std::unique_ptr<TNode> root = ParseFor(text, dataSet, [&](TNode& n, const String& name) {
+             const TField* field = dataSet.FindField(name);
+             const TMySqlColumn* column = nullptr;
+             if (!field || !field->Calculated())
+               for (const TMySqlColumn& c : columns)
+                 if (!column && SameName(c.Name, name)) column = &c;
+             if (!field && !column) throw EDatabaseError(u"Field '" + name + u"' not found");
+             n.Field = field;
+             n.Column = column;
+             n.Type = field ? field->DataType() : DateKindOf(column->Type);
+           });
+  std::vector<std::string> parts;
+  Conjuncts(*root, parts);
+  std::string where;
+  for (const std::string& p : parts) where += (where.empty() ? "" : " AND ") + p;
+  return where;
 }

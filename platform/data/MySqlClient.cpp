@@ -1,6 +1,7 @@
 #include "platform/data/MySqlClient.h"
 #include "platform/rtl/Exceptions.h"
 #include <cctype>
+#include <cstring>
 #include <errmsg.h>
 #include <exception>
 #include <mysql.h>
@@ -94,10 +95,78 @@ bool OnlyReads(std::string_view sql) {
 }  // namespace
 
 TMySqlResult::~TMySqlResult() {
+  // Freeing a streamed result reads and drops what the server still sends.
   if (FResult) mysql_free_result(static_cast<MYSQL_RES*>(FResult));
+  if (FSession && FSession->FStream == this) FSession->FStream = nullptr;
+}
+
+void TMySqlResult::EndStream() {
+  if (FSession && FSession->FStream == this) FSession->FStream = nullptr;
+  FSession = nullptr;
+  FStreaming = false;
+  if (FResult) mysql_free_result(static_cast<MYSQL_RES*>(FResult));
+  FResult = nullptr;
+}
+
+void TMySqlResult::Fail(const std::string& message, int code) {
+  FFailure = message;
+  FFailureCode = code;
+  TMySqlSession* session = FSession;
+  EndStream();
+  if (session && ConnectionLost(static_cast<unsigned>(code))) session->Disconnect();
+  throw EDatabaseError(Utf8ToString(FFailure), FFailureCode);
+}
+
+void TMySqlResult::FetchMore(size_t rows) {
+  if (!FFailure.empty()) throw EDatabaseError(Utf8ToString(FFailure), FFailureCode);
+  if (!FStreaming) return;
+  MYSQL_RES* res = static_cast<MYSQL_RES*>(FResult);
+  MYSQL* db = static_cast<MYSQL*>(FSession->FHandle);
+  const size_t columns = FColumns.size();
+  for (size_t n = 0; rows == 0 || n < rows; ++n) {
+    MYSQL_ROW row = mysql_fetch_row(res);
+    if (!row) {
+      if (mysql_errno(db) != 0) Fail(mysql_error(db), static_cast<int>(mysql_errno(db)));
+      EndStream();
+      return;
+    }
+    const unsigned long* lengths = mysql_fetch_lengths(res);
+    size_t bytes = columns * sizeof(char*);
+    for (size_t c = 0; c < columns; ++c) bytes += lengths[c] + 1;
+    auto block = std::make_unique<char[]>(bytes);
+    char** cells = reinterpret_cast<char**>(block.get());
+    char* text = block.get() + columns * sizeof(char*);
+    for (size_t c = 0; c < columns; ++c) {
+      if (!row[c]) {
+        cells[c] = nullptr;
+        continue;
+      }
+      std::memcpy(text, row[c], lengths[c]);
+      text[lengths[c]] = '\0';
+      cells[c] = text;
+      text += lengths[c] + 1;
+    }
+    FRows.push_back(cells);
+    FLengths.insert(FLengths.end(), lengths, lengths + columns);
+    FCopies.push_back(std::move(block));
+  }
 }
 
 TMySqlSession::~TMySqlSession() { Disconnect(); }
+
+// The rows a streamed result left on the server go into it, so the
+// session can run the next statement.
+void TMySqlSession::FinishStream() {
+  if (!FStream) return;
+  TMySqlResult* stream = FStream;
+  try {
+    stream->FetchMore(0);
+  } catch (const EDatabaseError&) {
+    // The result keeps the failure for its data set; this statement
+    // meets the session as the failure left it.
+  }
+  FStream = nullptr;
+}
 
 void TMySqlSession::Connect(const TMySqlParams& p) {
   Disconnect();
@@ -129,6 +198,17 @@ uint64_t TMySqlSession::ConnectionId() const {
 }
 
 void TMySqlSession::Disconnect() {
+  if (FStream) {
+    // The stream cannot go on without its connection.
+    TMySqlResult* stream = FStream;
+    FStream = nullptr;
+    stream->FFailure = "Lost connection to the server while reading rows";
+    stream->FFailureCode = CR_SERVER_LOST;
+    stream->FSession = nullptr;
+    stream->FStreaming = false;
+    if (stream->FResult) mysql_free_result(static_cast<MYSQL_RES*>(stream->FResult));
+    stream->FResult = nullptr;
+  }
   if (FHandle) mysql_close(static_cast<MYSQL*>(FHandle));
   FHandle = nullptr;
 }
@@ -141,9 +221,9 @@ void TMySqlSession::RaiseError() {
   throw error;
 }
 
-std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
+std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql, bool stream) {
   try {
-    return ExecuteOnce(sql);
+    return ExecuteOnce(sql, stream);
   } catch (const EDatabaseError& e) {
     if (FHandle || !ConnectionLost(static_cast<unsigned>(e.ErrorCode()))) throw;
     const std::exception_ptr loss = std::current_exception();
@@ -157,15 +237,16 @@ std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
       std::rethrow_exception(loss);
     }
   }
-  return ExecuteOnce(sql);
+  return ExecuteOnce(sql, stream);
 }
 
-std::unique_ptr<TMySqlResult> TMySqlSession::ExecuteOnce(std::string_view sql) {
+std::unique_ptr<TMySqlResult> TMySqlSession::ExecuteOnce(std::string_view sql, bool stream) {
+  FinishStream();
   if (!FHandle) throw EDatabaseError(u"Sem conexão com o servidor de banco de dados", CR_SERVER_GONE_ERROR);
   MYSQL* db = static_cast<MYSQL*>(FHandle);
   FRowsAffected = -1;
   if (mysql_real_query(db, sql.data(), static_cast<unsigned long>(sql.size())) != 0) RaiseError();
-  MYSQL_RES* res = mysql_store_result(db);
+  MYSQL_RES* res = stream ? mysql_use_result(db) : mysql_store_result(db);
   if (!res) {
     if (mysql_field_count(db) != 0) RaiseError();
     FRowsAffected = static_cast<int64_t>(mysql_affected_rows(db));
@@ -178,6 +259,13 @@ std::unique_ptr<TMySqlResult> TMySqlSession::ExecuteOnce(std::string_view sql) {
   const MYSQL_FIELD* fields = mysql_fetch_fields(res);
   result->FColumns.reserve(columns);
   for (unsigned i = 0; i < columns; ++i) result->FColumns.push_back(DescribeColumn(fields[i]));
+  if (stream) {
+    result->FSession = this;
+    result->FStreaming = true;
+    FStream = result.get();
+    FRowsAffected = -1;
+    return result;
+  }
   const uint64_t rows = mysql_num_rows(res);
   result->FRows.reserve(rows);
   result->FLengths.reserve(rows * columns);

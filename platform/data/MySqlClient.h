@@ -38,14 +38,23 @@ struct TMySqlColumn {
   bool NotNull = false;
 };
 
-// All rows of a result, kept in the client library's own buffers.
+class TMySqlSession;
+
+// The rows of a result: all of them in the client library's own buffers,
+// or, for a streamed result, those read so far, copied as they come.
 class TMySqlResult {
 public:
   ~TMySqlResult();
   TMySqlResult(const TMySqlResult&) = delete;
   TMySqlResult& operator=(const TMySqlResult&) = delete;
 
+  // Rows read so far.
   size_t RowCount() const { return FRows.size(); }
+  // A streamed result still has rows on the server, or a failure to report.
+  bool Pending() const { return FStreaming || !FFailure.empty(); }
+  // Reads up to `rows` more rows (all with 0). A failure ends the stream
+  // and raises EDatabaseError, now and on every later call.
+  void FetchMore(size_t rows);
   size_t ColumnCount() const { return FColumns.size(); }
   const TMySqlColumn& Column(size_t index) const { return FColumns[index]; }
   // The cell's text (not terminated for binary data); nullptr for NULL.
@@ -57,10 +66,19 @@ public:
 private:
   friend class TMySqlSession;
   TMySqlResult() = default;
+  void EndStream();
+  [[noreturn]] void Fail(const std::string& message, int code);
+
   void* FResult = nullptr;
   std::vector<TMySqlColumn> FColumns;
   std::vector<char**> FRows;
   std::vector<unsigned long> FLengths;
+  // Streamed rows: one block per row, the cell pointers then the texts.
+  std::vector<std::unique_ptr<char[]>> FCopies;
+  TMySqlSession* FSession = nullptr;  // while streaming
+  bool FStreaming = false;
+  std::string FFailure;
+  int FFailureCode = 0;
 };
 
 struct TMySqlParams {
@@ -95,7 +113,9 @@ public:
   bool Connected() const { return FHandle != nullptr; }
 
   // Runs one statement; returns its rows, or nullptr when it has none.
-  std::unique_ptr<TMySqlResult> Execute(std::string_view sql);
+  // A streamed result leaves its rows on the server until asked for them;
+  // the next statement on the session first reads what is left into it.
+  std::unique_ptr<TMySqlResult> Execute(std::string_view sql, bool stream = false);
   // Rows matched by the last UPDATE (found rows), written by INSERT or
   // removed by DELETE; for a SELECT the rows returned.
   int64_t RowsAffected() const { return FRowsAffected; }
@@ -107,11 +127,14 @@ public:
   std::function<bool()> OnConnectionLost;
 
 private:
-  std::unique_ptr<TMySqlResult> ExecuteOnce(std::string_view sql);
+  std::unique_ptr<TMySqlResult> ExecuteOnce(std::string_view sql, bool stream);
+  friend class TMySqlResult;
   [[noreturn]] void RaiseError();
+  void FinishStream();
   void* FHandle = nullptr;
   TMySqlParams FParams;
   bool FHasParams = false;
+  TMySqlResult* FStream = nullptr;
   int64_t FRowsAffected = -1;
   uint64_t FInsertId = 0;
 };

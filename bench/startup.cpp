@@ -1,0 +1,218 @@
+// Starting the program while the shared database holds other agents'
+// years: the real Brenquia.exe from start to its login window, and the
+// data module's opening alone, with an empty receipts table and with
+// 1,000,000 receipts of another agent plus 100,000 of the agent's own
+// earlier movements. Needs the server of ./test.sh or ./run.sh
+// (BRQ_DB_HOST, BRQ_DB_PORT, BRQ_DB_USER, BRQ_DB_PASSWORD) and a display.
+//
+// Goal: with the full table, both within 1.2x of the empty one; opening
+// the data module grows the program's memory by a few megabytes at most.
+#include "app/uDM.h"
+#include "platform/classes/IniFiles.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumUtils.h"
+#include "support/AppDriver.h"
+#include "support/BenchSupport.h"
+#include "support/TestDatabase.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace {
+
+const String Agente = u"SU1";   // the program's own agent
+const String Outro = u"SU2";    // the agent whose million receipts it must not read
+constexpr int ReciboPorMovimento = 250;
+
+int Outros() { return BenchSize(1000000, 2000); }
+int Proprios() { return BenchSize(100000, 500); }
+
+int Numero(const String& sql) {
+  const String s = TestDatabase::Scalar(sql);
+  return s.empty() ? 0 : std::stoi(StringToUtf8(s));
+}
+
+// The agent, a utility and the agent's movements; kept between runs.
+void GaranteCadastros() {
+  if (Numero(u"SELECT COUNT(*) FROM agentes WHERE COD_AGENTE = '" + Agente + u"'") == 0)
+    TestDatabase::Exec(u"INSERT INTO agentes (RAZAO_SOCIAL, COD_AGENTE, NOME_FANTASIA, IMPRIMIR_CUPOM) "
+                       u"VALUES ('AGENTE DE PARTIDA', '" + Agente + u"', 'PARTIDA', 0)");
+  if (Numero(u"SELECT COUNT(*) FROM concessionaria") == 0)
+    TestDatabase::Exec(u"INSERT INTO concessionaria (RAZAO_SOCIAL, COD_CONC) VALUES ('CONCESSIONARIA', '0123')");
+  const int movimentos = Proprios() / ReciboPorMovimento;
+  if (Numero(u"SELECT COUNT(*) FROM movimentos WHERE COD_AGENTE = '" + Agente + u"'") != movimentos + 1) {
+    TestDatabase::Exec(u"DELETE FROM movimentos WHERE COD_AGENTE = '" + Agente + u"'");
+    TestDatabase::Exec(u"INSERT INTO movimentos (ABERTURA, FECHAMENTO, CREDITO, QUANTIDADE, DINHEIRO, CHEQUE, "
+                       u"USUARIO, COD_AGENTE) SELECT DATE_ADD('2020-01-01', INTERVAL seq DAY), "
+                       u"DATE_ADD('2020-01-01', INTERVAL seq DAY), DATE_ADD('2020-01-02', INTERVAL seq DAY), " +
+                       IntToStr(ReciboPorMovimento) + u", 100, 0, 'BENCH', '" + Agente + u"' FROM seq_0_to_" +
+                       IntToStr(movimentos));
+  }
+}
+
+// `quantos` receipts of `agente`, `porDia` a day from 2020-01-01, with
+// numbers and lines of their own; kept between runs.
+void GaranteRecebimentos(const String& agente, int quantos, int porDia) {
+  if (Numero(u"SELECT COUNT(*) FROM recebimentos WHERE COD_AGENTE = '" + agente + u"'") == quantos) return;
+  std::fprintf(stderr, "Storing %d receipts of agent %s...\n", quantos, StringToUtf8(agente).c_str());
+  TestDatabase::Exec(u"DELETE FROM recebimentos WHERE COD_AGENTE = '" + agente + u"'");
+  TestDatabase::Exec(
+      u"INSERT INTO recebimentos (RECEBIMENTO, CUPOM, HORA, VALOR, TROCO, CHQ_DINH, CODIGOBARRAS, ESTORNADO, "
+      u"USUARIO, COD_AGENTE, INSCRICAO) "
+      u"SELECT DATE_ADD('2020-01-01', INTERVAL (seq - 1) DIV " + IntToStr(porDia) + u" DAY), "
+      u"CONCAT(CHAR(65 + (seq - 1) DIV 100000), LPAD((seq - 1) MOD 100000, 5, '0')), '120000', "
+      u"(seq MOD 500) + 0.5, 0, IF(seq MOD 3 = 0, 'Cheque', 'Dinheiro'), "
+      u"CONCAT('9', LPAD(seq, 47, '0')), 'N', 'BENCH', '" + agente + u"', LPAD(seq, 13, '0') "
+      u"FROM seq_1_to_" + IntToStr(quantos));
+}
+
+// Puts an empty receipts table in place of the full one while it lives;
+// the full one comes back even when the run fails.
+class TTabelaVazia {
+public:
+  TTabelaVazia() {
+    TestDatabase::Exec(u"CREATE TABLE IF NOT EXISTS recebimentos_vazio LIKE recebimentos");
+    TestDatabase::Exec(u"RENAME TABLE recebimentos TO recebimentos_cheio, recebimentos_vazio TO recebimentos");
+  }
+  ~TTabelaVazia() {
+    try {
+      Devolve();
+    } catch (const Exception& e) {
+      std::fprintf(stderr, "The full receipts table stays as recebimentos_cheio: %s\n", e.what());
+    }
+  }
+  // A run that died half-way left the tables swapped.
+  static void Devolve() {
+    if (Numero(u"SELECT COUNT(*) FROM information_schema.TABLES WHERE TABLE_SCHEMA = 'dbvorlent' AND "
+               u"TABLE_NAME = 'recebimentos_cheio'") == 0)
+      return;
+    TestDatabase::Exec(u"RENAME TABLE recebimentos TO recebimentos_vazio, recebimentos_cheio TO recebimentos");
+  }
+};
+
+// The program's resident memory, in kilobytes.
+long MemoriaResidente() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+AppDriver& Programa() {
+  static AppDriver driver;
+  static bool escrito = false;
+  if (!escrito) {
+    driver.WriteIniForTestDatabase(Agente);
+    escrito = true;
+  }
+  return driver;
+}
+
+std::map<std::string, double> Crescimento;  // case -> memory growth in MB
+
+void AbreModulo(benchmark::State& state, const char* caso) {
+  try {
+    TIniFile ini(Programa().IniPath());
+    {
+      // The growth is read on a first opening of its own.
+      const long antes = MemoriaResidente();
+      TDM dm(nullptr);
+      dm.Conecta(ini, Agente, String());
+      Crescimento[caso] = (MemoriaResidente() - antes) / 1024.0;
+      dm.Desconecta();
+    }
+    for (auto _ : state) {
+      TDM dm(nullptr);
+      dm.Conecta(ini, Agente, String());
+      benchmark::DoNotOptimize(dm.Recebimentos->RecordCount());
+      dm.Desconecta();
+    }
+  } catch (const Exception& e) {
+    state.SkipWithError(e.what());
+  }
+}
+
+void AteLogin(benchmark::State& state) {
+  AppDriver& programa = Programa();
+  for (auto _ : state) {
+    if (!programa.Start()) {
+      state.SkipWithError("Brenquia.exe cannot be started");
+      break;
+    }
+    const HWND login = programa.WaitForWindow(u"Senha", 60000);
+    programa.Kill();
+    if (!login) {
+      state.SkipWithError("no login window");
+      break;
+    }
+  }
+}
+
+// Runs the pair of measures on the table as it stands.
+void Mede(benchmark::State& state) {
+  const bool cheio = state.range(0) != 0;
+  const char* caso = cheio ? "1M" : "empty";
+  if (state.range(1) == 0) AbreModulo(state, caso);
+  else AteLogin(state);
+}
+
+class TRelatorio : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+        Tempos[run.benchmark_name()] = run.GetAdjustedRealTime();
+  }
+  std::map<std::string, double> Tempos;
+};
+
+void Registra(const char* nome, bool cheio, int medida, int iteracoes) {
+  benchmark::RegisterBenchmark(nome, Mede)
+      ->Args({cheio ? 1 : 0, medida})
+      ->Iterations(BenchSmoke() ? 1 : iteracoes)
+      ->UseRealTime()
+      ->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  TRelatorio relatorio;
+  try {
+    TTabelaVazia::Devolve();
+    GaranteCadastros();
+    GaranteRecebimentos(Outro, Outros(), 5000);
+    GaranteRecebimentos(Agente, Proprios(), ReciboPorMovimento);
+    {
+      TTabelaVazia vazia;
+      Registra("DataModuleOpen/empty", false, 0, 50);
+      Registra("StartToLogin/empty", false, 1, 5);
+      benchmark::RunSpecifiedBenchmarks(&relatorio);
+    }
+    benchmark::ClearRegisteredBenchmarks();
+    Registra("DataModuleOpen/1M", true, 0, 50);
+    Registra("StartToLogin/1M", true, 1, 5);
+    benchmark::RunSpecifiedBenchmarks(&relatorio);
+  } catch (const Exception& e) {
+    std::fprintf(stderr, "Cannot prepare the database: %s\n", e.what());
+    return 1;
+  }
+  auto tempo = [&](const std::string& prefixo) {
+    for (const auto& [nome, t] : relatorio.Tempos)
+      if (nome.rfind(prefixo, 0) == 0) return t;
+    return 0.0;
+  };
+  const double abreVazio = tempo("DataModuleOpen/empty"), abreCheio = tempo("DataModuleOpen/1M");
+  const double loginVazio = tempo("StartToLogin/empty"), loginCheio = tempo("StartToLogin/1M");
+  if (abreVazio > 0 && abreCheio > 0) PrintRatio("data module opening, 1M / empty", abreCheio / abreVazio, 1.2);
+  if (loginVazio > 0 && loginCheio > 0) PrintRatio("start to login window, 1M / empty", loginCheio / loginVazio, 1.2);
+  for (const auto& [caso, mb] : Crescimento)
+    std::printf("memory grown by opening the data module, %s: %.1f MB\n", caso.c_str(), mb);
+  benchmark::Shutdown();
+  return 0;
+}
