@@ -1,5 +1,7 @@
 #include "report/components/RLBackground.h"
 #include "report/components/RLCustomSite.h"
+#include "report/pages/RLGraphicSurface.h"
+#include "report/pages/RLUtils.h"
 
 TRLBackground::TRLBackground(TRLCustomSite* AOwner)
     : FParentSite(AOwner), FPicture(std::make_unique<TPicture>()) {}
@@ -117,23 +119,35 @@ std::vector<TRect> TRLBackground::TileRects(int areaWidth, int areaHeight) const
   return tiles;
 }
 
-void TRLBackground::PaintTo(TCanvas& canvas, const TRect& rect) const {
-  TGraphic* graphic = Image();
-  if (!graphic) return;
-  switch (FArrange) {
+namespace {
+// Canvas and surface both stretch a graphic into a rectangle.
+template <typename Target>
+void PaintBackground(const TRLBackground& background, TGraphic* graphic, Target& target, const TRect& rect) {
+  switch (background.Arrange()) {
     case baAligned:
     case baCenter:
-      canvas.StretchDraw(PlacedRect(rect), graphic);
+      target.StretchDraw(background.PlacedRect(rect), graphic);
       break;
     case baSidebySide:
     case baDistributed: {
-      TBitmap tiles;
+      const std::vector<TRect> places = background.TileRects(rect.Width(), rect.Height());
+      if (places.empty()) return;
+      TRLBitmap tiles;
       tiles.SetSize(rect.Width(), rect.Height());
-      for (const TRect& tile : TileRects(rect.Width(), rect.Height())) tiles.Canvas()->StretchDraw(tile, graphic);
-      canvas.StretchDraw(rect, &tiles);
+      for (const TRect& tile : places) tiles.Canvas()->StretchDraw(tile, graphic);
+      target.StretchDraw(rect, &tiles);
       break;
     }
   }
+}
+}  // namespace
+
+void TRLBackground::PaintTo(TCanvas& canvas, const TRect& rect) const {
+  if (TGraphic* graphic = Image()) PaintBackground(*this, graphic, canvas, rect);
+}
+
+void TRLBackground::PaintTo(TRLGraphicSurface& surface, const TRect& rect) const {
+  if (TGraphic* graphic = Image()) PaintBackground(*this, graphic, surface, rect);
 }
 
 void TRLBackground::Assign(const TPersistent& source) {

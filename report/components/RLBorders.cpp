@@ -1,6 +1,7 @@
 #include "report/components/RLBorders.h"
 #include "report/components/RLCustomControl.h"
 #include "report/components/RLSiteKinds.h"
+#include "report/pages/RLGraphicSurface.h"
 
 TRLBorders::TRLBorders(TRLCustomControl* AOwner) : FParentControl(AOwner) {}
 
@@ -77,16 +78,25 @@ std::vector<TRect> TRLBorders::SideRects(const TRect& r) const {
   return sides;
 }
 
-void TRLBorders::PaintTo(TCanvas& canvas, const TRect& rect) const {
-  std::vector<TRect> sides = SideRects(rect);
+namespace {
+// Canvas and surface take the same pen, brush and rectangles.
+template <typename Target>
+void PaintSides(Target& target, const std::vector<TRect>& sides, TColor color) {
   if (sides.empty()) return;
-  canvas.Pen()->SetColor(FColor);
-  canvas.Pen()->SetStyle(psSolid);
-  canvas.Pen()->SetMode(pmCopy);
-  canvas.Pen()->SetWidth(1);
-  canvas.Brush()->SetColor(FColor);
-  canvas.Brush()->SetStyle(bsSolid);
-  for (const TRect& side : sides) canvas.Rectangle(side);
+  target.Pen()->SetColor(color);
+  target.Pen()->SetStyle(psSolid);
+  target.Pen()->SetMode(pmCopy);
+  target.Pen()->SetWidth(1);
+  target.Brush()->SetColor(color);
+  target.Brush()->SetStyle(bsSolid);
+  for (const TRect& side : sides) target.Rectangle(side);
+}
+}  // namespace
+
+void TRLBorders::PaintTo(TCanvas& canvas, const TRect& rect) const { PaintSides(canvas, SideRects(rect), FColor); }
+
+void TRLBorders::PaintTo(TRLGraphicSurface& surface, const TRect& rect) const {
+  PaintSides(surface, SideRects(rect), FColor);
 }
 
 void TRLBorders::Assign(const TPersistent& source) {

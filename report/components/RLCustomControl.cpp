@@ -2,8 +2,10 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/components/RLControlUtils.h"
-#include "report/components/RLReportTexts.h"
+#include "report/pages/RLLocaleStrings.h"
 #include "report/components/RLSiteKinds.h"
+#include "report/pages/RLGraphicSurface.h"
+#include "report/pages/RLUtils.h"
 #include <algorithm>
 
 namespace {
@@ -36,6 +38,8 @@ TRLCustomControl::TRLCustomControl(TComponent* AOwner)
     : TCustomControl(AOwner),
       FBorders(std::make_unique<TRLBorders>(this)),
       FRealBounds(std::make_unique<TRLRealBounds>(this)) {
+  static int32_t lastControlId = 0;
+  FControlId = ++lastControlId;
   SetControlStyle(TControl::ControlStyle() + csOpaque + csReplicatable);
   RefreshCaption();
 }
@@ -195,13 +199,13 @@ void TRLCustomControl::SetFriendlyName(const String& value) {
   } else {
     if (!IsValidIdentifier(value)) {
       if (IsLoading()) return;
-      throw Exception(ReportTexts().LS_InvalidNameStr + u" \"" + value + u"\"");
+      throw Exception(CurrentReportTexts.LS_InvalidNameStr + u" \"" + value + u"\"");
     }
     if (TComponent* owner = Owner())
       for (int i = 0; i < owner->ComponentCount(); ++i)
         if (auto* other = dynamic_cast<TRLCustomControl*>(owner->Components(i)))
           if (SameText(other->FFriendlyName, value))
-            throw Exception(ReportTexts().LS_DuplicateNameStr + u" \"" + value + u"\"");
+            throw Exception(CurrentReportTexts.LS_DuplicateNameStr + u" \"" + value + u"\"");
     FFriendlyName = value;
   }
   AdjustBounds();
@@ -591,7 +595,7 @@ TRLGraphicSurface* TRLCustomControl::FindParentSurface() {
 
 String TRLCustomControl::NotFoundText(const char16_t* what) const {
   // Raised through the system's ANSI code page, as every library error is.
-  return AnsiToString(StringToAnsi(ReportTexts().LS_NotFoundStr + u": " + Name() + what));
+  return ReportText(CurrentReportTexts.LS_NotFoundStr + u": " + Name() + what);
 }
 
 TRLCustomPager* TRLCustomControl::RequestParentPager() const {
@@ -690,4 +694,41 @@ void TRLCustomControl::Paint() {
   canvas->Brush()->SetStyle(bsSolid);
   canvas->FillRect(r);
   FBorders->PaintTo(*canvas, r);
+}
+
+void TRLCustomControl::EmitToSurface() {
+  TRect rect;
+  GetSiteRelativeBounds(rect);
+  TRLGraphicSurface* surface = RequestParentSurface();
+  surface->SetGeneratorId(FControlId);
+  NewGroupId();
+  if (!FTransparent) {
+    surface->Brush()->SetColor(Color());
+    surface->Brush()->SetStyle(bsSolid);
+    surface->FillRect(rect);
+  }
+  FBorders->PaintTo(*surface, rect);
+}
+
+void TRLCustomControl::PrintControlPicture(TControl* control) {
+  TRLCustomSite* site = nullptr;
+  TPoint at(control->Left(), control->Top());
+  for (TWinControl* p = control->Parent(); p; p = p->Parent()) {
+    if ((site = dynamic_cast<TRLCustomSite*>(p))) break;
+    at = TPoint(at.X + p->Left(), at.Y + p->Top());
+  }
+  if (!site || !site->Surface()) throw Exception(NotFoundText(u".ParentSurface"));
+  TRLBitmap picture;
+  try {
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(control->Width(), control->Height());
+    HDC dc = picture.Canvas()->Handle();
+    if (auto* windowed = dynamic_cast<TWinControl*>(control))
+      windowed->PaintTo(dc, 0, 0);
+    else
+      control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  } catch (const Exception&) {
+    return;  // no picture, nothing drawn
+  }
+  site->Surface()->Draw(at.X, at.Y, &picture);
 }

@@ -94,6 +94,9 @@ public:
   TRect OldBoundsRect() const { return FOldBoundsRect; }
   TRect PeekBoundsRect() const { return FPeekBoundsRect; }
   bool CouldPrint() const { return FCouldPrint; }
+  // Tells the objects this control records from those of others (a
+  // surface's generator id is 32 bits, too small for an address).
+  int32_t ControlId() const { return FControlId; }
   // Size forced on every SetBounds while SizeFixed is set.
   TPoint FixedSize() const { return FFixedSize; }
   void SetFixedSize(TPoint value) { FFixedSize = value; }
@@ -242,5 +245,6 @@ private:
   TPoint FFixedSize;
   bool FSizeFixed = false;
   String FFriendlyName;
+  int32_t FControlId;
 };
 

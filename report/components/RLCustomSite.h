@@ -85,7 +85,6 @@ protected:
   virtual void PaintSiteBackground(TRLGraphicSurface& Surface, const TRect& Rect);
 
 private:
-  void CreateSurface();
   void AnchorChildren(const std::vector<TControl*>& controls);
 
 private:

@@ -1,5 +1,6 @@
 #include "report/components/RLDegradeEffect.h"
 #include "report/components/RLCustomSite.h"
+#include "report/pages/RLGraphicSurface.h"
 #include <algorithm>
 #include <cmath>
 
@@ -55,12 +56,23 @@ std::vector<TRLGradientStrip> TRLDegradeEffect::Strips(TColor fromColor, const T
   return strips;
 }
 
-void TRLDegradeEffect::PaintTo(TCanvas& canvas, TColor fromColor, const TRect& rect) const {
-  canvas.Brush()->SetStyle(bsSolid);
-  for (const TRLGradientStrip& strip : Strips(fromColor, rect)) {
-    canvas.Brush()->SetColor(strip.Color);
-    canvas.FillRect(strip.Rect);
+namespace {
+template <typename Target>
+void FillStrips(Target& target, const std::vector<TRLGradientStrip>& strips) {
+  target.Brush()->SetStyle(bsSolid);
+  for (const TRLGradientStrip& strip : strips) {
+    target.Brush()->SetColor(strip.Color);
+    target.FillRect(strip.Rect);
   }
+}
+}  // namespace
+
+void TRLDegradeEffect::PaintTo(TCanvas& canvas, TColor fromColor, const TRect& rect) const {
+  FillStrips(canvas, Strips(fromColor, rect));
+}
+
+void TRLDegradeEffect::PaintTo(TRLGraphicSurface& surface, TColor fromColor, const TRect& rect) const {
+  FillStrips(surface, Strips(fromColor, rect));
 }
 
 void TRLDegradeEffect::Assign(const TPersistent& source) {

@@ -170,6 +170,7 @@ TEST(RLControlLookups, LookupsFindTheirKindAndRequestsSayWhatIsMissing) {
       {[&] { loose->RequestParentReport(); }, "Not found: RLLabel1.ParentReport"},
       {[&] { loose->RequestParentPager(); }, "Not found: RLLabel1.ParentPager"},
       {[&] { loose->RequestParentSkipper(); }, "Not found: RLLabel1.ParentSkipper"},
+      {[&] { loose->Print(); }, "Not found: RLLabel1.ParentSurface"},
   };
   for (const auto& r : requests) {
     SCOPED_TRACE(r.message);
