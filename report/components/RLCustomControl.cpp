@@ -128,7 +128,9 @@ void TRLCustomControl::WndProc(TMessage& Message) {
   TCustomControl::WndProc(Message);
   switch (Message.Msg) {
     case CM_COLORCHANGED:
-      if (!IsLoading() && Color() != clWhite) FTransparent = false;
+      // A colour inherited from the parent is not one chosen for this
+      // control: it would undo Transparent, which asks for the parent's.
+      if (!IsLoading() && !FUpdatingFromParent && Color() != clWhite) FTransparent = false;
       break;
     case CM_FONTCHANGED:
       AdjustBounds();
