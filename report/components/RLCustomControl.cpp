@@ -151,6 +151,8 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
   // A band dropped on a band goes beside it.
   if (dynamic_cast<TRLCustomBand*>(this))
     if (auto* band = dynamic_cast<TRLCustomBand*>(AParent)) AParent = band->Parent();
+  FSiteKeyParent = nullptr;
+  FSiteCache = nullptr;
   TCustomControl::SetParent(AParent);
   if (AParent) {
     AdjustBounds();
@@ -291,7 +293,7 @@ void TRLCustomControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight)
 }
 
 void TRLCustomControl::AdjustHoldeds() {
-  if (FControlState.Contains(stAdjustingHoldeds)) return;
+  if (FHoldeds.empty() || FControlState.Contains(stAdjustingHoldeds)) return;
   StateGuard guard(*this, stAdjustingHoldeds);
   for (TRLCustomControl* held : std::vector<TRLCustomControl*>(FHoldeds)) held->AdjustBounds();
 }
@@ -574,7 +576,16 @@ bool TRLCustomControl::IsPreparing() const {
 
 // ---- Lookups -----------------------------------------------------------------
 
-TRLCustomSite* TRLCustomControl::FindParentSite() const { return FindAncestor<TRLCustomSite>(this); }
+TRLCustomSite* TRLCustomControl::FindParentSite() const {
+  // Looked up on every bounds change: a type test per ancestor is most of
+  // what a bounds change costs.
+  TWinControl* parent = Parent();
+  if (!parent) return nullptr;
+  if (parent == FSiteKeyParent && (FSiteCache == parent || !parent->Parent())) return FSiteCache;
+  FSiteKeyParent = parent;
+  FSiteCache = FindAncestor<TRLCustomSite>(this);
+  return FSiteCache;
+}
 TRLCustomBand* TRLCustomControl::FindParentBand() const { return FindAncestor<TRLCustomBand>(this); }
 TRLCustomPager* TRLCustomControl::FindParentPager() const { return FindAncestor<TRLCustomPager>(this); }
 

@@ -162,6 +162,11 @@ public:
   virtual void RefreshForMeasure() { RefreshCaption(); }
   virtual void RealignControls() {}
   virtual TRLGraphicSurface* FindParentSurface();
+  // Where the control goes among the children of one alignment kind:
+  // plain controls first, bands by type, groups, then the rest; bands of
+  // one type by their group index.
+  virtual int AlignSortKey() const { return 0; }
+  virtual int AlignGroupIndex() const { return 0; }
 
   void SetParent(TWinControl* AParent) override;
   void SetName(const String& value) override;
@@ -246,5 +251,9 @@ private:
   bool FSizeFixed = false;
   String FFriendlyName;
   int32_t FControlId;
+  // The nearest site, found for FSiteKeyParent. Kept only where it cannot
+  // change behind our back: the parent is that site, or a top-level window.
+  mutable TWinControl* FSiteKeyParent = nullptr;
+  mutable TRLCustomSite* FSiteCache = nullptr;
 };
 

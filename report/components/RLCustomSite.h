@@ -47,6 +47,7 @@ public:
   void GetPrintOriginRect(TRect& Rect) override;
   void EmitToSurface() override;
   void RefreshForMeasure() override;
+  int AlignSortKey() const override { return 100; }
 
   // The margins in pixels, one value per side.
   virtual void GetMarginPixels(TRect& Rect);

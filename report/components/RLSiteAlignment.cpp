@@ -7,20 +7,42 @@
 #include <cmath>
 
 namespace {
-int SortKey(TControl* control) {
-  if (IsPlainReportControl(control)) return 0;
-  if (auto* band = dynamic_cast<TRLCustomBand*>(control)) return (band->BandType() + 1) * 10;
-  if (dynamic_cast<TRLCustomGroup*>(control)) return 32;
-  return 100;
+// A child as the layout sorts it, its class asked once.
+struct Entry {
+  TControl* Control;
+  int Key;
+  int GroupIndex;  // 0 but for bands
+};
+
+Entry EntryOf(TControl* control) {
+  if (auto* rl = dynamic_cast<TRLCustomControl*>(control)) return {control, rl->AlignSortKey(), rl->AlignGroupIndex()};
+  return {control, 100, 0};
 }
 
+// The controls of a sorted list, read in place.
+struct EntryControls {
+  const std::vector<Entry>& Entries;
+  struct Iterator {
+    std::vector<Entry>::const_iterator At;
+    TControl* operator*() const { return At->Control; }
+    Iterator& operator++() {
+      ++At;
+      return *this;
+    }
+    bool operator!=(const Iterator& o) const { return At != o.At; }
+  };
+  Iterator begin() const { return {Entries.begin()}; }
+  Iterator end() const { return {Entries.end()}; }
+  size_t size() const { return Entries.size(); }
+  TControl* operator[](size_t i) const { return Entries[i].Control; }
+};
+
 // Whether a goes before b in the list of kind.
-bool Precedes(TControl* a, TControl* b, TRLControlAlign kind) {
-  int ka = SortKey(a), kb = SortKey(b);
-  if (ka != kb) return ka < kb;
-  auto* ba = dynamic_cast<TRLCustomBand*>(a);
-  auto* bb = dynamic_cast<TRLCustomBand*>(b);
-  if (ba && bb && ba->GroupIndex() != bb->GroupIndex()) return ba->GroupIndex() < bb->GroupIndex();
+bool Precedes(const Entry& ea, const Entry& eb, TRLControlAlign kind) {
+  if (ea.Key != eb.Key) return ea.Key < eb.Key;
+  if (ea.GroupIndex != eb.GroupIndex) return ea.GroupIndex < eb.GroupIndex;
+  const TControl* a = ea.Control;
+  const TControl* b = eb.Control;
   switch (kind) {
     case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
     case faTopOnly:
@@ -49,49 +71,51 @@ int ShareOf(int extent, int index, int count, int consumed) {
 }  // namespace
 
 void TRLCustomSite::AlignControlsIn(TRect R) {
-  std::array<std::vector<TControl*>, RLControlAlignCount> lists;
+  std::array<std::vector<Entry>, RLControlAlignCount> sorted;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = UnwrapControl(Controls(i));
     if (!c->Visible() && !IsDesigning()) continue;
-    TRLControlAlign kind = AlignOf(c);
-    auto& list = lists[kind];
+    const TRLControlAlign kind = AlignOf(c);
+    auto& list = sorted[kind];
     if (kind == faNone) {
-      list.push_back(c);
+      list.push_back({c, 0, 0});
       continue;
     }
-    auto pos = std::find_if(list.begin(), list.end(), [&](TControl* other) { return Precedes(c, other, kind); });
-    list.insert(pos, c);
+    const Entry entry = EntryOf(c);
+    auto pos = std::find_if(list.begin(), list.end(), [&](const Entry& other) { return Precedes(entry, other, kind); });
+    list.insert(pos, entry);
   }
+  auto lists = [&sorted](TRLControlAlign kind) { return EntryControls{sorted[kind]}; };
 
   TRect area = R;
-  for (TControl* c : lists[faLeftMost]) {
+  for (TControl* c : lists(faLeftMost)) {
     Place(c, area.Left, area.Top, c->Width(), area.Height());
     area.Left += c->Width();
   }
-  for (TControl* c : lists[faRightMost]) {
+  for (TControl* c : lists(faRightMost)) {
     Place(c, area.Right - c->Width(), area.Top, c->Width(), area.Height());
     area.Right -= c->Width();
   }
-  for (TControl* c : lists[faTop]) {
+  for (TControl* c : lists(faTop)) {
     Place(c, area.Left, area.Top, area.Width(), c->Height());
     area.Top += c->Height();
   }
-  for (TControl* c : lists[faBottom]) {
+  for (TControl* c : lists(faBottom)) {
     Place(c, area.Left, area.Bottom - c->Height(), area.Width(), c->Height());
     area.Bottom -= c->Height();
   }
-  for (TControl* c : lists[faLeft]) {
+  for (TControl* c : lists(faLeft)) {
     Place(c, area.Left, area.Top, c->Width(), area.Height());
     area.Left += c->Width();
   }
-  for (TControl* c : lists[faRight]) {
+  for (TControl* c : lists(faRight)) {
     Place(c, area.Right - c->Width(), area.Top, c->Width(), area.Height());
     area.Right -= c->Width();
   }
   const TRect C = area;
 
   {
-    const auto& list = lists[faClient];
+    const auto& list = lists(faClient);
     const int n = static_cast<int>(list.size());
     int x = C.Left;
     for (int i = 0; i < n; ++i) {
@@ -102,17 +126,17 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
 
   // Columns left and right of the rows along the top and the bottom.
   TRect A = C, B = C, row = C;
-  for (TControl* c : lists[faLeftTop]) {
+  for (TControl* c : lists(faLeftTop)) {
     Place(c, row.Left, row.Top, c->Width(), c->Height());
     row.Left += c->Width();
     A.Top = std::max(A.Top, c->Top() + c->Height());
   }
-  for (TControl* c : lists[faRightTop]) {
+  for (TControl* c : lists(faRightTop)) {
     Place(c, row.Right - c->Width(), row.Top, c->Width(), c->Height());
     row.Right -= c->Width();
     B.Top = std::max(B.Top, c->Top() + c->Height());
   }
-  auto shareRow = [&](const std::vector<TControl*>& list, bool atBottom) {
+  auto shareRow = [&](const EntryControls& list, bool atBottom) {
     const int n = static_cast<int>(list.size());
     int x = row.Left;
     for (int i = 0; i < n; ++i) {
@@ -122,23 +146,23 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
       x = c->Left() + c->Width();
     }
   };
-  shareRow(lists[faClientTop], false);
+  shareRow(lists(faClientTop), false);
 
   row = C;
-  for (TControl* c : lists[faLeftBottom]) {
+  for (TControl* c : lists(faLeftBottom)) {
     Place(c, row.Left, row.Bottom - c->Height(), c->Width(), c->Height());
     row.Left += c->Width();
     A.Bottom = std::min(A.Bottom, c->Top());
   }
-  for (TControl* c : lists[faRightBottom]) {
+  for (TControl* c : lists(faRightBottom)) {
     Place(c, row.Right - c->Width(), row.Bottom - c->Height(), c->Width(), c->Height());
     row.Right -= c->Width();
     B.Bottom = std::min(B.Bottom, c->Top());
   }
-  shareRow(lists[faClientBottom], true);
+  shareRow(lists(faClientBottom), true);
 
   {
-    const auto& list = lists[faClientLeft];
+    const auto& list = lists(faClientLeft);
     const int n = static_cast<int>(list.size());
     int y = A.Top;
     for (int i = 0; i < n; ++i) {
@@ -147,7 +171,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     }
   }
   {
-    const auto& list = lists[faClientRight];
+    const auto& list = lists(faClientRight);
     const int n = static_cast<int>(list.size());
     int y = B.Top;
     for (int i = 0; i < n; ++i) {
@@ -157,14 +181,14 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     }
   }
 
-  for (TControl* c : lists[faLeftOnly]) Place(c, C.Left, c->Top(), c->Width(), c->Height());
-  for (TControl* c : lists[faRightOnly]) Place(c, C.Right - c->Width(), c->Top(), c->Width(), c->Height());
-  for (TControl* c : lists[faTopOnly]) Place(c, c->Left(), C.Top, c->Width(), c->Height());
-  for (TControl* c : lists[faBottomOnly]) Place(c, c->Left(), C.Bottom - c->Height(), c->Width(), c->Height());
-  for (TControl* c : lists[faHeight]) Place(c, c->Left(), C.Top, c->Width(), C.Height());
-  for (TControl* c : lists[faWidth]) Place(c, C.Left, c->Top(), C.Width(), c->Height());
+  for (TControl* c : lists(faLeftOnly)) Place(c, C.Left, c->Top(), c->Width(), c->Height());
+  for (TControl* c : lists(faRightOnly)) Place(c, C.Right - c->Width(), c->Top(), c->Width(), c->Height());
+  for (TControl* c : lists(faTopOnly)) Place(c, c->Left(), C.Top, c->Width(), c->Height());
+  for (TControl* c : lists(faBottomOnly)) Place(c, c->Left(), C.Bottom - c->Height(), c->Width(), c->Height());
+  for (TControl* c : lists(faHeight)) Place(c, c->Left(), C.Top, c->Width(), C.Height());
+  for (TControl* c : lists(faWidth)) Place(c, C.Left, c->Top(), C.Width(), c->Height());
 
-  auto slots = [&](const std::vector<TControl*>& list, bool vertical, bool farEdge) {
+  auto slots = [&](const EntryControls& list, bool vertical, bool farEdge) {
     const int n = static_cast<int>(list.size());
     const int extent = vertical ? C.Height() : C.Width();
     for (int i = 0; i < n; ++i) {
@@ -180,26 +204,29 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
       }
     }
   };
-  slots(lists[faCenterLeft], true, false);
-  slots(lists[faCenterTop], false, false);
-  slots(lists[faCenterRight], true, true);
-  slots(lists[faCenterBottom], false, true);
+  slots(lists(faCenterLeft), true, false);
+  slots(lists(faCenterTop), false, false);
+  slots(lists(faCenterRight), true, true);
+  slots(lists(faCenterBottom), false, true);
 
   {
     int totalW = 0, totalH = 0;
-    for (TControl* c : lists[faCenter]) {
+    for (TControl* c : lists(faCenter)) {
       totalW += c->Width();
       totalH += c->Height();
     }
     int x = (C.Left + C.Right - totalW) / 2;
     const int top = (C.Top + C.Bottom - totalH) / 2;
-    for (TControl* c : lists[faCenter]) {
+    for (TControl* c : lists(faCenter)) {
       Place(c, x, top, c->Width(), c->Height());
       x += c->Width();
     }
   }
 
-  AnchorChildren(lists[faNone]);
+  std::vector<TControl*> unaligned;
+  unaligned.reserve(sorted[faNone].size());
+  for (TControl* c : lists(faNone)) unaligned.push_back(c);
+  AnchorChildren(unaligned);
 }
 
 void TRLCustomSite::AnchorChildren(const std::vector<TControl*>& controls) {

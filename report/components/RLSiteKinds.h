@@ -17,6 +17,8 @@ public:
   void SetBandType(TRLBandType value) { FBandType = value; }
   int GroupIndex() const { return FGroupIndex; }
   void SetGroupIndex(int value) { FGroupIndex = value; }
+  int AlignSortKey() const override { return (FBandType + 1) * 10; }
+  int AlignGroupIndex() const override { return FGroupIndex; }
 
 private:
   TRLBandType FBandType = btDetail;
@@ -36,6 +38,7 @@ private:
 class TRLCustomGroup : public TRLCustomPager {
 public:
   using TRLCustomPager::TRLCustomPager;
+  int AlignSortKey() const override { return 32; }
 };
 
 class TRLCustomSkipper : public TRLCustomPager {
