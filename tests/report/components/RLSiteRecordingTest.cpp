@@ -48,6 +48,18 @@ struct RecordingCase {
   std::vector<Probe> pixels;      // after replaying the page
 };
 
+// A platform control that is not a report control: it prints as a picture.
+class TRedBox : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+
+protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(Red);
+    Canvas()->FillRect(TRect(0, 0, Width(), Height()));
+  }
+};
+
 TColor PixelAt(TBitmap& bitmap, int x, int y) { return bitmap.Canvas()->Pixels(x, y) & 0xFFFFFF; }
 
 void SaveArtifact(TBitmap& bitmap, const std::string& name) {
@@ -182,6 +194,9 @@ TEST(RLSiteRecording, ControlsDrawIntoTheirSiteWhichLandsAtItsPrintPosition) {
   auto* hidden = f.Make<TSizedControl>(band, TRect(30, 5, 40, 15));
   hidden->SetColor(Red);
   hidden->SetVisible(false);
+  auto* box = new TRedBox(f.Form());
+  box->SetBounds(50, 5, 10, 10);
+  box->SetParent(band);
   int afterPrint = 0;
   label->AfterPrint = [&](TObject*) { ++afterPrint; };
   int drawn = 0;
@@ -199,12 +214,15 @@ TEST(RLSiteRecording, ControlsDrawIntoTheirSiteWhichLandsAtItsPrintPosition) {
   EXPECT_TRUE(band->ControlState().Empty());
 
   TRLGraphicSurface& page = *report->Surface();
-  ASSERT_EQ(2, page.ObjectCount());
+  ASSERT_EQ(3, page.ObjectCount());
   TRLGraphicObject* background = page.Objects(0);
   TRLGraphicObject* frame = page.Objects(1);
+  TRLGraphicObject* picture = page.Objects(2);
   EXPECT_EQ((TRLMetaRect{10, 20, 110, 60}), background->BoundsRect());
   EXPECT_EQ((TRLMetaRect{15, 25, 35, 35}), frame->BoundsRect()) << "moved by the band's print position";
   EXPECT_NE(background->GroupId(), frame->GroupId());
+  EXPECT_NE(nullptr, dynamic_cast<TRLImageObject*>(picture));
+  EXPECT_EQ((TRLMetaRect{60, 25, 70, 35}), picture->BoundsRect());
 
   TBitmap dib;
   dib.SetPixelFormat(pf32bit);
@@ -213,6 +231,7 @@ TEST(RLSiteRecording, ControlsDrawIntoTheirSiteWhichLandsAtItsPrintPosition) {
   EXPECT_EQ(Blue, PixelAt(dib, 12, 22));
   EXPECT_EQ(Green, PixelAt(dib, 20, 30));
   EXPECT_EQ(Blue, PixelAt(dib, 45, 30)) << "the hidden control printed nothing";
+  EXPECT_EQ(Red, PixelAt(dib, 65, 30)) << "the platform control as a picture";
 }
 
 TEST(RLSiteRecording, ASiteWithNothingAroundItSaysSoInsteadOfCrashing) {
