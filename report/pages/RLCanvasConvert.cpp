@@ -213,6 +213,27 @@ void CanvasTextOutAligned(TCanvas* ACanvas, const TRect& ARect, int AX, int AY, 
 }
 
 namespace {
+// Narrows [AFirst, ALast], distances along the line from AStart in the unit
+// direction, to the part inside ABox (Liang-Barsky).
+void ClipSegment(TPoint AStart, double AUx, double AUy, const TRect& ABox, double& AFirst, double& ALast) {
+  auto edge = [&](double p, double q) {
+    if (p == 0) {
+      if (q < 0) ALast = AFirst - 1;
+      return;
+    }
+    double t = q / p;
+    if (p < 0)
+      AFirst = std::max(AFirst, t);
+    else
+      ALast = std::min(ALast, t);
+  };
+  edge(-AUx, AStart.X - ABox.Left);
+  edge(AUx, ABox.Right - AStart.X);
+  edge(-AUy, AStart.Y - ABox.Top);
+  edge(AUy, ABox.Bottom - AStart.Y);
+  if (ALast < AFirst) AFirst = ALast = 0;
+}
+
 std::vector<int> DashPattern(TPenStyle AStyle) {
   switch (AStyle) {
     case psDash: return {3, 1};
@@ -236,21 +257,30 @@ void CanvasDashedLineTo(TCanvas* ACanvas, int AX, int AY) {
   TColor penColor = pen->Color();
   TPoint start = ACanvas->PenPos();
   double dx = AX - start.X, dy = AY - start.Y;
-  int length = static_cast<int>(Round(std::sqrt(dx * dx + dy * dy)));
+  int64_t length = Round(std::sqrt(dx * dx + dy * dy));
   double distance = std::sqrt(dx * dx + dy * dy);
   double ux = distance > 0 ? dx / distance : 0, uy = distance > 0 ? dy / distance : 0;
-  int unit = 4 * penWidth;
+  int64_t unit = 4 * static_cast<int64_t>(penWidth);
   pen->SetStyle(psSolid);
   if (ACanvas->Brush()->Style() != bsClear) {
     pen->SetColor(ACanvas->Brush()->Color());
     ACanvas->LineTo(AX, AY);
   }
   pen->SetColor(penColor);
-  ACanvas->MoveTo(start.X, start.Y);
-  int pos = 0;
+  // Only the part inside the canvas's clip box is dashed, starting at a
+  // whole pattern cycle, so a line far longer than the page stays cheap.
+  int64_t cycle = 0;
+  for (int part : pattern) cycle += part * unit;
+  double first = 0, last = static_cast<double>(length);
+  TRect box = ACanvas->ClipRect();
+  int margin = static_cast<int>(std::min<int64_t>(unit, 1 << 20));
+  ClipSegment(start, ux, uy, GrowRectByMargins(box, margin, margin, margin, margin), first, last);
+  int64_t pos = std::max<int64_t>(0, static_cast<int64_t>(first / cycle) * cycle);
+  ACanvas->MoveTo(start.X + static_cast<int>(Round(pos * ux)), start.Y + static_cast<int>(Round(pos * uy)));
+  int64_t stop = static_cast<int64_t>(std::min<double>(static_cast<double>(length), last + cycle));
   size_t k = 0;
   bool drawing = true;
-  while (pos < length) {
+  while (pos < stop) {
     pos = std::min(length, pos + pattern[k] * unit);
     int x = start.X + static_cast<int>(Round(pos * ux));
     int y = start.Y + static_cast<int>(Round(pos * uy));
@@ -261,6 +291,7 @@ void CanvasDashedLineTo(TCanvas* ACanvas, int AX, int AY) {
     drawing = !drawing;
     k = (k + 1) % pattern.size();
   }
+  ACanvas->MoveTo(AX, AY);
   pen->SetStyle(style);
   pen->SetWidth(penWidth);
 }

@@ -4,10 +4,12 @@
 #include "report/pages/RLTempFiles.h"
 #include "report/pages/RLUtils.h"
 #include "platform/classes/Streams.h"
+#include "platform/classes/Win32Error.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/NumUtils.h"
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 // ---- page index ------------------------------------------------------------
@@ -38,6 +40,21 @@ void TRLPageAllocation::Clear() {
 namespace {
 
 int MillimetresToPixels(double AValue) { return static_cast<int>(Round(AValue * 96 / 25.4)); }
+
+// The temporary page file. Others may read and write it, and the library's
+// shut-down may delete it while a store never freed still holds it open.
+class TTempPageStream : public THandleStream {
+public:
+  explicit TTempPageStream(const String& AFileName) : THandleStream(INVALID_HANDLE_VALUE) {
+    HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(AFileName.c_str()), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+      throw EFCreateError(u"Cannot create file \"" + AFileName + u"\". " + Win32ErrorText(GetLastError()));
+    FHandle = h;
+  }
+  ~TTempPageStream() override { CloseHandle(static_cast<HANDLE>(FHandle)); }
+};
 }  // namespace
 
 TRLGraphicStorage::TRLGraphicStorage(TComponent* AOwner)
@@ -86,7 +103,7 @@ void TRLGraphicStorage::EnsureTempStream() {
   if (FTempStream) return;
   FTempFileName = MakeTempPageFileName();
   TrackTempFile(FTempFileName);
-  FTempStream = std::make_unique<TFileStream>(FTempFileName, fmCreate | fmShareDenyWrite);
+  FTempStream = std::make_unique<TTempPageStream>(FTempFileName);
   FTempEnd = 0;
 }
 
@@ -95,10 +112,18 @@ int64_t TRLGraphicStorage::TempStreamSize() const { return FTempStream ? FTempEn
 int64_t TRLGraphicStorage::AppendRecord(const std::string& ARecordWithLength) {
   EnsureTempStream();
   int64_t at = FTempEnd;
-  FTempStream->SetPosition(at);
-  FTempStream->WriteBuffer(ARecordWithLength.data(), static_cast<int64_t>(ARecordWithLength.size()));
-  FTempEnd = at + static_cast<int64_t>(ARecordWithLength.size());
+  FTempPending += ARecordWithLength;
+  FTempEnd += static_cast<int64_t>(ARecordWithLength.size());
+  if (FTempPending.size() >= (1u << 20)) FlushTempStream();
   return at;
+}
+
+void TRLGraphicStorage::FlushTempStream() {
+  if (FTempPending.empty()) return;
+  int64_t at = FTempEnd - static_cast<int64_t>(FTempPending.size());
+  FTempStream->SetPosition(at);
+  FTempStream->WriteBuffer(FTempPending.data(), static_cast<int64_t>(FTempPending.size()));
+  FTempPending.clear();
 }
 
 void TRLGraphicStorage::StorePage(TRLGraphicSurface* ASurface) {
@@ -108,10 +133,14 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface* ASurface) {
   ASurface->SaveToRecord(writer);
   writer.PatchInt32(lengthAt, static_cast<int32_t>(writer.Size() - 4));
   int64_t at = AppendRecord(writer.Data());
-  if (ASurface->PageIndex() == -1)
-    ASurface->SetPageIndex(FPageAllocation.Add(at));
-  else
-    FPageAllocation.SetItems(ASurface->PageIndex(), at);
+  if (ASurface->PageIndex() == -1) ASurface->SetPageIndex(FPageAllocation.Add(at));
+  SetPage(ASurface->PageIndex(), at, static_cast<int32_t>(writer.Size() - 4));
+}
+
+void TRLGraphicStorage::SetPage(int APageIndex, int64_t AOffset, int32_t ALength) {
+  FPageAllocation.SetItems(APageIndex, AOffset);
+  if (static_cast<size_t>(APageIndex) >= FPageLengths.size()) FPageLengths.resize(static_cast<size_t>(APageIndex) + 1);
+  FPageLengths[static_cast<size_t>(APageIndex)] = ALength;
 }
 
 void TRLGraphicStorage::Add(TRLGraphicSurface* ASurface) {
@@ -157,12 +186,14 @@ void TRLGraphicStorage::FlushCache() {
 }
 
 std::string TRLGraphicStorage::ReadPageRecord(int APageIndex) {
-  FTempStream->SetPosition(FPageAllocation.Items(APageIndex));
-  int32_t length = 0;
-  FTempStream->ReadBuffer(&length, 4);
-  if (length < 0 || length > FTempEnd) RaiseReadError();
-  std::string record(static_cast<size_t>(length), '\0');
-  FTempStream->ReadBuffer(record.data(), length);
+  int64_t at = FPageAllocation.Items(APageIndex);
+  int32_t length = FPageLengths[static_cast<size_t>(APageIndex)];
+  FlushTempStream();
+  std::string record(static_cast<size_t>(length) + 4, '\0');
+  FTempStream->SetPosition(at);
+  FTempStream->ReadBuffer(record.data(), static_cast<int64_t>(record.size()));
+  if (TRLRecordReader(record).ReadInt32() != length) RaiseReadError();
+  record.erase(0, 4);
   return record;
 }
 
@@ -190,10 +221,12 @@ TRLGraphicSurface* TRLGraphicStorage::GetPages(int APageIndex) {
 
 void TRLGraphicStorage::Clear() {
   if (FTempStream) {
+    FTempPending.clear();
     FTempStream->SetSize(0);
     FTempEnd = 0;
   }
   FPageAllocation.Clear();
+  FPageLengths.clear();
   std::vector<std::unique_ptr<TRLGraphicSurface>> cache = std::move(FPageCache);
   FPageCache.clear();
   cache.clear();
@@ -206,6 +239,9 @@ void TRLGraphicStorage::SetFileVersion(int AValue) {
 }
 
 void TRLGraphicStorage::SaveToFile(const String& AFileName) {
+  // The pages' records take at least as much room in the file as in the
+  // temporary stream.
+  if (FFileVersion < 4 && TempStreamSize() > INT32_MAX) FFileVersion = 4;
   try {
     TFileStream stream(AFileName, fmCreate);
     SaveToStream(stream);

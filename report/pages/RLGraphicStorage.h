@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-class TFileStream;
+class THandleStream;
 class TStream;
 
 // The position of each page's record in the temporary stream.
@@ -50,7 +50,9 @@ public:
 
   void SaveToStream(TStream& AStream);
   void LoadFromStream(TStream& AStream);
-  // A failed save leaves no file behind.
+  // Writes FileVersion, or version 4 (which becomes the FileVersion) when
+  // the pages reach past the 32-bit offsets of the older versions. A failed
+  // save leaves no file behind.
   void SaveToFile(const String& AFileName);
   void LoadFromFile(const String& AFileName);
 
@@ -105,12 +107,20 @@ private:
   // Appends a page record (int32 length and the surface record) to the
   // temporary stream; returns where it starts.
   int64_t AppendRecord(const std::string& ARecordWithLength);
+  // Writes what waits, before the file is read or cut.
+  void FlushTempStream();
+  void SetPage(int APageIndex, int64_t AOffset, int32_t ALength);
   // The surface record of page APageIndex, read from the temporary stream.
   std::string ReadPageRecord(int APageIndex);
 
   std::vector<std::unique_ptr<TRLGraphicSurface>> FPageCache;
   TRLPageAllocation FPageAllocation;
-  std::unique_ptr<TFileStream> FTempStream;
+  // The length of each page's surface record, beside its offset.
+  std::vector<int32_t> FPageLengths;
+  std::unique_ptr<THandleStream> FTempStream;
+  // Records appended lately wait here and reach the file in large writes;
+  // FTempEnd counts them.
+  std::string FTempPending;
   int64_t FTempEnd = 0;
   String FTempFileName;
   int FFileVersion = 3;

@@ -9,8 +9,8 @@ const TRLLocaleStrings& LocaleStringsFor(uint32_t ALocaleId) {
     case 12: return ReportTextsFrench;
     case 16: return ReportTextsItalian;
     case 22: return ReportTextsPortuguese;
-    // 29 is the Windows number of Swedish; the German table has always
-    // been chosen by it, and German users (7) get the English texts.
+    // 29 is the Windows number of Swedish: the German table goes with it,
+    // and German users (7) read the English texts.
     case 29: return ReportTextsGerman;
     default: return ReportTextsEnglish;
   }

@@ -64,19 +64,24 @@ public:
     FOut.Data().append(entrySize * static_cast<size_t>(count), '\0');
     int64_t areaStart = Position();
     std::vector<int64_t> offsets(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      int64_t offset = Position();
-      // Versions 1 to 3 hold 32-bit entries: a page beyond them would be
-      // written at a truncated offset.
-      int64_t entry = version <= 2 ? offset - areaStart : offset;
-      if (version < 4 && entry > INT32_MAX) RaiseTooLarge(version);
-      offsets[static_cast<size_t>(i)] = entry;
-      std::string record = FStorage.ReadPageRecord(i);
-      if (version > 2)
-        FOut.WriteString(record);
-      else
-        WriteLegacyPageRecord(record, FOut);
-      if (FOut.Size() >= FlushSize) Flush();
+    if (version > 2) {
+      // Where each page will start is known before anything is written:
+      // version 3 refuses a page beyond its 32-bit entries up front.
+      int64_t at = areaStart;
+      for (int i = 0; i < count; ++i) {
+        if (version == 3 && at > INT32_MAX) RaiseTooLarge(version);
+        offsets[static_cast<size_t>(i)] = at;
+        at += 4 + FStorage.FPageLengths[static_cast<size_t>(i)];
+      }
+      CopyPageRecords();
+    } else {
+      for (int i = 0; i < count; ++i) {
+        int64_t entry = Position() - areaStart;
+        if (entry > INT32_MAX) RaiseTooLarge(version);
+        offsets[static_cast<size_t>(i)] = entry;
+        WriteLegacyPageRecord(FStorage.ReadPageRecord(i), FOut);
+        if (FOut.Size() >= FlushSize) Flush();
+      }
     }
     Flush();
     int64_t end = FFlushed;
@@ -96,6 +101,33 @@ public:
 
 private:
   int64_t Position() const { return FFlushed + static_cast<int64_t>(FOut.Size()); }
+
+  // Page records (length and surface record) go out unchanged; pages that
+  // lie one after another in the temporary file are copied as one run.
+  void CopyPageRecords() {
+    FStorage.FlushTempStream();
+    int count = FStorage.PageCount();
+    int64_t runStart = 0, runEnd = 0;
+    auto copyRun = [&] {
+      if (runEnd <= runStart) return;
+      Flush();
+      THandleStream& temp = *FStorage.FTempStream;
+      temp.SetPosition(runStart);
+      FOut.Data().resize(static_cast<size_t>(runEnd - runStart));
+      temp.ReadBuffer(FOut.Data().data(), runEnd - runStart);
+      Flush();
+    };
+    for (int i = 0; i < count; ++i) {
+      int64_t at = FStorage.FPageAllocation.Items(i);
+      int64_t end = at + 4 + FStorage.FPageLengths[static_cast<size_t>(i)];
+      if (at != runEnd || runEnd - runStart >= static_cast<int64_t>(FlushSize)) {
+        copyRun();
+        runStart = at;
+      }
+      runEnd = end;
+    }
+    copyRun();
+  }
 
   void Flush() {
     if (FOut.Data().empty()) return;
@@ -160,7 +192,8 @@ public:
         ReadLegacyPageRecord(&FStorage, FIn, FTemp);
         FTemp.PatchInt32(lengthAt, static_cast<int32_t>(FTemp.Size() - lengthAt - 4));
       }
-      FStorage.FPageAllocation.Add(at);
+      int index = FStorage.FPageAllocation.Add(at);
+      FStorage.SetPage(index, at, static_cast<int32_t>(FStorage.FTempEnd + static_cast<int64_t>(FTemp.Size()) - at - 4));
       if (FTemp.Size() >= FlushSize) FlushTemp();
     }
     FlushTemp();

@@ -1,6 +1,8 @@
 #include "report/pages/RLGraphicStorage.h"
+#include "report/pages/RLPageFile.h"
 #include "report/pages/RLGraphicSurface.h"
 #include "report/pages/RLRecordStream.h"
+#include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/graphics/Bitmap.h"
 #include <gtest/gtest.h>
@@ -263,4 +265,44 @@ TEST(SurfaceRecording, JustifiedTextGetsSpacesUntilItFills) {
   // A text without a gap stays as it is.
   s.TextRectEx({0, 0, 400, 20}, 0, 0, "ab", RLMeta::AlignJustify, 1, 0);
   EXPECT_EQ(dynamic_cast<TRLTextObject*>(s.Objects(1))->Text(), "ab");
+}
+
+TEST(SurfaceRecording, RecordsFollowEachOtherInAStream) {
+  TRLGraphicSurface first, second;
+  first.SetWidth(10);
+  first.Macros()->Add(u"PageNo=1");
+  first.TextOut(1, 2, "um");
+  second.SetWidth(20);
+  second.Ellipse(1, 2, 3, 4);
+  TMemoryStream stream;
+  first.SaveToStream(stream);
+  int64_t boundary = stream.Position();
+  second.SaveToStream(stream);
+  stream.SetPosition(0);
+
+  TRLGraphicSurface a, b;
+  a.LoadFromStream(stream);
+  EXPECT_EQ(stream.Position(), boundary);  // left right after its own record
+  b.LoadFromStream(stream);
+  EXPECT_EQ(a.Width(), 10);
+  EXPECT_EQ(a.Macros()->Values(u"PageNo"), u"1");
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(a.Objects(0))->Text(), "um");
+  EXPECT_TRUE(a.Modified());  // reading starts with Clear
+  EXPECT_EQ(b.Width(), 20);
+  EXPECT_EQ(b.Objects(0)->Kind(), RLKind::Ellipse);
+
+  // The old page layout, there and back through streams.
+  TMemoryStream surface, legacy, back;
+  first.SaveToStream(surface);
+  surface.SetPosition(0);
+  WriteLegacyPage(surface, legacy);
+  legacy.SetPosition(0);
+  TRLGraphicStorage store;
+  ReadLegacyPage(&store, legacy, back);
+  EXPECT_EQ(legacy.Position(), legacy.Size());
+  back.SetPosition(0);
+  TRLGraphicSurface converted;
+  converted.LoadFromStream(back);
+  ASSERT_EQ(converted.ObjectCount(), 1);
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(converted.Objects(0))->Text(), "um");
 }
