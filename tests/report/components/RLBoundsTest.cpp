@@ -57,6 +57,30 @@ TEST(RLControlBounds, BoundsFollowSizeAlignmentHoldersAndSites) {
          return static_cast<TRLCustomControl*>(c);
        },
        TRect(230, 40, 250, 50)},
+      {"hsVertically keeps the vertical offset, bottom layout lining up the bottoms",
+       [](TReportForm& f) {
+         auto* holder = f.Make<TSizedControl>(nullptr, TRect(50, 10, 70, 40));
+         auto* c = f.Make<TSizedControl>(nullptr, TRect(0, 50, 20, 60));
+         c->SetLayout(TRLTextLayout::tlBottom);
+         c->SetHoldStyle(hsVertically);
+         c->SetHolder(holder);  // offset (-50, 40)
+         holder->SetTop(100);
+         return static_cast<TRLCustomControl*>(c);
+       },
+       TRect(0, 160, 20, 170)},
+      {"hsRelatively follows the holder both ways; a second holder copies the height",
+       [](TReportForm& f) {
+         auto* holder = f.Make<TSizedControl>(nullptr, TRect(50, 10, 70, 40));
+         auto* tall = f.Make<TSizedControl>(nullptr, TRect(300, 0, 310, 25));
+         auto* c = f.Make<TSizedControl>(nullptr, TRect(60, 30, 80, 40));
+         c->SetHoldStyle(hsRelatively);
+         c->SetHolder(holder);
+         c->SetSecondHoldStyle(hsCopyHeight);
+         c->SetSecondHolder(tall);
+         holder->SetBounds(100, 100, 20, 30);
+         return static_cast<TRLCustomControl*>(c);
+       },
+       TRect(110, 120, 130, 145)},
       {"hsAsColumn takes the holder's left and width",
        [](TReportForm& f) {
          auto* holder = f.Make<TSizedControl>(nullptr, TRect(50, 10, 120, 20));

@@ -97,6 +97,40 @@ TEST(RLControlPrinting, ChildrenArePreparedInCreationOrder) {
   EXPECT_TRUE(order.empty());
 }
 
+TEST(RLControlPrinting, SitesPassInitializeAndComputeDetailToTheirChildren) {
+  struct TSpy : TSizedControl {
+    using TSizedControl::TSizedControl;
+    int initialized = 0, computed = 0;
+    void Initialize() override { ++initialized; }
+    void ComputeDetail(TRLCustomControl*) override { ++computed; }
+  };
+  struct TSpyBand : TRLCustomBand {
+    using TRLCustomBand::TRLCustomBand;
+    int computed = 0;
+    void ComputeDetail(TRLCustomControl* caller) override {
+      ++computed;
+      TRLCustomBand::ComputeDetail(caller);
+    }
+  };
+  TReportForm f;
+  auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 300, 300));
+  auto* plain = f.Make<TSpy>(site, TRect(0, 0, 10, 10));
+  auto* caller = f.Make<TSpy>(site, TRect(0, 0, 10, 10));
+  auto* band = f.Make<TSpyBand>(site, TRect(0, 50, 300, 80));
+  auto* inBand = f.Make<TSpy>(band, TRect(0, 0, 10, 10));
+  auto* inSite = f.Make<TSpy>(f.Make<TRLCustomSite>(site, TRect(0, 100, 50, 150)), TRect(0, 0, 10, 10));
+  site->Initialize();
+  EXPECT_EQ(1, plain->initialized);
+  EXPECT_EQ(1, inBand->initialized);
+  EXPECT_EQ(1, inSite->initialized) << "every site passes it on";
+  site->ComputeDetail(caller);
+  EXPECT_EQ(1, plain->computed);
+  EXPECT_EQ(0, caller->computed) << "the caller is skipped";
+  EXPECT_EQ(1, band->computed);
+  EXPECT_EQ(1, inBand->computed);
+  EXPECT_EQ(0, inSite->computed) << "sites that are not bands are skipped";
+}
+
 TEST(RLControlPrinting, MeasureHeightRefreshesThenAdjusts) {
   TReportForm f;
   auto* c = f.Make<TSizedControl>(nullptr, TRect(0, 0, 30, 10));
