@@ -1,5 +1,7 @@
 #include "RLTestControls.h"
 
+#include "report/pages/RLGraphicSurface.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -178,6 +180,39 @@ TEST(RLSiteAlignment, ProportionalAnchorsFromAnEmptySiteKeepTheBounds) {
   child->SetAnchors({fkLeft});
   site->SetBounds(0, 0, 100, 100);
   EXPECT_EQ(TRect(20, 30, 40, 40), child->BoundsRect());
+}
+
+TEST(RLSiteRectangles, MarginsBordersAndInsideMarginsAtDesignAndPrintTime) {
+  TReportForm f;
+  auto* report = f.Make<TRLCustomReport>(nullptr, TRect(0, 0, 400, 400));
+  auto* site = f.Make<TRLCustomSite>(report, TRect(20, 30, 220, 130));
+  const double mm = 25.4 / 96;  // one pixel
+  site->Margins()->SetLeftMargin(3 * mm);
+  site->Margins()->SetTopMargin(4 * mm);
+  site->Borders()->SetSides(sdAll);
+  site->Borders()->SetWidth(2);
+  site->Borders()->SetDrawRight(false);
+  site->InsideMargins()->SetRightMargin(5 * mm);
+  site->InsideMargins()->SetBottomMargin(6 * mm);
+  // Margins 3 and 4, borders 2 (none on the right), inside margins 5 and 6.
+  EXPECT_EQ(TRect(3, 4, 200, 100), site->BorderRectOf(TRect(0, 0, 200, 100)));
+  EXPECT_EQ(TRect(5, 6, 195, 92), site->ClientRect());
+  TRect insets;
+  site->GetBorderInsets(insets);
+  EXPECT_EQ(TRect(5, 6, 5, 8), insets);
+
+  site->SetClientRect(TRect(10, 10, 110, 60));
+  EXPECT_EQ(TRect(5, 4, 115, 68), site->BoundsRect());
+
+  // At print time the chain starts from the print size.
+  site->OpenSurface();
+  TRect inner, bounds;
+  site->GetPrintInnerRect(inner);
+  site->GetSiteRelativeBounds(bounds);
+  EXPECT_EQ(TRect(5, 6, 105, 56), inner);
+  EXPECT_EQ(TRect(5, 4, 115, 68), bounds);
+  EXPECT_EQ(TRect(5, 6, 105, 56), site->Surface()->Margins()) << "the surface's margins are the client rectangle";
+  EXPECT_EQ(TPoint(5, 4), site->AbsolutePrintPosition());
 }
 
 TEST(RLSiteAlignment, AutoSizedSiteTakesTheSizeItsChildrenNeed) {
