@@ -1,0 +1,191 @@
+#include "report/components/RLCustomSite.h"
+#include "report/components/RLControlUtils.h"
+#include "report/components/RLSiteKinds.h"
+#include <algorithm>
+#include <cmath>
+
+int MMToPixels(double mm) { return static_cast<int>(std::nearbyint(mm * 96 / 25.4)); }
+
+
+void TRLCustomSite::SetBackground(const TRLBackground* value) {
+  FBackground->Assign(*value);
+  Invalidate();
+}
+
+void TRLCustomSite::SetDegrade(const TRLDegradeEffect* value) {
+  FDegrade->Assign(*value);
+  Invalidate();
+}
+
+void TRLCustomSite::SetInsideMargins(const TRLMargins* value) {
+  FInsideMargins->Assign(*value);
+  Invalidate();
+}
+
+void TRLCustomSite::SetMargins(const TRLMargins* value) {
+  FMargins->Assign(*value);
+  Invalidate();
+}
+
+void TRLCustomSite::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TRLCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  FPrintSize = TPoint(Width(), Height());
+}
+
+// ---- Rectangles ----------------------------------------------------------------
+
+void TRLCustomSite::GetMarginPixels(TRect& Rect) {
+  Rect = TRect(MMToPixels(FMargins->LeftMargin()), MMToPixels(FMargins->TopMargin()),
+               MMToPixels(FMargins->RightMargin()), MMToPixels(FMargins->BottomMargin()));
+}
+
+TRect TRLCustomSite::BorderWidths() const {
+  const TRLBorders& b = *Borders();
+  const int w = b.Width();
+  if (w <= 0) return TRect();
+  return TRect(b.CanDrawLeft() ? w : 0, b.CanDrawTop() ? w : 0, b.CanDrawRight() ? w : 0, b.CanDrawBottom() ? w : 0);
+}
+
+TRect TRLCustomSite::BorderRectOf(const TRect& outer) {
+  TRect m;
+  GetMarginPixels(m);
+  return TRect(outer.Left + m.Left, outer.Top + m.Top, outer.Right - m.Right, outer.Bottom - m.Bottom);
+}
+
+TRect TRLCustomSite::ClientRectOf(const TRect& outer) {
+  TRect r = BorderRectOf(outer);
+  TRect b = BorderWidths();
+  const TRLMargins& in = *FInsideMargins;
+  return TRect(r.Left + b.Left + MMToPixels(in.LeftMargin()), r.Top + b.Top + MMToPixels(in.TopMargin()),
+               r.Right - b.Right - MMToPixels(in.RightMargin()), r.Bottom - b.Bottom - MMToPixels(in.BottomMargin()));
+}
+
+TRect TRLCustomSite::GetClientRect() { return ClientRectOf(TRect(0, 0, Width(), Height())); }
+
+void TRLCustomSite::GetPrintOriginRect(TRect& Rect) { Rect = TRect(0, 0, FPrintSize.X, FPrintSize.Y); }
+
+void TRLCustomSite::GetPrintInnerRect(TRect& Rect) {
+  TRect origin;
+  GetPrintOriginRect(origin);
+  Rect = ClientRectOf(origin);
+}
+
+void TRLCustomSite::GetSiteRelativeBounds(TRect& Rect) {
+  Rect = TRect(FPrintPosition.X, FPrintPosition.Y, FPrintPosition.X + FPrintSize.X, FPrintPosition.Y + FPrintSize.Y);
+}
+
+void TRLCustomSite::GetBorderInsets(TRect& Rect) {
+  TRect origin, client;
+  GetPrintOriginRect(origin);
+  GetPrintInnerRect(client);
+  Rect = TRect(client.Left - origin.Left, client.Top - origin.Top, origin.Right - client.Right,
+               origin.Bottom - client.Bottom);
+}
+
+void TRLCustomSite::SetClientRect(const TRect& value) {
+  TRect insets;
+  GetBorderInsets(insets);
+  const int left = value.Left - insets.Left, top = value.Top - insets.Top;
+  SetBounds(left, top, value.Right + insets.Right - left, value.Bottom + insets.Bottom - top);
+}
+
+TPoint TRLCustomSite::AbsolutePrintPosition() const {
+  TPoint p = FPrintPosition;
+  if (TRLCustomSite* site = FindParentSite()) {
+    TPoint outer = site->AbsolutePrintPosition();
+    p = TPoint(p.X + outer.X, p.Y + outer.Y);
+  }
+  return p;
+}
+
+// ---- Children ----------------------------------------------------------------
+
+void TRLCustomSite::RealignControls() {
+  if (IsLoading() || FControlState.Contains(stAligningControls)) return;
+  StateGuard guard(*this, stAligningControls);
+  AlignControlsIn(GetClientRect());
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* site = dynamic_cast<TRLCustomSite*>(UnwrapControl(Controls(i)))) site->RealignControls();
+}
+
+void TRLCustomSite::Initialize() {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->Initialize();
+}
+
+void TRLCustomSite::ComputeDetail(TRLCustomControl* ACaller) {
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* child = UnwrapControl(Controls(i));
+    if (child == ACaller) continue;
+    if (IsPlainReportControl(child) || dynamic_cast<TRLCustomBand*>(child))
+      static_cast<TRLCustomControl*>(child)->ComputeDetail(ACaller);
+  }
+}
+
+void TRLCustomSite::RefreshForMeasure() {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->MeasureHeight();
+  TRLCustomControl::RefreshForMeasure();
+}
+
+bool TRLCustomSite::DecidePrinting() {
+  FCouldPrint = Visible() && !FControlState.Contains(stPrinting);
+  if (FCouldPrint) FireBeforePrint(FCouldPrint);
+  return FCouldPrint;
+}
+
+void TRLCustomSite::MeasureNaturalSize(int& Width, int& Height) {
+  Width = this->Width();
+  Height = this->Height();
+  if (!AutoSize()) return;
+  int sumW = 0, maxW = 0, sumH = 0, maxH = 0, maxRight = 0, maxBottom = 0;
+  const TRect client = GetClientRect();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = UnwrapControl(Controls(i));
+    if (!c->Visible()) continue;
+    const TRLControlAlign kind = AlignOf(c);
+    switch (kind) {
+      case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faLeftOnly: case faRightOnly:
+        maxW = std::max(maxW, c->Width());
+        break;
+      case faLeft: case faRight: case faLeftMost: case faRightMost: case faLeftTop: case faRightTop:
+      case faLeftBottom: case faRightBottom: case faCenter: case faCenterTop: case faCenterBottom: case faHeight:
+      case faTopOnly: case faBottomOnly:
+        sumW += c->Width();
+        break;
+      default:
+        break;
+    }
+    switch (kind) {
+      case faCenterTop: case faCenterBottom: case faClientTop: case faClientBottom: case faTopOnly: case faBottomOnly:
+        maxH = std::max(maxH, c->Height());
+        break;
+      case faTop: case faBottom: case faLeftTop: case faRightTop: case faLeftBottom: case faRightBottom: case faCenter:
+      case faCenterLeft: case faCenterRight: case faWidth: case faLeftOnly: case faRightOnly:
+        sumH += c->Height();
+        break;
+      default:
+        break;
+    }
+    if (kind == faNone) {
+      maxRight = std::max(maxRight, c->Left() + c->Width() - client.Left);
+      maxBottom = std::max(maxBottom, c->Top() + c->Height() - client.Top);
+    }
+  }
+  int neededW = std::max({sumW, maxRight, maxW});
+  int neededH = std::max({sumH, maxBottom, maxH});
+  if (!WidthFree.Contains(Align()) || neededW == 0) neededW = client.Width();
+  if (!HeightFree.Contains(Align()) || neededH == 0) neededH = client.Height();
+  Width = this->Width() + neededW - client.Width();
+  Height = this->Height() + neededH - client.Height();
+}
+
+void TRLCustomSite::ComputePrintPlacement() {
+  int x = Left(), y = Top();
+  for (TWinControl* p = Parent(); p && !dynamic_cast<TRLCustomSite*>(p); p = p->Parent()) {
+    x += p->Left();
+    y += p->Top();
+  }
+  FPrintPosition = TPoint(x, y);
+  FPrintSize = TPoint(Width(), Height());
+}

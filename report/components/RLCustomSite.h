@@ -1,0 +1,105 @@
+#pragma once
+// A report control that holds other controls and a recorded surface of its
+// own. It lays its children out in the 27 alignment kinds, lets them draw
+// into its surface while it is open, and on closing draws its background,
+// borders and surface into the surface of the site that encloses it.
+#include "report/components/RLBackground.h"
+#include "report/components/RLCustomControl.h"
+#include "report/components/RLDegradeEffect.h"
+#include "report/components/RLMargins.h"
+
+using TRLDrawEvent = std::function<void(TObject* Sender, TRLGraphicSurface* Surface, TRect Rect)>;
+
+class TRLCustomSite : public TRLCustomControl {
+public:
+  explicit TRLCustomSite(TComponent* AOwner);
+  ~TRLCustomSite() override;
+
+  TRLBackground* Background() const { return FBackground.get(); }
+  // The setters copy the values: the caller keeps its object.
+  void SetBackground(const TRLBackground* value);
+  TRLDegradeEffect* Degrade() const { return FDegrade.get(); }
+  void SetDegrade(const TRLDegradeEffect* value);
+  TRLMargins* InsideMargins() const { return FInsideMargins.get(); }
+  void SetInsideMargins(const TRLMargins* value);
+  TRLMargins* Margins() const { return FMargins.get(); }
+  void SetMargins(const TRLMargins* value);
+  TRLGraphicSurface* Surface() const { return FSurface.get(); }
+  TPoint PrintPosition() const { return FPrintPosition; }
+  TPoint PrintSize() const { return FPrintSize; }
+
+  TRLDrawEvent OnDraw;
+  void SetBeforePrint(TRLBeforePrintEvent value) { SetBeforePrintEvent(std::move(value)); }
+
+  void OpenSurface();
+  void CloseSurface();
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetClientRect(const TRect& value) override;
+  void RealignControls() override;
+  void Initialize() override;
+  void ComputeDetail(TRLCustomControl* ACaller) override;
+  bool DecidePrinting() override;
+  void MeasureNaturalSize(int& Width, int& Height) override;
+  void GetBorderInsets(TRect& Rect) override;
+  void GetPrintInnerRect(TRect& Rect) override;
+  void GetSiteRelativeBounds(TRect& Rect) override;
+  void GetPrintOriginRect(TRect& Rect) override;
+  void EmitToSurface() override;
+  void RefreshForMeasure() override;
+  int AlignSortKey() const override { return 100; }
+
+  // The margins in pixels, one value per side.
+  virtual void GetMarginPixels(TRect& Rect);
+  // Pixels of the border on each side: Borders.Width where it is drawn.
+  TRect BorderWidths() const;
+  // The chain from a rectangle at (0, 0): less the margins gives the border
+  // rectangle, less the border widths the inner one, less the inside
+  // margins the client one.
+  TRect BorderRectOf(const TRect& outer);
+  TRect ClientRectOf(const TRect& outer);
+  // The print position plus that of every enclosing site.
+  TPoint AbsolutePrintPosition() const;
+
+  // Lays the visible children out inside R (the 27 kinds).
+  void AlignControlsIn(TRect R);
+
+protected:
+  TRect GetClientRect() override;
+  // The platform's own alignment is not used.
+  void AlignControls(TControl* AControl, TRect& Rect) override {
+    (void)AControl;
+    (void)Rect;
+  }
+
+  void SetPrintPosition(TPoint value) { FPrintPosition = value; }
+  void SetPrintSize(TPoint value) { FPrintSize = value; }
+
+  virtual void PrepareSurfaceOpen() {}
+  virtual void FillOpenedSurface();
+  virtual void RegisterOpenedSurface() {}
+  virtual void FinishSurfaceContents() {}
+  virtual void SettleClosedSurface() {}
+  virtual void TrimSurfaceHeight() {}
+  virtual void ComputePrintPlacement();
+  virtual void DeliverSurface();
+  virtual void PaintSiteBackground(TRLGraphicSurface& Surface, const TRect& Rect);
+
+private:
+  void AnchorChildren(const std::vector<TControl*>& controls);
+
+private:
+  std::unique_ptr<TRLBackground> FBackground;
+  std::unique_ptr<TRLDegradeEffect> FDegrade;
+  std::unique_ptr<TRLMargins> FInsideMargins;
+  std::unique_ptr<TRLMargins> FMargins;
+  std::unique_ptr<TRLGraphicSurface> FSurface;
+  TPoint FPrintPosition;
+  TPoint FPrintSize;
+  // The site's size at its latest layout, from which anchors move.
+  TPoint FAlignedSize;
+  bool FAligned = false;
+};
+
+// Millimetres to pixels of the 96-dpi layout space.
+int MMToPixels(double mm);

@@ -1,0 +1,266 @@
+// The 27 alignment kinds of a site's children, laid out in their fixed
+// order, and the anchors of the children that have none.
+#include "report/components/RLControlUtils.h"
+#include "report/components/RLSiteKinds.h"
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+// A child as the layout sorts it, its class asked once.
+struct Entry {
+  TControl* Control;
+  int Key;
+  int GroupIndex;  // 0 but for bands
+};
+
+Entry EntryOf(TControl* control) {
+  if (auto* rl = dynamic_cast<TRLCustomControl*>(control)) return {control, rl->AlignSortKey(), rl->AlignGroupIndex()};
+  return {control, 100, 0};
+}
+
+// The controls of a sorted list, read in place.
+struct EntryControls {
+  const std::vector<Entry>& Entries;
+  struct Iterator {
+    std::vector<Entry>::const_iterator At;
+    TControl* operator*() const { return At->Control; }
+    Iterator& operator++() {
+      ++At;
+      return *this;
+    }
+    bool operator!=(const Iterator& o) const { return At != o.At; }
+  };
+  Iterator begin() const { return {Entries.begin()}; }
+  Iterator end() const { return {Entries.end()}; }
+  size_t size() const { return Entries.size(); }
+  TControl* operator[](size_t i) const { return Entries[i].Control; }
+};
+
+// Whether a goes before b in the list of kind.
+bool Precedes(const Entry& ea, const Entry& eb, TRLControlAlign kind) {
+  if (ea.Key != eb.Key) return ea.Key < eb.Key;
+  if (ea.GroupIndex != eb.GroupIndex) return ea.GroupIndex < eb.GroupIndex;
+  const TControl* a = ea.Control;
+  const TControl* b = eb.Control;
+  switch (kind) {
+    case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
+    case faTopOnly:
+      return a->Top() < b->Top();
+    case faBottom: case faBottomOnly:
+      return a->Top() > b->Top();
+    case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
+    case faLeftOnly:
+      return a->Left() < b->Left();
+    case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
+      return a->Left() > b->Left();
+    case faLeftTop: return a->Left() < b->Left() && a->Top() < b->Top();
+    case faRightTop: return a->Left() > b->Left() && a->Top() < b->Top();
+    case faLeftBottom: return a->Left() < b->Left() && a->Top() > b->Top();
+    case faRightBottom: return a->Left() > b->Left() && a->Top() > b->Top();
+    default: return false;
+  }
+}
+
+void Place(TControl* c, int left, int top, int width, int height) { c->SetBounds(left, top, width, height); }
+
+// Equal shares of extent for count controls, the last taking the rest.
+int ShareOf(int extent, int index, int count, int consumed) {
+  return index == count - 1 ? extent - consumed : extent / count;
+}
+}  // namespace
+
+void TRLCustomSite::AlignControlsIn(TRect R) {
+  std::array<std::vector<Entry>, RLControlAlignCount> sorted;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = UnwrapControl(Controls(i));
+    if (!c->Visible() && !IsDesigning()) continue;
+    const TRLControlAlign kind = AlignOf(c);
+    auto& list = sorted[kind];
+    if (kind == faNone) {
+      list.push_back({c, 0, 0});
+      continue;
+    }
+    const Entry entry = EntryOf(c);
+    auto pos = std::find_if(list.begin(), list.end(), [&](const Entry& other) { return Precedes(entry, other, kind); });
+    list.insert(pos, entry);
+  }
+  auto lists = [&sorted](TRLControlAlign kind) { return EntryControls{sorted[kind]}; };
+
+  TRect area = R;
+  for (TControl* c : lists(faLeftMost)) {
+    Place(c, area.Left, area.Top, c->Width(), area.Height());
+    area.Left += c->Width();
+  }
+  for (TControl* c : lists(faRightMost)) {
+    Place(c, area.Right - c->Width(), area.Top, c->Width(), area.Height());
+    area.Right -= c->Width();
+  }
+  for (TControl* c : lists(faTop)) {
+    Place(c, area.Left, area.Top, area.Width(), c->Height());
+    area.Top += c->Height();
+  }
+  for (TControl* c : lists(faBottom)) {
+    Place(c, area.Left, area.Bottom - c->Height(), area.Width(), c->Height());
+    area.Bottom -= c->Height();
+  }
+  for (TControl* c : lists(faLeft)) {
+    Place(c, area.Left, area.Top, c->Width(), area.Height());
+    area.Left += c->Width();
+  }
+  for (TControl* c : lists(faRight)) {
+    Place(c, area.Right - c->Width(), area.Top, c->Width(), area.Height());
+    area.Right -= c->Width();
+  }
+  const TRect C = area;
+
+  {
+    const auto& list = lists(faClient);
+    const int n = static_cast<int>(list.size());
+    int x = C.Left;
+    for (int i = 0; i < n; ++i) {
+      Place(list[i], x, C.Top, ShareOf(C.Width(), i, n, x - C.Left), C.Height());
+      x = list[i]->Left() + list[i]->Width();
+    }
+  }
+
+  // Columns left and right of the rows along the top and the bottom.
+  TRect A = C, B = C, row = C;
+  for (TControl* c : lists(faLeftTop)) {
+    Place(c, row.Left, row.Top, c->Width(), c->Height());
+    row.Left += c->Width();
+    A.Top = std::max(A.Top, c->Top() + c->Height());
+  }
+  for (TControl* c : lists(faRightTop)) {
+    Place(c, row.Right - c->Width(), row.Top, c->Width(), c->Height());
+    row.Right -= c->Width();
+    B.Top = std::max(B.Top, c->Top() + c->Height());
+  }
+  auto shareRow = [&](const EntryControls& list, bool atBottom) {
+    const int n = static_cast<int>(list.size());
+    int x = row.Left;
+    for (int i = 0; i < n; ++i) {
+      TControl* c = list[i];
+      int top = atBottom ? row.Bottom - c->Height() : row.Top;
+      Place(c, x, top, ShareOf(row.Width(), i, n, x - row.Left), c->Height());
+      x = c->Left() + c->Width();
+    }
+  };
+  shareRow(lists(faClientTop), false);
+
+  row = C;
+  for (TControl* c : lists(faLeftBottom)) {
+    Place(c, row.Left, row.Bottom - c->Height(), c->Width(), c->Height());
+    row.Left += c->Width();
+    A.Bottom = std::min(A.Bottom, c->Top());
+  }
+  for (TControl* c : lists(faRightBottom)) {
+    Place(c, row.Right - c->Width(), row.Bottom - c->Height(), c->Width(), c->Height());
+    row.Right -= c->Width();
+    B.Bottom = std::min(B.Bottom, c->Top());
+  }
+  shareRow(lists(faClientBottom), true);
+
+  {
+    const auto& list = lists(faClientLeft);
+    const int n = static_cast<int>(list.size());
+    int y = A.Top;
+    for (int i = 0; i < n; ++i) {
+      Place(list[i], A.Left, y, list[i]->Width(), ShareOf(A.Height(), i, n, y - A.Top));
+      y += A.Height() / n;
+    }
+  }
+  {
+    const auto& list = lists(faClientRight);
+    const int n = static_cast<int>(list.size());
+    int y = B.Top;
+    for (int i = 0; i < n; ++i) {
+      TControl* c = list[i];
+      Place(c, B.Right - c->Width(), y, c->Width(), ShareOf(B.Height(), i, n, y - B.Top));
+      y = c->Top() + c->Height();
+    }
+  }
+
+  for (TControl* c : lists(faLeftOnly)) Place(c, C.Left, c->Top(), c->Width(), c->Height());
+  for (TControl* c : lists(faRightOnly)) Place(c, C.Right - c->Width(), c->Top(), c->Width(), c->Height());
+  for (TControl* c : lists(faTopOnly)) Place(c, c->Left(), C.Top, c->Width(), c->Height());
+  for (TControl* c : lists(faBottomOnly)) Place(c, c->Left(), C.Bottom - c->Height(), c->Width(), c->Height());
+  for (TControl* c : lists(faHeight)) Place(c, c->Left(), C.Top, c->Width(), C.Height());
+  for (TControl* c : lists(faWidth)) Place(c, C.Left, c->Top(), C.Width(), c->Height());
+
+  auto slots = [&](const EntryControls& list, bool vertical, bool farEdge) {
+    const int n = static_cast<int>(list.size());
+    const int extent = vertical ? C.Height() : C.Width();
+    for (int i = 0; i < n; ++i) {
+      TControl* c = list[i];
+      const int start = i * (extent / n);
+      const int slot = ShareOf(extent, i, n, start);
+      if (vertical) {
+        int left = farEdge ? C.Right - c->Width() : C.Left;
+        Place(c, left, C.Top + start + (slot - c->Height()) / 2, c->Width(), c->Height());
+      } else {
+        int top = farEdge ? C.Bottom - c->Height() : C.Top;
+        Place(c, C.Left + start + (slot - c->Width()) / 2, top, c->Width(), c->Height());
+      }
+    }
+  };
+  slots(lists(faCenterLeft), true, false);
+  slots(lists(faCenterTop), false, false);
+  slots(lists(faCenterRight), true, true);
+  slots(lists(faCenterBottom), false, true);
+
+  {
+    int totalW = 0, totalH = 0;
+    for (TControl* c : lists(faCenter)) {
+      totalW += c->Width();
+      totalH += c->Height();
+    }
+    int x = (C.Left + C.Right - totalW) / 2;
+    const int top = (C.Top + C.Bottom - totalH) / 2;
+    for (TControl* c : lists(faCenter)) {
+      Place(c, x, top, c->Width(), c->Height());
+      x += c->Width();
+    }
+  }
+
+  std::vector<TControl*> unaligned;
+  unaligned.reserve(sorted[faNone].size());
+  for (TControl* c : lists(faNone)) unaligned.push_back(c);
+  AnchorChildren(unaligned);
+}
+
+void TRLCustomSite::AnchorChildren(const std::vector<TControl*>& controls) {
+  // The size anchors measure from is the one of the previous layout: it
+  // equals the bounds before the latest change, and a second layout at the
+  // same size moves nothing again.
+  const TPoint previous = FAlignedSize;
+  const bool first = !FAligned;
+  FAligned = true;
+  FAlignedSize = TPoint(Width(), Height());
+  if (first) return;
+  const int W0 = previous.X, H0 = previous.Y;
+  const int dW = Width() - W0, dH = Height() - H0;
+  if (dW == 0 && dH == 0) return;
+  for (TControl* c : controls) {
+    TRLControlAnchors anchors = AnchorsOf(c);
+    if (anchors.Empty()) continue;
+    int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
+    const bool l = anchors.Contains(fkLeft), t = anchors.Contains(fkTop), r = anchors.Contains(fkRight),
+               b = anchors.Contains(fkBottom);
+    // Proportional moves from an empty size would divide by zero: such a
+    // control keeps its place.
+    if (r && l)
+      width += dW;
+    else if (r)
+      left += dW;
+    else if (l && !t && !b && H0 != 0)
+      top = static_cast<int>(std::nearbyint(static_cast<double>(Height()) * c->Top() / H0));
+    if (b && t)
+      height += dH;
+    else if (b)
+      top += dH;
+    else if (t && !l && !r && W0 != 0)
+      left = static_cast<int>(std::nearbyint(static_cast<double>(Width()) * c->Left() / W0));
+    Place(c, left, top, width, height);
+  }
+}
