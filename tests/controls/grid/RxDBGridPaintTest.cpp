@@ -102,4 +102,9 @@ TEST_F(DbUiRxDBGrid, ScreenshotOfColouredRowsSortMarkerAndSelection) {
   const TRect title = Grid->CellRect(3, 0);
   EXPECT_EQ(PixelAt(title.Right - 8, (title.Top + title.Bottom) / 2), ColorToRGB(clGray));
   EXPECT_EQ(Grid->SelCount(), 2);
+  // Selected rows are highlighted wherever they stand; the others keep
+  // their row colour.
+  EXPECT_EQ(CellColour(2, 2), ColorToRGB(clHighlight));
+  EXPECT_EQ(CellColour(2, 1), ColorToRGB(clInfoBk));
+  EXPECT_EQ(CellColour(2, 3), ColorToRGB(clInfoBk));
 }
