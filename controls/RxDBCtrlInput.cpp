@@ -150,10 +150,6 @@ void TRxDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   if (!GetFocus()) return;
   const TGridCoord cell = MouseCoord(X, Y);
   const bool inTitle = cell.Y >= 0 && cell.Y < TitleOffset();
-  if (inTitle && Options().Contains(dgColumnResize) && Button == mbRight) {
-    FSwapButtons = true;
-    Button = mbLeft;
-  }
   if (inTitle && Button == mbLeft && Options().Contains(dgColumnResize) && FFixedCols > 0) {
     // Fixed data columns: the platform grid sizes only scrolling ones.
     for (int col = IndicatorOffset(); col < TCustomGrid::FixedCols(); ++col) {

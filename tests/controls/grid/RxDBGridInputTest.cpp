@@ -187,3 +187,47 @@ TEST_F(DbUiRxDBGridInput, FixedColumnsKeepTheirPlaceForKeysAndSelectRowsOnClick)
   SendMessageW(Grid->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), Pos(100, 100));
   EXPECT_EQ(q->RecNo(), 2);
 }
+
+TEST_F(DbUiRxDBGridInput, BlobFieldsShowGlyphsWithoutEditorAndEditorChangesAreReported) {
+  auto* utility = new TFDTable(Form);
+  utility->SetConnection(Connection.get());
+  utility->SetTableName(u"dbvorlent.concessionaria");
+  utility->SetIndexFieldNames(u"COD_CONC");
+  utility->SetCachedUpdates(true);
+  Source->SetDataSet(utility);
+  utility->Open();
+  for (int i = 0; i < utility->FieldCount(); ++i) {
+    const String name = utility->Fields()[i]->FieldName();
+    utility->Fields()[i]->SetVisible(name == u"COD_CONC" || name == u"RAZAO_SOCIAL" || name == u"LOGOTIPO");
+  }
+  Grid->SetDataSource(Source);
+  int changes = 0;
+  Grid->OnEditChange = [&](TObject*) { ++changes; };
+  Show();
+  TField* logo = utility->FieldByName(u"LOGOTIPO");
+  EXPECT_EQ(Grid->FieldGlyph(logo), logo->DataType() == ftGraphic ? 2 : 0);
+  EXPECT_EQ(Grid->FieldGlyph(utility->FieldByName(u"RAZAO_SOCIAL")), -1);
+
+  Grid->SetSelectedField(logo);
+  Key(Grid, VK_F2);
+  EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+
+  Grid->SetShowGlyphs(false);
+  EXPECT_EQ(Grid->FieldGlyph(logo), -1);
+
+  Grid->SetSelectedField(utility->FieldByName(u"RAZAO_SOCIAL"));
+  Key(Grid, VK_F2);
+  ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+  GridTest::Type(Grid, u"XY");
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(DbUiRxDBGridInput, FixedColumnIsSizedFromItsTitleEdge) {
+  Receipts();
+  Grid->SetFixedCols(1);
+  Show();
+  const TRect title = Grid->CellRect(1, 0);
+  GridTest::Drag(Grid, title.Right, title.Top + 5, title.Right + 30, title.Top + 5);
+  EXPECT_EQ(Grid->ColWidths(1), title.Width() + 30);
+  EXPECT_EQ(Grid->Columns()->Items(0)->Width(), title.Width() + 30);
+}
