@@ -51,7 +51,7 @@ void Prepare() {
             u"ESTORNADO, USUARIO, COD_AGENTE, INSCRICAO) "
             u"SELECT DATE_ADD('2024-01-01', INTERVAL seq MOD 365 DAY), LPAD(seq, 6, '0'), '101500', "
             u"seq / 100, 0.5, IF(seq MOD 2, 'Dinheiro', 'Cheque'), "
-            u"'826100000015234501230002012345678903123000000000', 'N', 'CAIXA', 'BGR', '1234567890123' "
+            u"CONCAT('8261', LPAD(seq, 44, '0')), 'N', 'CAIXA', 'BGR', '1234567890123' "
             u"FROM seq_1_to_" + IntToStr(Rows));
 }
 
