@@ -160,6 +160,7 @@ BENCHMARK(RxWidthsByContent)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  if (BenchSmoke()) std::printf("Smoke run with %d rows: the figures mean nothing.\n", Rows);
   try {
     Prepare();
   } catch (const std::exception& e) {
