@@ -2,6 +2,7 @@
 // closing and destruction.
 #include "PlacementTestSupport.h"
 #include "controls/RxAppUtils.h"
+#include "platform/ui/StdCtrls.h"
 
 namespace {
 String Rect4(int l, int t, int r, int b) { return Format(u"%d,%d,%d,%d", {l, t, r, b}); }
@@ -162,5 +163,31 @@ TEST_F(UiFormPlacementIni, PreventResizeFixesTheTrackSizeAndMinTrackWidthLimitsI
   info.ptMaxSize = {777, 555};
   SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(info.ptMaxSize.x, 777);
+  form->Free();
+}
+
+TEST_F(UiFormPlacementIni, ActiveControlIsStoredByNameAndFocusedAgain) {
+  auto build = [&] {
+    TForm1* form = NewForm();
+    for (const char16_t* name : {u"Edit1", u"Edit2"}) {
+      auto* edit = new TEdit(form);
+      edit->SetName(name);
+      edit->SetParent(form);
+      edit->SetBounds(10, name[4] == u'1' ? 10 : 40, 120, 24);
+    }
+    placement->SetOptions(TPlacementOptions{fpState, fpPosition, fpActiveControl});
+    Ready();
+    form->Show();
+    KeyInput::Pump();
+    return form;
+  };
+  TForm1* form = build();
+  static_cast<TEdit*>(form->FindComponent(u"Edit2"))->SetFocus();
+  form->Close();
+  form->Free();
+  EXPECT_EQ(Utf8(Ini(u"TForm1", u"ActiveControl")), "Edit2");
+  form = build();
+  ASSERT_NE(form->ActiveControl(), nullptr);
+  EXPECT_EQ(Utf8(form->ActiveControl()->Name()), "Edit2");
   form->Free();
 }
