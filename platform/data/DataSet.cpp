@@ -1328,7 +1328,11 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
 // ---------------------------------------------------------------- bookmarks
 
 TBookmark TDataSet::GetBookmark() const {
-  const int rec = Active() ? CurrentRecord() : -1;
+  // While a data link looks at another buffered row (a grid drawing it),
+  // the bookmark is that row's, as its field values are.
+  int rec = Active() ? CurrentRecord() : -1;
+  if (Active() && FLinkOverride >= 0 && FLinkOverride < static_cast<int>(FView.size()))
+    rec = FView[static_cast<size_t>(FLinkOverride)];
   if (rec < 0) return 0;
   return (static_cast<int64_t>(FGeneration) << 32) | static_cast<int64_t>(rec + 1);
 }
