@@ -6,8 +6,8 @@ std::unique_ptr<TBitmap> NewBmp32(int Width, int Height) {
   bmp->SetPixelFormat(pf32bit);
   bmp->SetHandleType(bmDIB);
   try {
-    bmp->SetWidth(std::max(Width, 0));
-    bmp->SetHeight(std::max(Height, 0));
+    // Both at once: the platform's bitmap keeps no width while it has no height.
+    bmp->SetSize(std::max(Width, 0), std::max(Height, 0));
   } catch (...) {
     // The system could not make the section: the caller gets nothing to draw.
     try {
