@@ -1,6 +1,7 @@
 #include "skin/graphics/Shapes.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/Blends.h"
+#include "skin/graphics/Pixels32.h"
 #include <algorithm>
 #include <cmath>
 
@@ -86,6 +87,8 @@ void PaintRoundShadow(TBitmap& Bmp, const TRect& R, int Darkness, TColor Color, 
   Radius = std::min(Radius, limit);
   BitBlt(target->Canvas()->Handle(), 0, 0, w, h, Bmp.Canvas()->Handle(), R.Left, R.Top, SRCCOPY);
 
+  // Outside the outer rounded edge the mask is white, so the background stays.
+  FillRect32(*mask, TRect(0, 0, w, h), 0xFFFFFF, 255);
   HDC dc = mask->Canvas()->Handle();
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   const int base = Darkness * 255 / 100;
