@@ -1,4 +1,5 @@
 #include "skin/graphics/LayeredWindows.h"
+#include "skin/graphics/ProcBinding.h"
 #include "skin/graphics/Bitmaps32.h"
 
 namespace {
@@ -17,9 +18,9 @@ struct TGraphicsUnit {
     User32 = LoadLibraryW(reinterpret_cast<LPCWSTR>(u"user32.dll"));
     if (User32) {
       UpdateLayeredWindow =
-          reinterpret_cast<TUpdateLayeredWindow>(GetProcAddress(User32, "UpdateLayeredWindow"));
+          BindProc<TUpdateLayeredWindow>(User32, "UpdateLayeredWindow");
       SetLayeredWindowAttributes =
-          reinterpret_cast<TSetLayeredWindowAttributes>(GetProcAddress(User32, "SetLayeredWindowAttributes"));
+          BindProc<TSetLayeredWindowAttributes>(User32, "SetLayeredWindowAttributes");
     }
     if (HBITMAP boxes = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759))) {
       BITMAP info{};
@@ -123,19 +124,19 @@ bool SetWndAlpha(HWND Wnd, bool Value, uint8_t Alpha) {
 bool acDwmIsCompositionEnabled() {
   if (!Version6OrLater() || !Dwm()) return false;
   using TCall = HRESULT(WINAPI*)(BOOL*);
-  auto call = reinterpret_cast<TCall>(GetProcAddress(Dwm(), "DwmIsCompositionEnabled"));
+  auto call = BindProc<TCall>(Dwm(), "DwmIsCompositionEnabled");
   BOOL enabled = FALSE;
   return call && SUCCEEDED(call(&enabled)) && enabled;
 }
 
 HRESULT acDwmSetWindowAttribute(HWND Wnd, DWORD Attribute, const void* Data, DWORD Size) {
   using TCall = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  auto call = Dwm() ? reinterpret_cast<TCall>(GetProcAddress(Dwm(), "DwmSetWindowAttribute")) : nullptr;
+  auto call = BindProc<TCall>(Dwm(), "DwmSetWindowAttribute");
   return call ? call(Wnd, Attribute, Data, Size) : E_NOTIMPL;
 }
 
 void acDwmInvalidateIconicBitmaps(HWND Wnd) {
   if (!Version6OrLater() || !Dwm()) return;
   using TCall = HRESULT(WINAPI*)(HWND);
-  if (auto call = reinterpret_cast<TCall>(GetProcAddress(Dwm(), "DwmInvalidateIconicBitmaps"))) call(Wnd);
+  if (auto call = BindProc<TCall>(Dwm(), "DwmInvalidateIconicBitmaps")) call(Wnd);
 }

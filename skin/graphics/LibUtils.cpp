@@ -1,4 +1,5 @@
 #include "skin/graphics/LibUtils.h"
+#include "skin/graphics/ProcBinding.h"
 #include "platform/classes/Strings.h"
 #include "platform/rtl/NumUtils.h"
 #include "platform/rtl/StrUtils.h"
@@ -293,9 +294,9 @@ struct TKernel {
   using TIsWow64Process = BOOL(WINAPI*)(HANDLE, BOOL*);
   HMODULE Module = LoadLibraryW(reinterpret_cast<LPCWSTR>(u"kernel32.dll"));
   TIsDebuggerPresent IsDebuggerPresent =
-      Module ? reinterpret_cast<TIsDebuggerPresent>(GetProcAddress(Module, "IsDebuggerPresent")) : nullptr;
+      BindProc<TIsDebuggerPresent>(Module, "IsDebuggerPresent");
   TIsWow64Process IsWow64Process =
-      Module ? reinterpret_cast<TIsWow64Process>(GetProcAddress(Module, "IsWow64Process")) : nullptr;
+      BindProc<TIsWow64Process>(Module, "IsWow64Process");
   ~TKernel() {
     if (Module) FreeLibrary(Module);
   }
