@@ -15,3 +15,7 @@ int acMessageBox(const String& Caption, const String& Msg, TMsgDlgType DlgType, 
                  int HelpCtx, int X = -1, int Y = -1, const String& HelpFileName = String());
 int acMessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 void ErrorBox(const String& Text);
+
+// The names the window and form skinning know the position by.
+inline int& MsgBoxPosX = acMsgBoxX;
+inline int& MsgBoxPosY = acMsgBoxY;

@@ -30,7 +30,7 @@ const TRectPair kPairs[] = {
 
 // Calls f(dx, dy, sx, sy) for each pixel both rectangles and both bitmaps share.
 template <typename F>
-void ForBlock(const TRect& dr, const TRect& sr, const TImage& d, const TImage& s, F f) {
+void ForBlock(const TRect& dr, const TRect& sr, const TPixels& d, const TPixels& s, F f) {
   const int w = std::min(dr.Width(), sr.Width()), h = std::min(dr.Height(), sr.Height());
   for (int j = 0; j < h; ++j)
     for (int i = 0; i < w; ++i) {
@@ -55,14 +55,14 @@ const TMode kModes[] = {
     {"parent fills keys", true, true, ColorNone, 0}, {"parent, keys kept", true, false, ColorNone, 0},
 };
 
-TImage RefAlphaCopy(const TRectPair& pair, TImage d, const TImage& s, const TMode& m, const TImage& bg, TPoint ciAt) {
+TPixels RefAlphaCopy(const TRectPair& pair, TPixels d, const TPixels& s, const TMode& m, const TPixels& bg, TPoint ciAt) {
   double k[3] = {0, 0, 0};
   if (m.Tint != ColorNone) {
     const int r = m.Tint & 0xFF, g = m.Tint >> 8 & 0xFF, b = m.Tint >> 16 & 0xFF;
     const int lift = 255 - std::max({r, g, b});
     k[0] = (b + lift) / 255.0, k[1] = (g + lift) / 255.0, k[2] = (r + lift) / 255.0;
   }
-  const TImage before = d;
+  const TPixels before = d;
   ForBlock(pair.Dst, pair.Src, before, s, [&](int dx, int dy, int sx, int sy) {
     const uint32_t sp = s.At(sx, sy);
     uint32_t& dp = d.At(dx, dy);
@@ -89,7 +89,7 @@ TImage RefAlphaCopy(const TRectPair& pair, TImage d, const TImage& s, const TMod
 }  // namespace
 
 TEST(SkinAlphaCopy, AlphaCopy32MatchesTheReferenceOverRectanglePairsAndModes) {
-  const TImage dst = RandomImage(16, 12, 1), src = RandomImage(14, 10, 2), bg = RandomImage(12, 9, 3);
+  const TPixels dst = RandomImage(16, 12, 1), src = RandomImage(14, 10, 2), bg = RandomImage(12, 9, 3);
   auto bgBmp = ToBitmap(bg);
   for (const auto& pair : kPairs)
     for (const auto& mode : kModes) {
@@ -99,45 +99,45 @@ TEST(SkinAlphaCopy, AlphaCopy32MatchesTheReferenceOverRectanglePairsAndModes) {
       TCacheInfo ci = EmptyCacheInfo;
       if (mode.Ready) ci = TCacheInfo{bgBmp.get(), -2, 1, KeyColor, TRect(), true};
       AlphaCopy32(pair.Dst, pair.Src, *d, s.get(), ci, mode.FillKey, mode.Tint, mode.Blend, false);
-      const TImage expected = RefAlphaCopy(pair, dst, src, mode, bg, TPoint(ci.X, ci.Y));
+      const TPixels expected = RefAlphaCopy(pair, dst, src, mode, bg, TPoint(ci.X, ci.Y));
       EXPECT_EQ(FromBitmap(*d).P, expected.P);
     }
 }
 
 TEST(SkinAlphaCopy, AlphaCopy32WorkedValuesAndSameBitmap) {
   // Full alpha and full value over black gives 254: the shift is not a division by 255.
-  auto d = ToBitmap(TImage(1, 1, 0));
-  auto s = ToBitmap(TImage(1, 1, 0xFFFFFFFF));
+  auto d = ToBitmap(TPixels(1, 1, 0));
+  auto s = ToBitmap(TPixels(1, 1, 0xFFFFFFFF));
   AlphaCopy32(TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), *d, s.get(), EmptyCacheInfo, false);
   EXPECT_EQ(Pixel32(*d, 0, 0), 0xFFFEFEFEu);
   // A tint of pure red turns white red and keeps the target alpha.
-  d = ToBitmap(TImage(1, 1, 0x40000000));
+  d = ToBitmap(TPixels(1, 1, 0x40000000));
   AlphaCopy32(TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), *d, s.get(), EmptyCacheInfo, false, 0x0000FF);
   EXPECT_EQ(Pixel32(*d, 0, 0), 0x40FE0000u);
   // A bitmap laid over itself blends each pixel with itself.
-  const TImage img = RandomImage(8, 8, 9);
+  const TPixels img = RandomImage(8, 8, 9);
   auto same = ToBitmap(img);
   AlphaCopy32(TRect(0, 0, 8, 8), TRect(0, 0, 8, 8), *same, same.get(), EmptyCacheInfo, false);
   const TRectPair whole{"same", {0, 0, 8, 8}, {0, 0, 8, 8}};
-  EXPECT_EQ(FromBitmap(*same).P, RefAlphaCopy(whole, img, img, kModes[0], TImage(), TPoint()).P);
+  EXPECT_EQ(FromBitmap(*same).P, RefAlphaCopy(whole, img, img, kModes[0], TPixels(), TPoint()).P);
   // A nil source changes nothing.
   AlphaCopy32(TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), *d, nullptr, EmptyCacheInfo, false);
 }
 
 TEST(SkinAlphaCopy, AlphaCopy32Reflection) {
-  const TImage src = RandomImage(6, 10, 4);
+  const TPixels src = RandomImage(6, 10, 4);
   // The target ends right under the rectangle: no reflection.
-  auto d = ToBitmap(TImage(6, 11, 0xFF102030));
+  auto d = ToBitmap(TPixels(6, 11, 0xFF102030));
   auto s = ToBitmap(src);
   AlphaCopy32(TRect(0, 0, 6, 10), TRect(0, 0, 6, 10), *d, s.get(), EmptyCacheInfo, false, ColorNone, 0, true);
   EXPECT_EQ(Pixel32(*d, 3, 10), 0xFF102030u);
 
   // Room below: row Bottom stays, the rows after it take the source's last
   // rows upside down, fading, colour only.
-  const TImage base(6, 20, 0x80102030);
+  const TPixels base(6, 20, 0x80102030);
   d = ToBitmap(base);
   AlphaCopy32(TRect(0, 0, 6, 10), TRect(0, 0, 6, 10), *d, s.get(), EmptyCacheInfo, false, ColorNone, 0, true);
-  const TImage out = FromBitmap(*d);
+  const TPixels out = FromBitmap(*d);
   const int n = std::min(10 / 2 - 1, 20 - 10 - 1);
   EXPECT_EQ(out.At(0, 10), base.At(0, 10));
   int level = 255;
@@ -157,7 +157,7 @@ TEST(SkinAlphaCopy, AlphaCopy32Reflection) {
 }
 
 TEST(SkinAlphaCopy, AlphaCopyWithBgMatchesTheReference) {
-  const TImage dst = RandomImage(16, 12, 5), src = RandomImage(14, 10, 6), bg = RandomImage(10, 9, 7);
+  const TPixels dst = RandomImage(16, 12, 5), src = RandomImage(14, 10, 6), bg = RandomImage(10, 9, 7);
   auto bgBmp = ToBitmap(bg);
   for (const auto& pair : kPairs)
     for (int mode = 0; mode < 3; ++mode) {
@@ -167,7 +167,7 @@ TEST(SkinAlphaCopy, AlphaCopyWithBgMatchesTheReference) {
       auto d = ToBitmap(dst);
       auto s = ToBitmap(src);
       AlphaCopyWithBg(pair.Dst, pair.Src, *d, s.get(), ci, fillKey);
-      TImage expected = dst;
+      TPixels expected = dst;
       ForBlock(pair.Dst, pair.Src, dst, src, [&](int dx, int dy, int sx, int sy) {
         const uint32_t sp = src.At(sx, sy);
         uint32_t& dp = expected.At(dx, dy);
@@ -185,9 +185,9 @@ TEST(SkinAlphaCopy, AlphaCopyWithBgMatchesTheReference) {
       EXPECT_EQ(FromBitmap(*d).P, expected.P);
     }
   // A pure blue parent pixel under a key pixel gives pure blue, opaque.
-  auto d = ToBitmap(TImage(1, 1, 0));
-  auto s = ToBitmap(TImage(1, 1, 0x00FF00FF));
-  auto blue = ToBitmap(TImage(1, 1, 0x000000FF));
+  auto d = ToBitmap(TPixels(1, 1, 0));
+  auto s = ToBitmap(TPixels(1, 1, 0x00FF00FF));
+  auto blue = ToBitmap(TPixels(1, 1, 0x000000FF));
   AlphaCopyWithBg(TRect(0, 0, 1, 1), TRect(0, 0, 1, 1), *d, s.get(), InitCacheInfo(blue.get(), 0, 0), true);
   EXPECT_EQ(Pixel32(*d, 0, 0), 0xFF0000FFu);
 }
@@ -195,14 +195,14 @@ TEST(SkinAlphaCopy, AlphaCopyWithBgMatchesTheReference) {
 TEST(SkinAlphaCopy, CopyRectByMaskMatchesTheReferenceInItsFourModes) {
   // Image half above, mask half below, as a masked skin part lies.
   const int w = 14, h = 8;
-  TImage src = RandomImage(w, 2 * h, 8);
+  TPixels src = RandomImage(w, 2 * h, 8);
   std::mt19937 rng(11);
   for (int y = h; y < 2 * h; ++y)
     for (int x = 0; x < w; ++x) src.At(x, y) = rng() & 0xFFFFFF;
   TsMaskData md;
   md.R = TRect(0, 0, w, 2 * h);
   md.MaskType = 1;
-  const TImage dst = RandomImage(16, 12, 12), bg = RandomImage(10, 9, 13);
+  const TPixels dst = RandomImage(16, 12, 12), bg = RandomImage(10, 9, 13);
   auto bgBmp = ToBitmap(bg);
   for (const auto& pair : kPairs) {
     // The source rectangle lies in the image half.
@@ -217,7 +217,7 @@ TEST(SkinAlphaCopy, CopyRectByMaskMatchesTheReferenceInItsFourModes) {
       auto s = ToBitmap(src);
       CopyRectByMask(pair.Dst, sr, *d, *s, ci, fillKey, md);
 
-      TImage expected = dst;
+      TPixels expected = dst;
       // The block's first source row and height choose the mask rows.
       int firstRow = -1, rows = 0;
       ForBlock(pair.Dst, sr, dst, src, [&](int, int, int, int sy) {

@@ -6,6 +6,8 @@
 #include "skin/graphics/Pixels32.h"
 #include "skin/graphics/SkinData.h"
 #include "skin/graphics/StretchParts.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/StdCtrls.h"
 #include <gtest/gtest.h>
 
 TEST(SkinBitmaps, CreationSizesAndRows) {
@@ -33,7 +35,7 @@ TEST(SkinBitmaps, CreationSizesAndRows) {
 
   auto like = NewBmpLike(*bmp);
   EXPECT_EQ(like->PixelFormat(), pf32bit);
-  TImage img = RandomImage(3, 2, 1);
+  TPixels img = RandomImage(3, 2, 1);
   auto src = ToBitmap(img);
   TBitmap clone;
   CloneBmp(clone, *src);
@@ -41,25 +43,25 @@ TEST(SkinBitmaps, CreationSizesAndRows) {
 }
 
 TEST(SkinBitmaps, CopyExceptKeyClipsAndComparesWholePixels) {
-  TImage src(3, 3, 0x00102030);
+  TPixels src(3, 3, 0x00102030);
   src.At(1, 1) = 0x00FF00FF;  // the key
   src.At(2, 2) = 0xFFFF00FF;  // magenta, but opaque: not the key
-  auto d = ToBitmap(TImage(4, 4, 0x11111111));
+  auto d = ToBitmap(TPixels(4, 4, 0x11111111));
   auto s = ToBitmap(src);
   CopyExceptKey(*d, *s, -1, -1, KeyColor);
-  TImage expected(4, 4, 0x11111111);
+  TPixels expected(4, 4, 0x11111111);
   expected.At(1, 1) = 0xFFFF00FF;
   expected.At(0, 1) = expected.At(1, 0) = 0xFF102030;
   EXPECT_EQ(FromBitmap(*d).P, expected.P);
 }
 
 TEST(SkinBitmaps, ChannelCopiesWorkOverTheOverlap) {
-  const TImage a = RandomImage(6, 5, 2), b = RandomImage(3, 2, 3);
+  const TPixels a = RandomImage(6, 5, 2), b = RandomImage(3, 2, 3);
   auto dst = ToBitmap(a);
   auto smaller = ToBitmap(b);
   // A source smaller than the target: only the overlap changes.
   CopyChannel(*dst, *smaller, 3);
-  TImage expected = a;
+  TPixels expected = a;
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) expected.At(x, y) = (a.At(x, y) & 0x00FFFFFF) | (b.At(x, y) & 0xFF000000);
   EXPECT_EQ(FromBitmap(*dst).P, expected.P);
@@ -78,7 +80,7 @@ TEST(SkinBitmaps, ChannelCopiesWorkOverTheOverlap) {
 
 TEST(SkinBitmaps, CopyMaskImagePartTakesAlphaFromTheMaskHalf) {
   EXPECT_EQ(CopyMaskImagePart(*NewBmp32(4, 4), TRect(0, 0, 4, 1)), nullptr);
-  TImage img(2, 4);
+  TPixels img(2, 4);
   img.At(0, 0) = 0x00123456;
   img.At(1, 0) = 0x00ABCDEF;
   img.At(0, 2) = 0x00000000;  // black: opaque
@@ -93,25 +95,25 @@ TEST(SkinBitmaps, CopyMaskImagePartTakesAlphaFromTheMaskHalf) {
 }
 
 TEST(SkinBitmaps, DeviceContextFillsAndBorderStrips) {
-  auto bmp = ToBitmap(TImage(12, 10, 0));
+  auto bmp = ToBitmap(TPixels(12, 10, 0));
   HDC dc = bmp->Canvas()->Handle();
   FillDCFrame(dc, TRect(1, 1, 11, 9), 1, 2, 3, 1, 0x0000FF);
   GdiFlush();
-  const TImage framed = FromBitmap(*bmp);
+  const TPixels framed = FromBitmap(*bmp);
   auto red = [&](int x, int y) { return (framed.At(x, y) & 0xFFFFFF) == 0xFF0000; };
   EXPECT_TRUE(red(1, 1) && red(10, 2) && red(1, 8) && red(9, 5) && red(8, 5));
   EXPECT_FALSE(red(2, 3) || red(7, 5) || red(0, 0) || red(11, 9));
 
   // Strips at (2, 1) of a 6 x 5 area, border 1: the top and right strips
   // run one pixel past the area.
-  TImage pattern(12, 10);
+  TPixels pattern(12, 10);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x) pattern.At(x, y) = static_cast<uint32_t>(y * 16 + x + 1);
   auto src = ToBitmap(pattern);
-  auto dst = ToBitmap(TImage(12, 10, 0));
+  auto dst = ToBitmap(TPixels(12, 10, 0));
   BlitBorderStrips(dst->Canvas()->Handle(), 2, 1, 6, 5, src->Canvas()->Handle(), 0, 0, 1);
   GdiFlush();
-  const TImage out = FromBitmap(*dst);
+  const TPixels out = FromBitmap(*dst);
   EXPECT_EQ(out.At(2, 1), pattern.At(0, 0));
   EXPECT_EQ(out.At(2, 5), pattern.At(0, 4));
   EXPECT_EQ(out.At(8, 1), pattern.At(6, 0));  // top overhang
@@ -121,15 +123,15 @@ TEST(SkinBitmaps, DeviceContextFillsAndBorderStrips) {
 }
 
 TEST(SkinBitmaps, StretchBmpPartsTilesStretchesAndSkipsSides) {
-  TImage pattern(6, 6);
+  TPixels pattern(6, 6);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6; ++x) pattern.At(x, y) = static_cast<uint32_t>(0xFF000000 | (y * 16 + x));
   auto src = ToBitmap(pattern);
-  auto dst = ToBitmap(TImage(10, 8, 0));
+  auto dst = ToBitmap(TPixels(10, 8, 0));
   const TRect margins(2, 2, 2, 2);
   StretchBmpParts(*dst, *src, TRect(0, 0, 10, 8), TRect(0, 0, 6, 6), margins, margins, {dmRepeat, dmStretch, 2, 2},
                   false, true);
-  const TImage out = FromBitmap(*dst);
+  const TPixels out = FromBitmap(*dst);
   EXPECT_EQ(out.At(9, 7), pattern.At(5, 5));  // corner
   EXPECT_EQ(out.At(0, 4), pattern.At(0, 2));  // left side tiled: its 2-row strip repeats
   EXPECT_EQ(out.At(0, 5), pattern.At(0, 3));
@@ -155,7 +157,7 @@ TEST(SkinBitmaps, LayeredWindowsAndGlyphSize) {
   EXPECT_EQ(alpha, 200);
   EXPECT_FALSE(SetWndAlpha(wnd, false, 0));
   EXPECT_EQ(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-  auto image = ToBitmap(TImage(20, 10, 0x80402010));
+  auto image = ToBitmap(TPixels(20, 10, 0x80402010));
   UpdateLayeredWnd(wnd, image.get(), 255, nullptr);
   EXPECT_NE(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   UpdateLayeredWnd(wnd, nullptr, 128, nullptr);
@@ -209,4 +211,38 @@ TEST(SkinBitmaps, SkinModelFrameSizesAndClearing) {
   TsGenState b = a;
   b.GradientArray[0].Color1 = 9;
   EXPECT_EQ(a.GradientArray[0].Color1, 1);
+}
+
+TEST(SkinBitmaps, ClipGraphicChildrenLeavesOutVisibleGraphicChildrenOnly) {
+  TPanel parent(nullptr);
+  parent.SetBounds(0, 0, 20, 10);
+  auto place = [&](TControl* c, int left) {
+    c->SetParent(&parent);
+    c->SetBounds(left, 2, 3, 3);
+  };
+  TLabel shown(nullptr), hidden(nullptr);
+  TPanel windowed(nullptr);
+  place(&shown, 1);
+  place(&hidden, 6);
+  hidden.SetVisible(false);
+  place(&windowed, 11);
+  for (bool skip : {false, true}) {
+    auto bmp = ToBitmap(TPixels(20, 10, 0));
+    HDC dc = bmp->Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    SkipGraphicChildClip = skip;
+    ClipGraphicChildren(dc, &parent, true, 1, 1);
+    SkipGraphicChildClip = false;
+    FillDCRect(dc, TRect(0, 0, 20, 10), 0xFFFFFF);
+    RestoreDC(dc, saved);
+    GdiFlush();
+    const TPixels out = FromBitmap(*bmp);
+    EXPECT_EQ(out.At(2, 3) & 0xFFFFFF, skip ? 0xFFFFFFu : 0u);  // shown label, moved by (1, 1)
+    EXPECT_EQ(out.At(1, 2) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(out.At(7, 3) & 0xFFFFFF, 0xFFFFFFu);   // hidden label
+    EXPECT_EQ(out.At(12, 3) & 0xFFFFFF, 0xFFFFFFu);  // windowed child
+  }
+  shown.SetParent(nullptr);
+  hidden.SetParent(nullptr);
+  windowed.SetParent(nullptr);
 }

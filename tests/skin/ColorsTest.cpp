@@ -44,7 +44,7 @@ TEST(SkinColors, SaturationOffsetMixAndTone) {
 }
 
 TEST(SkinColors, PixelWalkingAndGreyscale) {
-  TImage img(3, 1);
+  TPixels img(3, 1);
   img.At(0, 0) = 0x00FF00FF;  // skipped
   img.At(1, 0) = 0xFFFF00FF;  // processed
   img.At(2, 0) = 0x00102030;
@@ -63,7 +63,7 @@ TEST(SkinColors, PixelWalkingAndGreyscale) {
 }
 
 TEST(SkinColors, DisabledLookWithoutParentBitmap) {
-  auto bmp = ToBitmap(TImage(2, 1, 0xFF0000FF));
+  auto bmp = ToBitmap(TPixels(2, 1, 0xFF0000FF));
   SetPixel32(*bmp, 1, 0, 0x00FF00FF);
   TCacheInfo ci = EmptyCacheInfo;
   ci.FillColor = 0xFFFFFF;
@@ -76,14 +76,14 @@ TEST(SkinColors, DisabledLookWithoutParentBitmap) {
   EXPECT_EQ(Pixel32(*bmp, 0, 0), expected);
 
   // With the parent's bitmap, 60 percent of it.
-  auto parent = ToBitmap(TImage(4, 4, 0xFF646464));
-  auto own = ToBitmap(TImage(2, 2, 0xFF000000));
+  auto parent = ToBitmap(TPixels(4, 4, 0xFF646464));
+  auto own = ToBitmap(TPixels(2, 2, 0xFF000000));
   ApplyBmpEffects(*own, 1, nullptr, TCacheInfo{parent.get(), 1, 1, KeyColor, TRect(), true}, TPoint(1, 1));
   EXPECT_EQ(Pixel32(*own, 1, 1), 0xFF3C3C3Cu);
 }
 
 TEST(SkinRegions, RegionFromBmpCoversExactlyTheOtherPixels) {
-  TImage img = RandomImage(13, 9, 31);
+  TPixels img = RandomImage(13, 9, 31);
   img.At(2, 0) = 0x00FFFFFF;  // the colour with alpha 0 matches
   img.At(3, 0) = 0x80FFFFFF;  // with another alpha it does not
   auto bmp = ToBitmap(img);
@@ -96,7 +96,7 @@ TEST(SkinRegions, RegionFromBmpCoversExactlyTheOtherPixels) {
   DeleteObject(region);
 
   TAOR rects;
-  TImage row(4, 1, 0x00FFFFFF);
+  TPixels row(4, 1, 0x00FFFFFF);
   row.At(2, 0) = 0;
   CollectColorRects(rects, *ToBitmap(row), 0xFFFFFF);
   EXPECT_EQ(rects, (TAOR{TRect(0, 0, 2, 1), TRect(3, 0, 4, 1)}));
@@ -111,7 +111,7 @@ TEST(SkinRegions, KeyRectsOfImagePartCorners) {
   // One part of two 6 x 4 frames over their masks; corner key pixels at the
   // top left and bottom right of frame 0.
   TsSkinModel model;
-  TImage master(12, 8, 0xFF808080);
+  TPixels master(12, 8, 0xFF808080);
   master.At(0, 0) = master.At(1, 0) = master.At(0, 1) = 0x00FF00FF;
   master.At(5, 3) = 0x00FF00FF;
   model.MasterBitmap = ToBitmap(master);
@@ -136,27 +136,27 @@ TEST(SkinRegions, KeyRectsOfImagePartCorners) {
 }
 
 TEST(SkinShapes, ArrowsFramesAndShadow) {
-  auto bmp = ToBitmap(TImage(16, 16, 0));
+  auto bmp = ToBitmap(TPixels(16, 16, 0));
   DrawSmallArrow(*bmp->Canvas(), 0xFFFFFF, TRect(0, 0, 16, 16), 4);
   GdiFlush();
   for (uint32_t p : FromBitmap(*bmp).P) ASSERT_EQ(p & 0xFFFFFF, 0u);
   DrawSmallArrow(*bmp->Canvas(), 0xFFFFFF, TRect(0, 0, 16, 16), 0);
   GdiFlush();
-  const TImage left = FromBitmap(*bmp);
+  const TPixels left = FromBitmap(*bmp);
   int lit = 0;
   for (uint32_t p : left.P) lit += (p & 0xFFFFFF) == 0xFFFFFF;
   EXPECT_EQ(lit, 16);
   EXPECT_EQ(left.At(6, 8) & 0xFFFFFF, 0xFFFFFFu);  // the tip
   EXPECT_EQ(left.At(9, 5) & 0xFFFFFF, 0xFFFFFFu);  // the base's top
 
-  auto dots = ToBitmap(TImage(6, 6, 0));
+  auto dots = ToBitmap(TPixels(6, 6, 0));
   DrawDotFrame(*dots->Canvas(), TRect(0, 0, 6, 6), ColorNone, 0x0000FF);
   GdiFlush();
   EXPECT_EQ(Pixel32(*dots, 2, 0) & 0xFFFFFF, 0xFF0000u);
   EXPECT_EQ(Pixel32(*dots, 1, 0) & 0xFFFFFF, 0u);
   EXPECT_EQ(Pixel32(*dots, 0, 0) & 0xFFFFFF, 0u);
 
-  auto frames = ToBitmap(TImage(10, 10, 0));
+  auto frames = ToBitmap(TPixels(10, 10, 0));
   TRect r(0, 0, 10, 10);
   int count = 3;
   DrawNestedFrames(frames->Canvas()->Handle(), r, 0xFFFFFF, count, 0x808080);
@@ -168,9 +168,9 @@ TEST(SkinShapes, ArrowsFramesAndShadow) {
   EXPECT_EQ(Pixel32(*frames, 4, 4) & 0xFFFFFF, 0u);
 
   // A size beyond half the rectangle is cut; the middle is darkest.
-  auto shadow = ToBitmap(TImage(20, 12, 0xFFFFFFFF));
+  auto shadow = ToBitmap(TPixels(20, 12, 0xFFFFFFFF));
   PaintRoundShadow(*shadow, TRect(0, 0, 20, 12), 50, 0, 40, 4);
-  const TImage s = FromBitmap(*shadow);
+  const TPixels s = FromBitmap(*shadow);
   EXPECT_LT(Ch(s.At(10, 6), 0), Ch(s.At(10, 1), 0));
   EXPECT_LT(Ch(s.At(10, 1), 0), 255);
   // Outside the rounded edge the background stays.

@@ -70,9 +70,9 @@ void RunAll(const std::vector<TRoutine>& routines) {
 }  // namespace
 
 TEST(SkinGdi, DeviceContextRoutinesFreeTheirObjects) {
-  auto target = ToBitmap(TImage(8, 8, 0));
+  auto target = ToBitmap(TPixels(8, 8, 0));
   HDC dc = target->Canvas()->Handle();
-  TImage keyed = RandomImage(6, 6, 3);
+  TPixels keyed = RandomImage(6, 6, 3);
   auto keyedBmp = ToBitmap(keyed);
   RunAll({
       {"FillDCRect", [&] { FillDCRect(dc, TRect(0, 0, 4, 4), 0x00FF00); }},
@@ -94,7 +94,7 @@ TEST(SkinGdi, DeviceContextRoutinesFreeTheirObjects) {
 }
 
 TEST(SkinGdi, BitmapRoutinesFreeTheirObjects) {
-  auto target = ToBitmap(TImage(8, 8, 0xFF000000));
+  auto target = ToBitmap(TPixels(8, 8, 0xFF000000));
   auto glyph = ToBitmap(RandomImage(8, 4, 4));
   auto image = ToBitmap(RandomImage(6, 6, 5));
   RunAll({

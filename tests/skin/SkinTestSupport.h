@@ -7,20 +7,20 @@
 #include <random>
 #include <vector>
 
-struct TImage {
+struct TPixels {
   int W = 0, H = 0;
   std::vector<uint32_t> P;
-  TImage() = default;
-  TImage(int w, int h, uint32_t fill = 0) : W(w), H(h), P(static_cast<size_t>(w) * h, fill) {}
+  TPixels() = default;
+  TPixels(int w, int h, uint32_t fill = 0) : W(w), H(h), P(static_cast<size_t>(w) * h, fill) {}
   uint32_t& At(int x, int y) { return P[static_cast<size_t>(y) * W + x]; }
   uint32_t At(int x, int y) const { return P[static_cast<size_t>(y) * W + x]; }
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < W && y < H; }
 };
 
 // Random pixels; about one in eight is the key pixel, and alphas favour 0 and 255.
-inline TImage RandomImage(int w, int h, unsigned seed) {
+inline TPixels RandomImage(int w, int h, unsigned seed) {
   std::mt19937 rng(seed);
-  TImage img(w, h);
+  TPixels img(w, h);
   for (auto& p : img.P) {
     const unsigned r = rng();
     if (r % 8 == 0) {
@@ -33,7 +33,7 @@ inline TImage RandomImage(int w, int h, unsigned seed) {
   return img;
 }
 
-inline std::unique_ptr<TBitmap> ToBitmap(const TImage& img) {
+inline std::unique_ptr<TBitmap> ToBitmap(const TPixels& img) {
   auto bmp = NewBmp32(img.W, img.H);
   TPixelRows rows(bmp.get());
   for (int y = 0; y < img.H; ++y)
@@ -41,8 +41,8 @@ inline std::unique_ptr<TBitmap> ToBitmap(const TImage& img) {
   return bmp;
 }
 
-inline TImage FromBitmap(TBitmap& bmp) {
-  TImage img(bmp.Width(), bmp.Height());
+inline TPixels FromBitmap(TBitmap& bmp) {
+  TPixels img(bmp.Width(), bmp.Height());
   TPixelRows rows(&bmp);
   for (int y = 0; y < img.H; ++y)
     for (int x = 0; x < img.W; ++x) img.At(x, y) = rows.At(x, y);
