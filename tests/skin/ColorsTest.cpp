@@ -148,6 +148,23 @@ TEST(SkinShapes, ArrowsFramesAndShadow) {
   EXPECT_EQ(lit, 16);
   EXPECT_EQ(left.At(6, 8) & 0xFFFFFF, 0xFFFFFFu);  // the tip
   EXPECT_EQ(left.At(9, 5) & 0xFFFFFF, 0xFFFFFFu);  // the base's top
+  // Every direction draws 16 pixels with its tip and base where they belong.
+  struct Arrow {
+    int Direction;
+    TPoint Tip, BaseEnd;
+  };
+  const Arrow arrows[] = {{0, {6, 8}, {9, 11}}, {1, {7, 5}, {10, 8}}, {2, {9, 8}, {6, 11}}, {3, {7, 8}, {10, 5}}};
+  for (const auto& a : arrows) {
+    auto canvas = ToBitmap(TPixels(16, 16, 0));
+    DrawSmallArrow(*canvas->Canvas(), 0xFFFFFF, TRect(0, 0, 16, 16), a.Direction);
+    GdiFlush();
+    const TPixels out = FromBitmap(*canvas);
+    int count = 0;
+    for (uint32_t p : out.P) count += (p & 0xFFFFFF) == 0xFFFFFF;
+    EXPECT_EQ(count, 16) << a.Direction;
+    EXPECT_EQ(out.At(a.Tip.X, a.Tip.Y) & 0xFFFFFF, 0xFFFFFFu) << a.Direction;
+    EXPECT_EQ(out.At(a.BaseEnd.X, a.BaseEnd.Y) & 0xFFFFFF, 0xFFFFFFu) << a.Direction;
+  }
 
   auto dots = ToBitmap(TPixels(6, 6, 0));
   DrawDotFrame(*dots->Canvas(), TRect(0, 0, 6, 6), ColorNone, 0x0000FF);

@@ -5,6 +5,7 @@
 #include "skin/graphics/GlyphPaint.h"
 #include "skin/graphics/LibUtils.h"
 #include "skin/graphics/Pixels32.h"
+#include "skin/graphics/SkinData.h"
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -107,6 +108,44 @@ TEST(SkinPixels, CopyUnderKeyColorRestoresOnlyKeyPixels) {
   expected.At(1, 0) = source.At(2, 1);
   expected.At(2, 1) = source.At(3, 2);
   EXPECT_EQ(FromBitmap(*d).P, expected.P);
+}
+
+namespace {
+TsSkinModel* gPartModel = nullptr;
+TsSkinModel* PartModel(TsSkinManager*) { return gPartModel; }
+}  // namespace
+
+TEST(SkinPixels, CopyUnderKeyColorTakesTheCornerOfAnImagePart) {
+  // Frame 0 of a 2-frame, 8 x 6 part (over its mask) with margins 2: one
+  // key pixel at the inner end of each corner.
+  TsSkinModel model;
+  TPixels master(16, 12, 0xFF808080);
+  master.At(1, 1) = master.At(6, 1) = master.At(1, 4) = master.At(6, 4) = 0x00FF00FF;
+  model.MasterBitmap = ToBitmap(master);
+  TsMaskData md;
+  md.R = TRect(0, 0, 16, 12);
+  md.ImageCount = 2;
+  md.MaskType = 1;
+  md.WL = md.WT = md.WR = md.WB = 2;
+  model.ma.push_back(md);
+  gPartModel = &model;
+  ModelOfManager = PartModel;
+  auto* manager = reinterpret_cast<TsSkinManager*>(&model);
+  struct Row {
+    int Code;
+    TPoint Key;  // block position of the corner's key pixel
+  };
+  const Row rows[] = {{13, {1, 1}}, {14, {0, 1}}, {16, {1, 0}}, {17, {0, 0}}, {99, {1, 1}}};
+  for (const auto& r : rows) {
+    auto d = ToBitmap(TPixels(2, 2, 0xFF000000));
+    auto s = ToBitmap(TPixels(2, 2, 0xFFFFFFFF));
+    CopyUnderKeyColor(*d, *s, TRect(0, 0, 2, 2), TRect(0, 0, 2, 2), 0, manager, r.Code);
+    TPixels expected(2, 2, 0xFF000000);
+    expected.At(r.Key.X, r.Key.Y) = 0xFFFFFFFF;
+    EXPECT_EQ(FromBitmap(*d).P, expected.P) << r.Code;
+  }
+  ModelOfManager = nullptr;
+  gPartModel = nullptr;
 }
 
 TEST(SkinPixels, IconsAreTransparentWhereTheKeyIs) {
