@@ -1,0 +1,42 @@
+#include "skin/graphics/SkinData.h"
+
+void TsSkinModel::FreeExtImages() {
+  for (auto& ext : ExtArray) delete ext.Bmp;
+  ExtArray.clear();
+}
+
+void TsSkinModel::ClearImageParts() {
+  while (!ma.empty()) {
+    TBitmap* bmp = ma.back().Bmp;
+    bool shared = false;
+    for (const auto& ext : ExtArray) shared = shared || ext.Bmp == bmp;
+    if (!shared) delete bmp;
+    ma.pop_back();
+  }
+  FreeExtImages();
+  MasterBitmap.reset();
+}
+
+int MaskFrameWidth(const TsMaskData& md) {
+  if (md.ImageCount == 0) return 0;
+  const int width = md.R.Right - md.R.Left;
+  return md.ImageCount == 1 ? width : width / md.ImageCount;
+}
+
+int MaskFrameHeight(const TsMaskData& md) {
+  const int height = md.R.Bottom - md.R.Top;
+  switch (md.MaskType) {
+    case -1: return 0;
+    case 0: return height;
+    default: return height / (md.MaskType + 1);
+  }
+}
+
+TSize MaskFrameSize(const TsMaskData& md) { return TSize(MaskFrameWidth(md), MaskFrameHeight(md)); }
+
+TsSkinModel* (*ModelOfManager)(TsSkinManager* Manager) = nullptr;
+
+TBitmap* MaskImageOf(const TsMaskData& md, const TsSkinModel* model) {
+  if (md.Bmp) return md.Bmp;
+  return model ? model->MasterBitmap.get() : nullptr;
+}
