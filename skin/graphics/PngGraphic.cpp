@@ -137,7 +137,7 @@ bool TPNGGraphic::ReadImageProperties(TStream& stream, uint32_t) {
       uint64_t{width} * height > MaxPngPixels)
     return false;
   FImageProperties.Width = width;
-  SetHeight(static_cast<int>(height));
+  FImageHeight = height;
   FImageProperties.Compression = compression == 0 ? ctLZ77 : ctUnknown;
   FImageProperties.BitsPerSample = depth;
   switch (colorType) {
@@ -164,8 +164,10 @@ bool TPNGGraphic::ReadImageProperties(TStream& stream, uint32_t) {
 // --- Loading -----------------------------------------------------------------
 
 void TPNGGraphic::ResetForLoad() {
-  SetHandle(nullptr);
-  SetPixelFormat(pfDevice);
+  // The pixels stay until the new image is sized: an image of the same size
+  // and format is decoded into the same section (new sections are costly).
+  FImageSized = false;
+  FTargetFormat = pfDevice;
   SetTransparent(false);
   SetTransparentColor(clDefault);
   if (FPalette) DeleteObject(FPalette);
@@ -199,6 +201,7 @@ void TPNGGraphic::LoadFromStream(TStream& stream) {
   try {
     LoadChunks();
   } catch (...) {
+    if (!FImageSized) SetHandle(nullptr);
     FDecoder.reset();  // ends the inflate state quietly
     FRawBuffer = {};
     FCurrentSource = nullptr;
@@ -271,29 +274,29 @@ int TPNGGraphic::ConfigureColorDepth(uint8_t colorType, uint8_t bitDepth) {
     case 0:
       if (bitDepth != 1 && bitDepth != 2 && bitDepth != 4 && !wide) break;
       setUp(csG, csG, 1, 1, bitDepth == 2 ? 4 : bitDepth == 16 ? 8 : bitDepth);
-      SetPixelFormat(cm.TargetPixelFormat());
+      FTargetFormat = cm.TargetPixelFormat();
       greyPalette();
       return (bitDepth + 7) / 8;
     case 2:
       if (!wide) break;
       setUp(csRGB, csBGR, 3, 3, 8);
-      SetPixelFormat(pf24bit);
+      FTargetFormat = pf24bit;
       return bitDepth * 3 / 8;
     case 3:
       if (bitDepth != 1 && bitDepth != 2 && bitDepth != 4 && bitDepth != 8) break;
       setUp(csIndexed, csIndexed, 1, 1, bitDepth == 2 ? 4 : bitDepth);
-      SetPixelFormat(cm.TargetPixelFormat());
+      FTargetFormat = cm.TargetPixelFormat();
       return 1;
     case 4:
       if (!wide) break;
       setUp(csGA, csIndexed, 2, 1, 8);
-      SetPixelFormat(pf8bit);
+      FTargetFormat = pf8bit;
       greyPalette();
       return bitDepth * 2 / 8;
     case 6:
       if (!wide) break;
       setUp(csRGBA, csBGRA, 4, 4, 8);
-      SetPixelFormat(pf32bit);
+      FTargetFormat = pf32bit;
       return bitDepth * 4 / 8;
     default:
       break;
@@ -389,11 +392,18 @@ void TPNGGraphic::DecodeImageData() {
   const uint32_t width = FImageProperties.Width;
   const uint64_t rowSize = (uint64_t{width} * FBitDepth + 7) / 8 * samples + 1;
   const uint32_t height = FImageHeight;
+  const bool reuse = !Empty() && PixelFormat() == FTargetFormat && Width() == static_cast<int>(width) &&
+                     Height() == static_cast<int>(height);
+  if (!reuse) {
+    SetHandle(nullptr);
+    SetPixelFormat(FTargetFormat);
+  }
   if (FPalette) {
     SetPalette(FPalette);
     FPalette = nullptr;
   }
-  SetSize(static_cast<int>(width), static_cast<int>(height));
+  if (!reuse) SetSize(static_cast<int>(width), static_cast<int>(height));
+  FImageSized = true;
   TCanvas* canvas = Canvas();
   canvas->Lock();
   canvas->Brush()->SetColor(FBackgroundColor);
@@ -406,6 +416,7 @@ void TPNGGraphic::DecodeImageData() {
   auto* row0 = static_cast<uint8_t*>(ScanLine(0));
   const ptrdiff_t stride = -static_cast<ptrdiff_t>(RowStride());
   DecodeRows(row0, stride, static_cast<size_t>(rowSize), samples);
+  if (reuse) Changed();
   while (MatchesChunkType("IDAT")) {
     LoadChunkBody();
     ReadChunkHead();

@@ -41,9 +41,11 @@ public:
   // stream just past its IEND chunk.
   void LoadFromStream(TStream& stream) override;
   // Reads signature and header from the stream's position into
-  // ImageProperties and the bitmap's height; False when they are not a
-  // usable PNG header.
+  // ImageProperties and ImageHeight; False when they are not a usable PNG
+  // header.
   bool ReadImageProperties(TStream& stream, uint32_t imageIndex = 0);
+  // The header's height (a bitmap holds no height without a width).
+  uint32_t ImageHeight() const { return FImageHeight; }
   // True when more than 8 bytes remain and the next 8 are the PNG
   // signature; the position is kept.
   static bool CanLoad(TStream& stream);
@@ -105,6 +107,8 @@ private:
 
   // What one load has seen so far.
   uint32_t FImageHeight = 0;
+  TPixelFormat FTargetFormat = pfDevice;
+  bool FImageSized = false;
   uint8_t FColorType = 0;
   uint8_t FBitDepth = 0;
   uint8_t FInterlace = 0;

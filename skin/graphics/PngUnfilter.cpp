@@ -4,12 +4,16 @@
 
 namespace {
 
+// The tie order a, b, c, written so that it compiles without branches.
 inline uint8_t Paeth(int a, int b, int c) {
   int pa = std::abs(b - c);
-  int pb = std::abs(a - c);
-  int pc = std::abs(a + b - 2 * c);
-  if (pa <= pb && pa <= pc) return static_cast<uint8_t>(a);
-  return static_cast<uint8_t>(pb <= pc ? b : c);
+  const int pb = std::abs(a - c);
+  const int pc = std::abs(a + b - 2 * c);
+  if (pb < pa) {
+    pa = pb;
+    a = b;
+  }
+  return static_cast<uint8_t>(pc < pa ? c : a);
 }
 
 // Bpp is a size_t, or an integral constant for the usual pixel sizes so
