@@ -101,9 +101,10 @@ void ResampleBmp32(TBitmap& source, TBitmap& target, int newWidth, int newHeight
     return;
   }
   source.SetPixelFormat(pf32bit);
-  TBitmap temp;
-  temp.SetPixelFormat(pf32bit);
-  temp.SetSize(newWidth, sourceHeight);
+  // The horizontal pass lands in plain memory, top-down rows of newWidth
+  // pixels: a bitmap section would cost more to make than to fill.
+  const ptrdiff_t tempStep = static_cast<ptrdiff_t>(newWidth) * 4;
+  std::vector<uint8_t> temp(static_cast<size_t>(tempStep) * sourceHeight);
 
   // Rows are stored bottom-up: each step to the next row goes back by a
   // row stride, which the bitmap gives even when it has a single row.
@@ -112,20 +113,17 @@ void ResampleBmp32(TBitmap& source, TBitmap& target, int newWidth, int newHeight
   BuildResampleTable(table, newWidth, sourceWidth, 4, filter);
   {
     auto* from = static_cast<const uint8_t*>(source.ScanLine(0));
-    auto* to = static_cast<uint8_t*>(temp.ScanLine(0));
     const ptrdiff_t fromStep = rowStep(source);
-    const ptrdiff_t toStep = rowStep(temp);
-    for (int y = 0; y < sourceHeight; ++y) ResampleLine(reserved, 4, to + y * toStep, from + y * fromStep, table, newWidth);
+    for (int y = 0; y < sourceHeight; ++y)
+      ResampleLine(reserved, 4, temp.data() + y * tempStep, from + y * fromStep, table, newWidth);
   }
   FreeResampleTable(table);
 
   target.SetPixelFormat(pf32bit);
   target.SetSize(newWidth, newHeight);
-  const ptrdiff_t tempStep = rowStep(temp);
   BuildResampleTable(table, newHeight, sourceHeight, static_cast<int>(tempStep), filter);
-  auto* from = static_cast<const uint8_t*>(temp.ScanLine(0));
   auto* to = static_cast<uint8_t*>(target.ScanLine(0));
   const ptrdiff_t toStep = rowStep(target);
-  for (int x = 0; x < newWidth; ++x) ResampleLine(reserved, toStep, to + 4 * x, from + 4 * x, table, newHeight);
+  for (int x = 0; x < newWidth; ++x) ResampleLine(reserved, toStep, to + 4 * x, temp.data() + 4 * x, table, newHeight);
   FreeResampleTable(table);
 }
