@@ -1,11 +1,15 @@
 // How the reader meets its callers: streams and files, the picture
 // registry, progress, loads into plain bitmaps and drawing with alpha.
 #include "platform/classes/TempFile.h"
+#include "platform/ui/FormImage.h"
 #include "platform/ui/graphics/Picture.h"
+#include "platform/ui/graphics/PngWriter.h"
 #include "skin/graphics/PngGraphic.h"
 #include "skin/png/PngTestSupport.h"
 #include <gtest/gtest.h>
 #include <png.h>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -187,4 +191,37 @@ TEST(PngLoading, DrawLaysAlphaOverTheCanvasWithItsReflection) {
       expectBlend(stretched, x, y, s, s.A);
     }
   expectBlend(stretched, 16, 16, {}, 0);
+}
+
+// For a person to look at: a disc with soft edges and its reflection over
+// a chequered background, at $BRQ_ARTIFACTS/png-draw.png.
+TEST(PngLoading, DrawnDiscWithReflectionForTheEye) {
+  PngImage disc;
+  disc.Width = disc.Height = 64;
+  disc.ColorType = 6;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const double d = std::hypot(x - 31.5, y - 31.5);
+      const int alpha = d < 24 ? 255 : d < 31 ? static_cast<int>(255 * (31 - d) / 7) : 0;
+      for (int v : {255 - y * 3, x * 4, 128, alpha}) disc.Samples.push_back(static_cast<uint16_t>(v));
+    }
+  TMemoryStream stream;
+  PutBytes(stream, WriteWithLibpng(disc, PNG_ALL_FILTERS));
+  TPNGGraphic png;
+  png.LoadFromStream(stream);
+  png.Reflected = true;
+  TBitmap canvas;
+  canvas.SetPixelFormat(pf32bit);
+  canvas.SetSize(220, 130);
+  for (int y = 0; y < 130; ++y)
+    for (int x = 0; x < 220; ++x)
+      static_cast<uint32_t*>(canvas.ScanLine(y))[x] = ((x / 10 + y / 10) % 2) ? 0xFFE0E0E0u : 0xFF909090u;
+  png.Draw(*canvas.Canvas(), Rect(10, 10, 74, 74));
+  png.Reflected = false;
+  png.Draw(*canvas.Canvas(), Rect(90, 10, 210, 120));
+  // Inside the disc the image covers the background; outside it does not.
+  EXPECT_EQ(static_cast<uint32_t*>(canvas.ScanLine(42))[42] & 0xFFFFFF, 0x9E8080u);
+  EXPECT_EQ(static_cast<uint32_t*>(canvas.ScanLine(11))[11], 0xFF909090u);
+  const char* folder = std::getenv("BRQ_ARTIFACTS");
+  SaveBitmapAsPng(canvas, LinuxPathToWindows(std::string(folder && *folder ? folder : "/tmp") + "/png-draw.png"));
 }
