@@ -7,7 +7,7 @@ PACKAGES=(
   wine wine64 wine64-tools libwine-dev fonts-wine xvfb xauth x11-utils imagemagick
   cmake g++ make googletest libbenchmark-dev
   libmariadb-dev mariadb-server mariadb-client
-  libzint-dev zlib1g-dev libjpeg62-turbo-dev zbar-tools
+  libzint-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev zbar-tools
   cups printer-driver-cups-pdf poppler-utils
   fonts-dejavu-core fonts-liberation locales python3
 )

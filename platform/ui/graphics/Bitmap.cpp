@@ -160,7 +160,8 @@ void TBitmap::Reformat(int width, int height, TPixelFormat format) {
   int bits = BitCountOf(format);
   std::vector<uint32_t> palette;
   bool sameBits = FHandle && BitCountOf(FPixelFormat) == bits;
-  if (bits <= 8) palette = sameBits ? FPalette : DefaultPalette(bits);
+  bool keepPalette = BitCountOf(FPixelFormat) == bits && !FPalette.empty();
+  if (bits <= 8) palette = keepPalette ? FPalette : DefaultPalette(bits);
   if (width == 0 || height == 0) {
     ReplaceHandle(nullptr, nullptr, 0, 0);
     FPixelFormat = format;
@@ -211,6 +212,25 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
   if (value == FPixelFormat) return;
   BitCountOf(value);
   Reformat(FWidth, FHeight, value);
+  Changed();
+}
+
+void TBitmap::SetPalette(HPALETTE value) {
+  if (!value) return;
+  PALETTEENTRY entries[256] = {};
+  UINT count = GetPaletteEntries(value, 0, 256, entries);
+  DeleteObject(value);
+  int bits = BitCountOf(FPixelFormat);
+  if (bits > 8) return;
+  std::vector<uint32_t> table(size_t{1} << bits, 0);
+  for (UINT i = 0; i < count && i < table.size(); ++i)
+    table[i] = Quad(entries[i].peRed, entries[i].peGreen, entries[i].peBlue);
+  FPalette = std::move(table);
+  if (FHandle) {
+    FreeContext();
+    MemoryDC dc(FHandle);
+    SetDIBColorTable(dc.DC(), 0, static_cast<UINT>(FPalette.size()), reinterpret_cast<const RGBQUAD*>(FPalette.data()));
+  }
   Changed();
 }
 

@@ -42,6 +42,10 @@ public:
   TPixelFormat PixelFormat() const { return FPixelFormat; }
   void SetPixelFormat(TPixelFormat value);
   bool Monochrome() const { return FPixelFormat == pf1bit; }
+  // The colour table of a format of up to 8 bits, from a logical palette
+  // whose handle the bitmap takes over; indexes past the palette's entries
+  // are black. Set before the size, it is kept when the size is set.
+  void SetPalette(HPALETTE value);
   void SetMonochrome(bool value);
 
   // Address of row (0 = top) of the pixels. Rows are stored bottom-up, so

@@ -24,6 +24,11 @@ void TGraphic::Changed() {
   if (OnChange) OnChange(this);
 }
 
+void TGraphic::Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& r,
+                        const String& msg) {
+  if (OnProgress) OnProgress(this, stage, percentDone, redrawNow, r, msg);
+}
+
 void TGraphic::LoadFromFile(const String& fileName) {
   TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(stream);

@@ -7,6 +7,12 @@
 
 class TStream;
 
+enum TProgressStage : uint8_t { psStarting, psRunning, psEnding };
+// Progress of a long load: stage, percent done, whether to redraw now, the
+// part of the picture that is ready, and a text.
+using TProgressEvent = std::function<void(TObject* Sender, TProgressStage stage, uint8_t percentDone,
+                                          bool redrawNow, const TRect& r, const String& msg)>;
+
 class TGraphic : public TPersistent {
 public:
   virtual bool Empty() const = 0;
@@ -36,10 +42,13 @@ public:
   virtual void Draw(TCanvas& canvas, const TRect& rect) = 0;
 
   TNotifyEvent OnChange;
+  TProgressEvent OnProgress;
 
 protected:
   // Marks the picture modified and raises OnChange.
   virtual void Changed();
+  // Raises OnProgress with this picture as the sender.
+  void Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& r, const String& msg);
 
 private:
   bool FTransparent = false;
