@@ -1,5 +1,6 @@
-// Opening 100,000 receipts through the data-access layer against a bare
-// mysql_query loop over the same rows. Connects with the BRQ_DB_*
+// Opening the 100,000 receipts of one agent through the data-access layer
+// (a table filtered by the agent, as the data module opens it) against a
+// bare mysql_query loop over the statement the table sends. Connects with the BRQ_DB_*
 // environment (start a server with scripts/db.sh and load app/schema.sql).
 #include "platform/data/FDConnection.h"
 #include "platform/data/FDDataSet.h"
@@ -36,9 +37,17 @@ TFDConnection& Connection() {
 }
 
 // 100,000 receipts of a benchmark agent, each with a bill line of its own
-// (the agent receives a line once).
+// (the agent receives a line once). Kept between runs: rows deleted just
+// before stay in the indexes until the server purges them, which slows
+// whatever reads first.
 void Prepare() {
   TFDConnection& c = Connection();
+  TFDQuery count(nullptr);
+  count.SetConnection(&c);
+  count.SQL().SetText(u"SELECT COUNT(*) AS N FROM recebimentos WHERE COD_AGENTE = 'BEN'");
+  count.Open();
+  if (count.FieldByName(u"N")->AsInteger() == Rows) return;
+  count.Close();
   c.ExecSQL(u"DELETE FROM recebimentos WHERE COD_AGENTE = 'BEN'");
   c.ExecSQL(u"INSERT INTO recebimentos (RECEBIMENTO, CUPOM, HORA, VALOR, TROCO, CHQ_DINH, CODIGOBARRAS, "
             u"ESTORNADO, USUARIO, COD_AGENTE, INSCRICAO) "
@@ -58,7 +67,7 @@ void BareMySqlQuery(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    mysql_query(db, "SELECT * FROM dbvorlent.recebimentos");
+    mysql_query(db, "SELECT * FROM `dbvorlent`.`recebimentos` WHERE `COD_AGENTE` = 'BEN' ORDER BY `ID`");
     MYSQL_RES* res = mysql_store_result(db);
     size_t rows = 0;
     while (MYSQL_ROW row = mysql_fetch_row(res)) {
@@ -76,6 +85,8 @@ void LayerOpenTable(benchmark::State& state) {
   TFDTable table(nullptr);
   table.SetConnection(&Connection());
   table.SetTableName(u"dbvorlent.recebimentos");
+  table.SetFilter(u"COD_AGENTE = 'BEN'");
+  table.SetFiltered(true);
   for (auto _ : state) {
     table.Open();
     if (table.RecordCount() < Rows) state.SkipWithError("too few rows");
@@ -88,6 +99,8 @@ void LayerOpenAndWalk(benchmark::State& state) {
   TFDTable table(nullptr);
   table.SetConnection(&Connection());
   table.SetTableName(u"dbvorlent.recebimentos");
+  table.SetFilter(u"COD_AGENTE = 'BEN'");
+  table.SetFiltered(true);
   for (auto _ : state) {
     table.Open();
     TField* valor = table.FieldByName(u"VALOR");
@@ -139,6 +152,5 @@ int main(int argc, char** argv) {
   const double bare = reporter.Times["BareMySqlQuery"];
   const double layer = reporter.Times["LayerOpenTable"];
   if (bare > 0 && layer > 0) PrintRatio("opening the table, layer / bare loop", layer / bare, 1.5);
-  Connection().ExecSQL(u"DELETE FROM recebimentos WHERE COD_AGENTE = 'BEN'");
   return 0;
 }

@@ -31,8 +31,9 @@
 
 namespace {
 
-const int Iteracoes = BenchSize(2000, 3);
-const int Repeticoes = BenchSize(5, 1);
+// A smoke run records one bill per measure.
+const int Iteracoes = BenchSmoke() ? 1 : 2000;
+const int Repeticoes = BenchSmoke() ? 1 : 5;
 
 std::string Env(const char* name, const char* fallback) {
   const char* value = std::getenv(name);
@@ -287,7 +288,7 @@ public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
-      if (!run.error_occurred && run.aggregate_name == "min")
+      if (!run.error_occurred && (run.aggregate_name == "min" || run.repetitions <= 1))
         Tempos[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
   }
   std::map<std::string, double> Tempos;

@@ -112,6 +112,7 @@ AppDriver& Programa() {
 }
 
 std::map<std::string, double> Crescimento;  // case -> memory growth in MB
+std::map<std::string, int> Mostrados;       // case -> receipts the opened window shows
 
 void AbreModulo(benchmark::State& state, const char* caso) {
   try {
@@ -122,6 +123,7 @@ void AbreModulo(benchmark::State& state, const char* caso) {
       TDM dm(nullptr);
       dm.Conecta(ini, Agente, String());
       Crescimento[caso] = (MemoriaResidente() - antes) / 1024.0;
+      Mostrados[caso] = dm.Recebimentos->RecordCount();
       dm.Desconecta();
     }
     for (auto _ : state) {
@@ -212,7 +214,8 @@ int main(int argc, char** argv) {
   if (abreVazio > 0 && abreCheio > 0) PrintRatio("data module opening, 1M / empty", abreCheio / abreVazio, 1.2);
   if (loginVazio > 0 && loginCheio > 0) PrintRatio("start to login window, 1M / empty", loginCheio / loginVazio, 1.2);
   for (const auto& [caso, mb] : Crescimento)
-    std::printf("memory grown by opening the data module, %s: %.1f MB\n", caso.c_str(), mb);
+    std::printf("memory grown by opening the data module, %s: %.1f MB (receipts of the first movement: %d)\n",
+                caso.c_str(), mb, Mostrados[caso]);
   benchmark::Shutdown();
   return 0;
 }
