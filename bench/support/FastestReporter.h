@@ -1,7 +1,7 @@
 // Benchmarks registered with BENCH_FASTEST run five times and report the
-// fastest run, which this reporter keeps by benchmark name ("Name/arg" for
-// benchmarks with an argument): the machine is shared, and a busy spell
-// only ever adds time.
+// fastest run, whose CPU time this reporter keeps by benchmark name
+// ("Name/arg" for benchmarks with an argument): the machine is shared, and
+// a busy spell only ever adds time, to wall-clock time most.
 #pragma once
 #include <benchmark/benchmark.h>
 #include <algorithm>
@@ -23,7 +23,7 @@ public:
     for (const Run& run : runs)
       if (!run.error_occurred && run.aggregate_name == "fastest") {
         const std::string& args = run.run_name.args;
-        FTimes[run.run_name.function_name + (args.empty() ? "" : "/" + args)] = run.GetAdjustedRealTime();
+        FTimes[run.run_name.function_name + (args.empty() ? "" : "/" + args)] = run.GetAdjustedCPUTime();
       }
   }
   // 0 when the benchmark did not run.
