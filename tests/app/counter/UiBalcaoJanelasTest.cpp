@@ -33,6 +33,12 @@ protected:
   TempFolder Pasta;
 };
 
+TEST_F(UiBalcaoJanelas, TheProgramRunsUnderTheBrazilianLocale) {
+  // The system's own buttons then read "Sim" and "Não".
+  EXPECT_EQ(GetUserDefaultLCID(), static_cast<LCID>(MAKELCID(MAKELANGID(LANG_PORTUGUESE, SUBLANG_PORTUGUESE_BRAZILIAN),
+                                                              SORT_DEFAULT)));
+}
+
 TEST_F(UiBalcaoJanelas, TheAboutBoxShowsItsNoticeWhole) {
   NovoEstadoDoPrograma(Pasta.Path());
   NomeConcessionaria = u"COMPANHIA DE SANEAMENTO BÁSICO DO ESTADO";
