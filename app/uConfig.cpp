@@ -51,7 +51,7 @@ TfrmConfig::~TfrmConfig() { EsqueceForm(frmConfig, this); }
 
 TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
   PreparaJanela(this, bsToolWindow);
-  SetClientWidth(414);
+  SetClientWidth(450);
   SetClientHeight(292);
 
   auto rotulo = [](TWinControl* pai, const String& texto, int x, int y) {
@@ -72,22 +72,22 @@ TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
     auto* g = new TGroupBox(this);
     g->SetParent(this);
     g->SetCaption(texto);
-    g->SetBounds(8, y, 294, altura);
+    g->SetBounds(8, y, 330, altura);
     return g;
   };
 
   GroupBoxBanco = grupo(u" Banco de Dados ", 6, 152);
   LabelSERVER = rotulo(GroupBoxBanco, u"Servidor:", 12, 23);
-  EditSERVER = edit(GroupBoxBanco, 136, 19, 146);
+  EditSERVER = edit(GroupBoxBanco, 152, 19, 164);
   LabelUSER_NAME = rotulo(GroupBoxBanco, u"Nome de Usuário:", 12, 49);
-  EditUSER_NAME = edit(GroupBoxBanco, 136, 45, 146);
+  EditUSER_NAME = edit(GroupBoxBanco, 152, 45, 164);
   LabelPASSWORD = rotulo(GroupBoxBanco, u"Senha:", 12, 75);
-  EditPASSWORD = edit(GroupBoxBanco, 136, 71, 146);
+  EditPASSWORD = edit(GroupBoxBanco, 152, 71, 164);
   EditPASSWORD->SetPasswordChar(u'*');
   LabelDATABASE = rotulo(GroupBoxBanco, u"Nome do Banco:", 12, 101);
-  EditDATABASE = edit(GroupBoxBanco, 136, 97, 146);
+  EditDATABASE = edit(GroupBoxBanco, 152, 97, 164);
   LabelPORTA = rotulo(GroupBoxBanco, u"Nº da Porta do Banco:", 12, 127);
-  EditPORTA = edit(GroupBoxBanco, 136, 123, 70);
+  EditPORTA = edit(GroupBoxBanco, 152, 123, 70);
   EditPORTA->OnKeyPress = [](TObject*, char16_t& Key) {
     // Whole port numbers only, as the currency edit without decimals.
     if (Key >= u' ' && (Key < u'0' || Key > u'9')) Key = 0;
@@ -95,20 +95,20 @@ TfrmConfig::TfrmConfig(TComponent* AOwner) : TForm(AOwner) {
 
   GroupBoxAgente = grupo(u" Agente ", 164, 54);
   LabelCOD_AGENTE = rotulo(GroupBoxAgente, u"Cód. ", 12, 24);
-  EditCOD_AGENTE = edit(GroupBoxAgente, 44, 20, 40);
+  EditCOD_AGENTE = edit(GroupBoxAgente, 54, 20, 40);
   EditCOD_AGENTE->SetCharCase(ecUpperCase);
   EditCOD_AGENTE->SetMaxLength(3);
   CheckBoxVERSAO_AGENTE = new TCheckBox(GroupBoxAgente);
   CheckBoxVERSAO_AGENTE->SetParent(GroupBoxAgente);
   CheckBoxVERSAO_AGENTE->SetCaption(u"Versão para Agente Arrecadador");
-  CheckBoxVERSAO_AGENTE->SetBounds(100, 22, 186, 17);
+  CheckBoxVERSAO_AGENTE->SetBounds(104, 22, 216, 17);
 
   GroupBoxPix = grupo(u" Chave PIX ", 224, 56);
-  EditCHAVE_PIX = edit(GroupBoxPix, 12, 22, 270);
+  EditCHAVE_PIX = edit(GroupBoxPix, 12, 22, 304);
 
   PanelBotoes = new TPanel(this);
   PanelBotoes->SetParent(this);
-  PanelBotoes->SetBounds(310, 11, 96, 269);
+  PanelBotoes->SetBounds(346, 11, 96, 269);
   PanelBotoes->SetCaption(String());
   ButGravar = new TBitBtn(PanelBotoes);
   ButGravar->SetParent(PanelBotoes);

@@ -45,8 +45,8 @@ public:
 
 protected:
   void PassValueToPopup(const TPopupValue& value) override {
-    if (value.AsText() == FormatDateTime(u"dd/mm/yyyy", 0)) TDateEdit::PassValueToPopup(TPopupValue::Text(String()));
-    else TDateEdit::PassValueToPopup(value);
+    const bool diaZero = value.AsText() == FormatDateTime(u"dd/mm/yyyy", 0);
+    TDateEdit::PassValueToPopup(diaZero ? TPopupValue::Text(FormatDateTime(u"dd/mm/yyyy", ::Date())) : value);
   }
 };
 

@@ -12,6 +12,13 @@ String AvisoFabricante() {
   return u"Copyright © " + FormatDateTime(u"yyyy", Now()) + u" Brenquia Sistemas de Arrecadação";
 }
 
+namespace {
+
+// Wide enough for the maker's notice in one line.
+constexpr int LarguraCaixa = 340;
+
+}  // namespace
+
 TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   AboutBox = this;
   SetCaption(u"Informações do sistema");
@@ -20,12 +27,12 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   SetShowHint(true);
   Font()->SetName(u"Tahoma");
   Font()->SetSize(8);
-  SetClientWidth(298);
+  SetClientWidth(LarguraCaixa);
   SetClientHeight(214);
 
   Panel1 = new TPanel(this);
   Panel1->SetParent(this);
-  Panel1->SetBounds(0, 0, 298, 180);
+  Panel1->SetBounds(0, 0, LarguraCaixa, 180);
   Panel1->SetCaption(String());
   Panel1->SetColor(clWhite);
   Panel1->SetBevelInner(bvRaised);
@@ -38,7 +45,7 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
     l->SetAutoSize(false);
     l->SetAlignment(taCenter);
     l->SetTransparent(true);
-    l->SetBounds(8, top, 278, altura);
+    l->SetBounds(8, top, LarguraCaixa - 20, altura);
     return l;
   };
   LabelSoft = rotulo(4, 48);
@@ -56,7 +63,7 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   Copyright = rotulo(76, 16);
   Comments = rotulo(98, 30);
   Comments->SetWordWrap(true);
-  Comments->SetLeft((298 - 257) / 2);
+  Comments->SetLeft((LarguraCaixa - 257) / 2);
   Comments->SetWidth(257);
 
   auto icone = [this](int left, LPCWSTR recurso) {
@@ -68,14 +75,14 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
     return i;
   };
   ProgramIcon = icone(12, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-  DatabaseIcon = icone(298 - 12 - 32, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
+  DatabaseIcon = icone(LarguraCaixa - 12 - 32, reinterpret_cast<LPCWSTR>(IDI_INFORMATION));
 
   OKButton = new TSpeedButton(this);
   OKButton->SetParent(this);
   OKButton->SetFlat(true);
   OKButton->SetCaption(u"Sair");
   OKButton->SetHint(u"Sair do formulário");
-  OKButton->SetBounds(111, 185, 76, 25);
+  OKButton->SetBounds((LarguraCaixa - 76) / 2, 185, 76, 25);
   OKButton->OnClick = [this](TObject* s) { OKButtonClick(s); };
 
   Timer1 = new TTimer(this);
