@@ -91,6 +91,7 @@ public:
 
 protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  void Paint() override;
   void SetColumnAttributes() override;
   void LayoutChanged() override;
   void ColWidthsChanged() override;

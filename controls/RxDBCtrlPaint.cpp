@@ -3,6 +3,7 @@
 #include "controls/RxDBCtrl.h"
 #include "controls/RxVCLUtils.h"
 #include "platform/ui/Forms.h"
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -123,11 +124,18 @@ void TRxDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState 
       DrawSelectionMark(ARect, dataRow == oldActive);
     }
   }
-  if (dataCol < 0 && ARow == RowCount() - 1 && Options().Contains(dgRowSelect) && FDefaultDrawing && Focused()) {
-    const TRect current = CellRect(ColCount() - 1, Row());
-    const TRect first = CellRect(IndicatorOffset(), Row());
-    if (!current.IsEmpty()) Canvas()->DrawFocusRect(TRect(first.Left, current.Top, current.Right, current.Bottom));
-  }
+}
+
+void TRxDBGrid::Paint() {
+  TCustomDBGrid::Paint();
+  if (!Options().Contains(dgRowSelect) || !FDefaultDrawing || !Focused() || !DataLink()->Active()) return;
+  // The current row as a whole, from the first scrolling cell shown to
+  // the last one.
+  const TRect first = CellRect(std::max(LeftCol(), TCustomGrid::FixedCols()), Row());
+  int last = ColCount() - 1;
+  while (last > LeftCol() && CellRect(last, Row()).IsEmpty()) --last;
+  const TRect end = CellRect(last, Row());
+  if (!first.IsEmpty() && !end.IsEmpty()) Canvas()->DrawFocusRect(TRect(first.Left, first.Top, end.Right, end.Bottom));
 }
 
 void TRxDBGrid::DrawDataCellColoured(int dataCol, int dataRow, const TRect& rect, TGridDrawState state) {
