@@ -82,9 +82,11 @@ TEST(Threads, WaitForOnTheMainThreadServesPendingSynchronizeAndWakeHook) {
       }
     });
     thread.Start();
-    // Destruction terminates and waits; without serving the worker's
-    // Synchronize from inside the wait this would never return.
-    Sleep(20);
+    // Once the worker has asked for the main thread, destruction
+    // terminates and waits; without serving the worker's Synchronize from
+    // inside the wait this would never return. A loaded machine may start
+    // the worker late, so no fixed pause.
+    for (int i = 0; i < 5000 && wakes.load() == 0; ++i) Sleep(1);
   }
   WakeMainThread = nullptr;
   EXPECT_GT(ticks, 0);
