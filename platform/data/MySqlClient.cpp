@@ -4,6 +4,7 @@
 #include <errmsg.h>
 #include <exception>
 #include <mysql.h>
+#include <poll.h>
 
 namespace {
 constexpr unsigned BinaryCharset = 63;
@@ -79,6 +80,15 @@ bool ConnectionLost(unsigned code) {
          code == ConnectionKilled;
 }
 
+// Between statements the server sends nothing: anything readable on an idle
+// session, its end included, means the server has let it go.
+bool ClosedWhileIdle(MYSQL* db) {
+  pollfd p{};
+  p.fd = static_cast<int>(mysql_get_socket(db));
+  p.events = POLLIN;
+  return p.fd >= 0 && poll(&p, 1, 0) > 0;
+}
+
 // A statement that changes nothing a new session could miss.
 bool OnlyReads(std::string_view sql) {
   size_t i = 0;
@@ -142,6 +152,8 @@ void TMySqlSession::RaiseError() {
 }
 
 std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
+  // Known before sending: then the server cannot have run the statement.
+  const bool goneBefore = FHandle && ClosedWhileIdle(static_cast<MYSQL*>(FHandle));
   try {
     return ExecuteOnce(sql);
   } catch (const EDatabaseError& e) {
@@ -149,7 +161,7 @@ std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql) {
     const std::exception_ptr loss = std::current_exception();
     const bool outsideTransaction = OnConnectionLost ? OnConnectionLost() : false;
     // A statement the server may have run before the loss is never repeated.
-    const bool noEffect = e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
+    const bool noEffect = goneBefore || e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
     if (!outsideTransaction || !noEffect || !FHasParams) throw;
     try {
       Connect(TMySqlParams(FParams));
