@@ -5,6 +5,7 @@
 #include <errmsg.h>
 #include <exception>
 #include <mysql.h>
+#include <poll.h>
 
 namespace {
 constexpr unsigned BinaryCharset = 63;
@@ -78,6 +79,15 @@ bool ConnectionLost(unsigned code) {
   return code == CR_SERVER_GONE_ERROR || code == CR_SERVER_LOST || code == CR_CONNECTION_ERROR ||
          code == CR_CONN_HOST_ERROR || code == CR_COMMANDS_OUT_OF_SYNC || code == ServerShutdown ||
          code == ConnectionKilled;
+}
+
+// Between statements the server sends nothing: anything readable on an idle
+// session, its end included, means the server has let it go.
+bool ClosedWhileIdle(MYSQL* db) {
+  pollfd p{};
+  p.fd = static_cast<int>(mysql_get_socket(db));
+  p.events = POLLIN;
+  return p.fd >= 0 && poll(&p, 1, 0) > 0;
 }
 
 // A statement that changes nothing a new session could miss.
@@ -222,6 +232,11 @@ void TMySqlSession::RaiseError() {
 }
 
 std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql, bool stream) {
+  // The rest of a pending row set is read first: until then the socket has
+  // data waiting, which would look like a closed session.
+  FinishStream();
+  // Known before sending: then the server cannot have run the statement.
+  const bool goneBefore = FHandle && ClosedWhileIdle(static_cast<MYSQL*>(FHandle));
   try {
     return ExecuteOnce(sql, stream);
   } catch (const EDatabaseError& e) {
@@ -229,7 +244,7 @@ std::unique_ptr<TMySqlResult> TMySqlSession::Execute(std::string_view sql, bool 
     const std::exception_ptr loss = std::current_exception();
     const bool outsideTransaction = OnConnectionLost ? OnConnectionLost() : false;
     // A statement the server may have run before the loss is never repeated.
-    const bool noEffect = e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
+    const bool noEffect = goneBefore || e.ErrorCode() == CR_SERVER_GONE_ERROR || OnlyReads(sql);
     if (!outsideTransaction || !noEffect || !FHasParams) throw;
     try {
       Connect(TMySqlParams(FParams));

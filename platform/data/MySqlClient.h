@@ -96,9 +96,10 @@ struct TMySqlParams {
 //
 // When a statement finds the connection lost, OnConnectionLost says whether
 // it ran outside a transaction; only then, and only when the statement can
-// have had no effect (nothing reached the server, or it only reads), the
-// session connects again and runs it once more. Otherwise the loss is
-// raised as the client reported it.
+// have had no effect (the server had closed the session before it was
+// sent, nothing reached the server, or it only reads), the session connects
+// again and runs it once more. Otherwise the loss is raised as the client
+// reported it.
 class TMySqlSession {
 public:
   TMySqlSession() = default;

@@ -4,6 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include <cstdio>
 #include <filesystem>
+#include <windows.h>
 
 using DbConnection = DbFixture;
 
@@ -151,6 +152,17 @@ TEST_F(DbConnection, ASessionLostOutsideATransactionIsReplacedBeforeAReadFails) 
   Connection->StartTransaction();
   EXPECT_TRUE(Connection->InTransaction());
   Connection->Rollback();
+
+  // And a write, once the server has let the session go: it had not been
+  // sent, so it runs once, on the new session.
+  const String gone = SessionId(*Connection);
+  TestDatabase::Exec(u"KILL " + gone);
+  for (int i = 0; i < 200 && TestDatabase::Scalar(u"SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE ID = " +
+                                                  gone) != u"0";
+       ++i)
+    Sleep(10);
+  EXPECT_EQ(Connection->ExecSQL(u"INSERT INTO movimentos (ABERTURA, COD_AGENTE) VALUES ('2024-04-01', '001')"), 1);
+  EXPECT_EQ(Utf8(TestDatabase::Scalar(u"SELECT COUNT(*) FROM movimentos")), "4");
 }
 
 TEST_F(DbConnection, ASessionLostInsideATransactionFailsOnceWithTheClientsErrorAndTheNextWorks) {
