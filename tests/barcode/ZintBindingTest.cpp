@@ -1,5 +1,8 @@
 #include "BarcodeTestSupport.h"
 #include "barcode/FBarcode.h"
+#include "platform/rtl/String.h"
+#include <dlfcn.h>
+#include <string>
 
 namespace {
 
@@ -9,6 +12,18 @@ protected:
   void SetUp() override { UnloadZint(); }
   void TearDown() override { UnloadZint(); }
 };
+
+// What the system's loader says of a missing library, in the machine's own
+// language, without the name it starts with.
+String MissingLibraryText(const char* name) {
+  void* handle = dlopen(name, RTLD_NOW);
+  if (handle) dlclose(handle);
+  const char* raw = dlerror();
+  std::string text = raw ? raw : "";
+  const std::string head = std::string(name) + ": ";
+  if (text.compare(0, head.size(), head) == 0) text.erase(0, head.size());
+  return Utf8ToString(text);
+}
 
 bool EndsWith(const String& text, const String& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -35,7 +50,7 @@ TEST_F(ZintLoading, MissingLibraryRaisesTheLoaderMessageAndFileNameEachTime) {
       barcode.Bitmap();
       ADD_FAILURE() << "loaded a missing library";
     } catch (const EBarcodeError& e) {
-      EXPECT_EQ(e.Message(), u"cannot open shared object file: No such file or directory: libzint-absent.so");
+      EXPECT_EQ(e.Message(), MissingLibraryText("libzint-absent.so") + u": libzint-absent.so");
     }
     EXPECT_FALSE(ZintLoaded());
   }
