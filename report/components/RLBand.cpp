@@ -12,8 +12,16 @@ TRLCustomBand::TRLCustomBand(TComponent* AOwner) : TRLCustomBandSet(AOwner) {
 void TRLCustomBand::SetBandType(TRLBandType value) {
   if (FBandType == value) return;
   FBandType = value;
+  if (auto* pager = dynamic_cast<TRLCustomPager*>(Parent())) pager->RefreshAllowedBands();
   if (auto* site = FindParentSite()) site->RealignControls();
   Invalidate();
+}
+
+void TRLCustomBand::SetParent(TWinControl* AParent) {
+  auto* old = dynamic_cast<TRLCustomPager*>(Parent());
+  TRLCustomBandSet::SetParent(AParent);
+  if (old) old->RefreshAllowedBands();
+  if (auto* pager = dynamic_cast<TRLCustomPager*>(Parent())) pager->RefreshAllowedBands();
 }
 
 // The bands of the same parent that print together with this one.

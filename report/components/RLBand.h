@@ -59,6 +59,7 @@ public:
   virtual String GetKindCaption() const;
 
   void EmitToSurface() override;
+  void SetParent(TWinControl* AParent) override;
   int AlignSortKey() const override { return (FBandType + 1) * 10; }
   int AlignGroupIndex() const override { return FGroupIndex; }
 

@@ -303,12 +303,9 @@ void TRLCustomPager::FinishDocument() {
 
 void TRLCustomPager::EndDoc() { FinishDocument(); }
 
-void TRLCustomPager::Notification(TComponent* AComponent, TOperation Operation) {
-  TRLCustomBandSet::Notification(AComponent, Operation);
-  auto* band = dynamic_cast<TRLCustomBand*>(AComponent);
-  if (!band || band->Parent() != this) return;
-  if (Operation == TOperation::opInsert)
-    FAllowedBands.Include(band->BandType());
-  else
-    FAllowedBands.Exclude(band->BandType());
+void TRLCustomPager::RefreshAllowedBands() {
+  TRLBandTypes types;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* band = dynamic_cast<TRLCustomBand*>(UnwrapControl(Controls(i)))) types.Include(band->BandType());
+  FAllowedBands = types;
 }

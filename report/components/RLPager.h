@@ -15,6 +15,9 @@ public:
 
   TRLBandTypes AllowedBands() const { return FAllowedBands; }
   void SetAllowedBands(TRLBandTypes value) { FAllowedBands = value; }
+  // The types of the child bands, taken again after a band came, left or
+  // changed its type.
+  void RefreshAllowedBands();
   int DetailCount() const { return FDetailCount; }
   int MaxBands() const { return FMaxBands; }
   void SetMaxBands(int value) { FMaxBands = value; }
@@ -72,7 +75,6 @@ protected:
   void SettleClosedSurface() override;
   void TrimSurfaceHeight() override;
   void ComputePrintPlacement() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void ResetForDocument();
   virtual void FinishDocument();
   void ResetPageCounters();

@@ -2,6 +2,7 @@
 #include "support/KeyInput.h"
 
 #include "report/pages/RLLocaleStrings.h"
+#include "report/ui/RLComponentFactory.h"
 #include "report/ui/RLFeedBack.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,19 @@ TEST(UiRLEngineFeedBack, LayoutAndControls) {
     form.Tick();
     EXPECT_EQ(0, form.ProgressBar->Position());
   }
+}
+
+TEST(UiRLEngineFeedBack, TheCreationHookSuppliesComponents) {
+  struct TOwnLabel : TLabel {
+    using TLabel::TLabel;
+  };
+  RLCreateComponentHook = [](const std::type_info& kind, TComponent* owner, TComponent*& made) {
+    if (kind == typeid(TLabel)) made = new TOwnLabel(owner);
+  };
+  TfrmRLFeedBack form(u"Title");
+  RLCreateComponentHook = nullptr;
+  EXPECT_NE(nullptr, dynamic_cast<TOwnLabel*>(form.LabelStepName));
+  EXPECT_EQ(nullptr, dynamic_cast<TOwnLabel*>(form.ProgressBar));
 }
 
 TEST(UiRLEngineFeedBack, AltF4EndsFinish) {

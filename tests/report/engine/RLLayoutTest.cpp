@@ -43,6 +43,28 @@ TEST(RLEngineLayout, BandsFollowPageOrderOverThreePages) {
   }
 }
 
+TEST(RLEngineLayout, BandsAlignedToTheBottomSitAboveTheFooter) {
+  struct Case {
+    TRLBandType type;
+    bool aligned;
+    int top;
+  } cases[] = {
+      {btSummary, true, TEngineFixture::PageBottom - 20 - 30},
+      {btSummary, false, TEngineFixture::PageTop + 20},
+      {btColumnFooter, true, TEngineFixture::PageBottom - 20 - 30},
+  };
+  for (const Case& c : cases) {
+    TEngineFixture t;
+    t.Band(btDetail, 20, "D");
+    t.Band(c.type, 30, "X")->SetAlignToBottom(c.aligned);
+    t.Band(btFooter, 20, "F");
+    t.Records(1);
+    ASSERT_TRUE(t.report->Prepare());
+    for (const PageMark& m : t.Marks())
+      if (m.text == "X") EXPECT_EQ(c.top, m.top) << int(c.type) << c.aligned;
+  }
+}
+
 TEST(RLEngineLayout, EmptyDataStillMakesOnePageUnlessPrintEmptyIsOff) {
   struct Case {
     bool printEmpty;
