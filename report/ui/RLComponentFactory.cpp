@@ -1,0 +1,3 @@
+#include "report/ui/RLComponentFactory.h"
+
+TRLCreateComponentHook RLCreateComponentHook;
