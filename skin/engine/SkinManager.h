@@ -6,6 +6,7 @@
 #include "skin/graphics/SkinData.h"
 #include "platform/classes/Strings.h"
 #include "platform/ui/graphics/Graphics.h"
+#include "platform/ui/graphics/GraphicsObjects.h"
 #include <functional>
 
 class TCustomIniFile;
@@ -17,7 +18,6 @@ constexpr TacSkinningRules AllSkinningRules = 0x07;
 
 enum class TShowAction : uint8_t { saIgnore, saRestore, saMinimize, saMaximize };
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TsSkinManager : public TComponent {
 public:
