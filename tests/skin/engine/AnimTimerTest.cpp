@@ -144,7 +144,7 @@ TEST(AnimTimer, OwnedTimersAndPreparation) {
     EXPECT_EQ(PrepareAnimTimer(timer, &owner, 1), c.Left) << c.State << "/" << c.Iteration;
   }
 
-  TsCommonData data;
+  TsCommonData data(nullptr, false);
   data.AnimTimer = timer;
   timer->AnimData = &data;
   delete timer;
