@@ -194,3 +194,25 @@ TColor TsCommonData::SkinBackgroundColor(int State, HWND Wnd) const {
     parent = GetWindowColor(GetParent(Wnd));
   return st.Transparency >= 100 ? parent : Mix(st.Color, ColorToRGB(parent), st.Transparency);
 }
+
+namespace {
+TWinControl* WindowedOwner(TsCommonData* Data) {
+  return Data ? dynamic_cast<TWinControl*>(Data->FOwnerControl) : nullptr;
+}
+}  // namespace
+
+void TacScrollData::SetButtonsSize(int Value) {
+  if (FButtonsSize == Value) return;
+  FButtonsSize = Value;
+  TWinControl* win = WindowedOwner(FOwner);
+  if (win && win->HandleAllocated() && !(win->ComponentState() & csLoading))
+    SendMessageW(win->Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TacScrollData::SetScrollWidth(int Value) {
+  if (FScrollWidth == Value) return;
+  FScrollWidth = Value;
+  TWinControl* win = WindowedOwner(FOwner);
+  if (win && win->HandleAllocated())
+    SetWindowPos(win->Handle(), nullptr, 0, 0, 0, 0, 0x727);  // frame changed, nothing moved
+}

@@ -66,3 +66,32 @@ private:
 bool IsNeverHotKind(int COC);
 bool IsEditKind(int COC);
 bool IsNoHotBackgroundKind(int COC);
+
+// A scroll bar's own width and button size; -1 takes them from the skin.
+class TacScrollData : public TPersistent {
+public:
+  explicit TacScrollData(TsCommonData* Owner) : FOwner(Owner) {}
+  int ScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int Value);
+  int ButtonsSize() const { return FButtonsSize; }
+  void SetButtonsSize(int Value);
+
+private:
+  int FScrollWidth = -1;
+  int FButtonsSize = -1;
+  TsCommonData* FOwner;
+};
+
+// Skin data of a scrollable window.
+class TsScrollWndData : public TsCommonData {
+public:
+  TsScrollWndData(TObject* AOwner, bool CreateCacheBmp)
+      : TsCommonData(AOwner, CreateCacheBmp),
+        HorzScrollData(std::make_unique<TacScrollData>(this)),
+        VertScrollData(std::make_unique<TacScrollData>(this)) {}
+  ~TsScrollWndData() override {
+    HorzScrollData.reset();
+    VertScrollData.reset();
+  }
+  std::unique_ptr<TacScrollData> HorzScrollData, VertScrollData;
+};
