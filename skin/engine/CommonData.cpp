@@ -216,3 +216,63 @@ void TacScrollData::SetScrollWidth(int Value) {
   if (win && win->HandleAllocated())
     SetWindowPos(win->Handle(), nullptr, 0, 0, 0, 0, 0x727);  // frame changed, nothing moved
 }
+
+String DefaultSectionOfKind(int COC) {
+  if (InRanges(COC, {{2, 8}, {10, 10}, {12, 12}, {14, 14}, {76, 76}, {78, 78}, {83, 85}, {131, 131}, {140, 140},
+                     {230, 230}}))
+    return u"EDIT";
+  if (InRanges(COC, {{17, 18}, {81, 82}})) return u"COMBOBOX";
+  struct Entry {
+    std::initializer_list<int> Codes;
+    const char16_t* Section;
+  };
+  static const Entry table[] = {
+      {{19}, u"BAR"},         {{20}, u"BARTITLE"},         {{50, 152}, u"CHECKBOX"},
+      {{51, 59, 68, 73}, u"PANEL"}, {{52, 58}, u"PANEL_LOW"}, {{53, 54, 60}, u"TOOLBAR"},
+      {{56}, u"DRAGBAR"},     {{57}, u"TABSHEET"},         {{74, 226}, u"GROUPBOX"},
+      {{75}, u"SPLITTER"},    {{92, 95}, u"SPEEDBUTTON"},  {{98}, u"TOOLBUTTON"},
+      {{141, 143}, u"PAGECONTROL"}, {{151}, u"STATUSBAR"}, {{161}, u"GAUGE"},
+      {{165}, u"TRACKBAR"},
+  };
+  for (const auto& e : table)
+    for (int code : e.Codes)
+      if (code == COC) return e.Section;
+  return String();
+}
+
+void TsCommonData::TryIndexFromSections(std::initializer_list<const char16_t*> Names) {
+  TsSkinManager* sm = SkinManager();
+  if (!sm) {
+    SkinIndex = -1;
+    return;
+  }
+  for (const char16_t* name : Names) {
+    if (!*name) continue;
+    SkinIndex = sm->GetSkinIndex(name);
+    if (SkinIndex >= 0) {
+      UpdateIndexes(false);
+      return;
+    }
+  }
+}
+
+void TsCommonData::UpdateDefaultSection() {
+  if (!FSkinSection.empty()) {
+    UpdateIndexes(true);
+    return;
+  }
+  if (COC == 34) {
+    TryIndexFromSections({u"SLIDER_OFF", u"PANEL_LOW"});
+    return;
+  }
+  const String section = DefaultSectionOfKind(COC);
+  if (!section.empty())
+    SetSkinSection(section);
+  else
+    UpdateIndexes(true);  // the owner names its index, or there is none
+}
+
+void TsCommonData::Loaded() {
+  Loading = false;
+  UpdateDefaultSection();
+}

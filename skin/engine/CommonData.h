@@ -4,6 +4,7 @@
 // background, the hover and focus state and the background state word.
 #include "skin/graphics/SkinTypes.h"
 #include "platform/classes/Component.h"
+#include <initializer_list>
 #include <memory>
 
 class TacThreadedTimer;
@@ -44,6 +45,11 @@ public:
   const String& SkinSection() const { return FSkinSection; }
   void SetSkinSection(const String& Value);
   void UpdateIndexes(bool UpdateMain = true);
+  // An empty section takes the default of the control kind.
+  void UpdateDefaultSection();
+  // The first of Names the skin has gives the index; the name stays empty.
+  void TryIndexFromSections(std::initializer_list<const char16_t*> Names);
+  void Loaded();
   bool Skinned(bool CheckSkinActive = false) const;
 
   void BeginUpdate();
@@ -66,6 +72,9 @@ private:
 bool IsNeverHotKind(int COC);
 bool IsEditKind(int COC);
 bool IsNoHotBackgroundKind(int COC);
+// The section a control kind takes when none is set; empty for the kinds
+// whose index comes from elsewhere or that have no default.
+String DefaultSectionOfKind(int COC);
 
 // A scroll bar's own width and button size; -1 takes them from the skin.
 class TacScrollData : public TPersistent {

@@ -108,3 +108,32 @@ TEST(CommonData, HotState) {
   panel.SetEnabled(false);
   EXPECT_FALSE(data.ControlIsHot());
 }
+
+TEST(CommonData, DefaultSectionsByKind) {
+  struct Case {
+    int COC;
+    const char* Section;
+  } cases[] = {{5, "EDIT"}, {230, "EDIT"}, {18, "COMBOBOX"}, {19, "BAR"}, {152, "CHECKBOX"}, {73, "PANEL"},
+               {58, "PANEL_LOW"}, {226, "GROUPBOX"}, {165, "TRACKBAR"}, {9, ""}, {34, ""}, {999, ""}};
+  for (const auto& c : cases) EXPECT_EQ(StringToUtf8(DefaultSectionOfKind(c.COC)), c.Section) << c.COC;
+
+  TsSkinManager sm(nullptr);
+  FillSampleModel(sm);
+  TsCommonData slider(nullptr, false);
+  slider.COC = 34;
+  slider.Loaded();
+  EXPECT_EQ(slider.SkinIndex, -1);  // neither section in the skin
+  const int panelLow = AddSection(sm, u"PANEL_LOW");
+  slider.Loaded();
+  EXPECT_EQ(slider.SkinIndex, panelLow);
+  const int sliderOff = AddSection(sm, u"SLIDER_OFF");
+  slider.Loaded();
+  EXPECT_EQ(slider.SkinIndex, sliderOff);
+  EXPECT_TRUE(slider.SkinSection().empty());
+
+  TsCommonData edit(nullptr, false);
+  edit.COC = 7;
+  edit.Loaded();
+  EXPECT_EQ(StringToUtf8(edit.SkinSection()), "EDIT");
+  EXPECT_EQ(edit.SkinIndex, sm.GetSkinIndex(u"EDIT"));
+}
