@@ -1,0 +1,5 @@
+#include "skin/engine/Neighbours.h"
+
+int (*ScrollBarSize)(TacScrollBar* Bar, bool Thickness, int Reserved) = nullptr;
+TsSkinProvider* MainFormProvider = nullptr;
+bool SessionEnding = false;

@@ -1,0 +1,230 @@
+// Finding sections, image parts and textures by name, and resolving the
+// constant indexes after a load. Parent chains are walked in a loop that
+// refuses a section already visited, so a cycle of parents ends with -1.
+#include "skin/engine/SkinManager.h"
+#include <vector>
+
+namespace {
+// Sections seen on one walk up a parent chain.
+class TVisited {
+public:
+  explicit TVisited(size_t count) : FSeen(count, false) {}
+  // False when Index was seen already.
+  bool Enter(int Index) {
+    if (FSeen[static_cast<size_t>(Index)]) return false;
+    FSeen[static_cast<size_t>(Index)] = true;
+    return true;
+  }
+
+private:
+  std::vector<bool> FSeen;
+};
+}  // namespace
+
+int TsSkinManager::GetSkinIndex(const String& SkinSection) const {
+  if (SkinSection.empty()) return -1;
+  for (size_t i = 0; i < Model.gd.size(); ++i)
+    if (Model.gd[i].ClassName == SkinSection) return static_cast<int>(i);
+  return -1;
+}
+
+int TsSkinManager::GetMaskIndex(int SkinIndex, const String& SkinSection, const String& Mask) const {
+  TVisited visited(Model.gd.size());
+  String section = SkinSection;
+  while (SkinIndex >= 0) {
+    for (size_t i = 0; i < Model.ma.size(); ++i)
+      if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
+    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+    const String parent = Model.gd[static_cast<size_t>(SkinIndex)].ParentClass;
+    if (parent.empty() || parent == section) return -1;
+    SkinIndex = GetSkinIndex(parent);
+    section = parent;
+  }
+  return -1;
+}
+
+int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) const {
+  for (size_t i = 0; i < Model.ma.size(); ++i)
+    if (Model.ma[i].ClassName == SkinSection && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
+  return -1;
+}
+
+int TsSkinManager::GetMaskIndex(int SkinIndex, const String& Mask) const {
+  TVisited visited(Model.gd.size());
+  while (SkinIndex >= 0) {
+    for (size_t i = 0; i < Model.ma.size(); ++i)
+      if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
+    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+    const TsGeneralData& gd = Model.gd[static_cast<size_t>(SkinIndex)];
+    if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
+    SkinIndex = GetSkinIndex(gd.ParentClass);
+  }
+  return -1;
+}
+
+int TsSkinManager::GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const {
+  if (Model.ma.empty()) return -1;
+  TVisited visited(Model.gd.size());
+  String section = SkinSection;
+  while (SkinIndex >= 0 && !section.empty()) {
+    for (size_t i = 0; i < Model.ma.size(); ++i) {
+      const TsMaskData& md = Model.ma[i];
+      if (md.ImgType == itisaTexture && md.PropertyName == PropName && md.ClassName == section)
+        return static_cast<int>(i);
+    }
+    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+    const String parent = Model.gd[static_cast<size_t>(SkinIndex)].ParentClass;
+    if (parent.empty() || parent == section) return -1;
+    SkinIndex = GetSkinIndex(parent);
+    section = parent;
+  }
+  return -1;
+}
+
+int TsSkinManager::GetTextureIndex(int SkinIndex, const String& PropName) const {
+  if (Model.ma.empty()) return -1;
+  TVisited visited(Model.gd.size());
+  while (SkinIndex >= 0) {
+    for (size_t i = 0; i < Model.ma.size(); ++i) {
+      const TsMaskData& md = Model.ma[i];
+      if (md.SkinIndex == SkinIndex && md.ImgType == itisaTexture && md.PropertyName == PropName)
+        return static_cast<int>(i);
+    }
+    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+    const TsGeneralData& gd = Model.gd[static_cast<size_t>(SkinIndex)];
+    if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
+    SkinIndex = GetSkinIndex(gd.ParentClass);
+  }
+  return -1;
+}
+
+int TsSkinManager::MaskWidthLeft(int MaskIndex) {
+  TsMaskData& md = Model.ma[static_cast<size_t>(MaskIndex)];
+  if (md.WL > 0) return md.WL;
+  if (md.BorderWidth > 0) return md.BorderWidth;
+  if (md.ImageCount == 0) md.ImageCount = 1;
+  return MaskFrameWidth(md);
+}
+
+int TsSkinManager::MaskWidthTop(int MaskIndex) const {
+  const TsMaskData& md = Model.ma[static_cast<size_t>(MaskIndex)];
+  return md.WT > 0 ? md.WT : md.BorderWidth > 0 ? md.BorderWidth : MaskFrameHeight(md);
+}
+
+int TsSkinManager::MaskWidthRight(int MaskIndex) const {
+  const TsMaskData& md = Model.ma[static_cast<size_t>(MaskIndex)];
+  return md.WR > 0 ? md.WR : md.BorderWidth > 0 ? md.BorderWidth : MaskFrameWidth(md);
+}
+
+int TsSkinManager::MaskWidthBottom(int MaskIndex) const {
+  const TsMaskData& md = Model.ma[static_cast<size_t>(MaskIndex)];
+  return md.WB > 0 ? md.WB : md.BorderWidth > 0 ? md.BorderWidth : MaskFrameHeight(md);
+}
+
+void TsSkinManager::GetSkinSections(TStrings& sl) const {
+  sl.Clear();
+  if (!Model.CommonSkinData || !Model.CommonSkinData->Active) return;
+  for (const auto& gd : Model.gd) sl.Add(gd.ClassName);
+}
+
+void TsSkinManager::FillConstElement(TacConstElementData& Data, const String& Name, const String& Alt,
+                                     const String& Fallback) const {
+  if (!Name.empty()) Data.SkinSection = Name;
+  Data.SkinIndex = GetSkinIndex(Data.SkinSection);
+  if (Data.SkinIndex < 0) {
+    Data.SkinSection = Alt;
+    Data.SkinIndex = GetSkinIndex(Alt);
+    if (Data.SkinIndex < 0) {
+      Data.SkinSection = Fallback;
+      Data.SkinIndex = GetSkinIndex(Fallback);
+    }
+  }
+  Data.MaskIndex = GetMaskIndex(Data.SkinIndex, Data.SkinSection, u"BORDERSMASK");
+  Data.GlyphIndex = GetMaskIndex(Data.SkinIndex, Data.SkinSection, u"GLYPHMASK");
+  Data.BGIndex[0] = GetMaskIndex(Data.SkinIndex, Data.SkinSection, u"PATTERN");
+  Data.BGIndex[1] = GetMaskIndex(Data.SkinIndex, Data.SkinSection, u"HOTPATTERN");
+}
+
+void TsSkinManager::InitConstantIndexes() {
+  TConstantSkinData& cd = Model.ConstData;
+  const String global = u"GLOBALINFO";
+  cd.IndexGLobalInfo = GetSkinIndex(global);
+  const auto globalMask = [&](const char16_t* name) { return GetMaskIndex(cd.IndexGLobalInfo, global, name); };
+  cd.CheckBox = {globalMask(u"BOXUNCHECKED"), globalMask(u"BOXCHECKED"), globalMask(u"BOXGRAYED")};
+  cd.SmallCheckBox = {globalMask(u"SMALLUNCHECKED"), globalMask(u"SMALLCHECKED"), globalMask(u"SMALLGRAYED")};
+  cd.RadioButton = {globalMask(u"RADIOUNCHECKED"), globalMask(u"RADIOCHECKED")};
+  cd.ExBorder = globalMask(u"EXBORDER");
+  cd.GripRightBottom = globalMask(u"GRIPIMAGE");
+  cd.GripHorizontal = globalMask(u"GRIPHORZ");
+  cd.GripVertical = globalMask(u"GRIPVERT");
+
+  FillConstElement(cd.MenuItem, u"MENUITEM");
+  FillConstElement(cd.ComboBtn, u"COMBOBTN");
+  cd.ComboBtn.GlyphIndex = GetMaskIndex(String(u"COMBOBOX"), String(u"GLYPHMASK"));
+
+  static const char16_t* const sides[4] = {u"LEFT", u"TOP", u"RIGHT", u"BOTTOM"};
+  static const char16_t* const layouts[4] = {u"FIRST", u"LAST", u"MIDDLE", u""};
+  for (int layout = tlFirst; layout <= tlSingle; ++layout)
+    for (int side = asLeft; side <= asBottom; ++side)
+      FillConstElement(cd.Tabs[static_cast<size_t>(layout)][static_cast<size_t>(side)],
+                       String(u"TAB") + sides[side] + layouts[layout]);
+
+  FillConstElement(cd.Sliders[0], u"SCROLLSLIDERH");
+  FillConstElement(cd.Sliders[1], u"SCROLLSLIDERV");
+
+  static const char16_t* const scrollBtns[4] = {u"SCROLLBTNLEFT", u"SCROLLBTNTOP", u"SCROLLBTNRIGHT",
+                                                u"SCROLLBTNBOTTOM"};
+  static const char16_t* const scrolls[4] = {u"SCROLLBAR1H", u"SCROLLBAR1V", u"SCROLLBAR2H", u"SCROLLBAR2V"};
+  static const char16_t* const upDowns[4] = {u"UPDOWNBTN_LEFT", u"UPDOWNBTN_TOP", u"UPDOWNBTNRIGHT",
+                                             u"UPDOWNBTN_BOTTOM"};
+  for (size_t side = 0; side < 4; ++side) {
+    FillConstElement(cd.ScrollBtns[side], scrollBtns[side]);
+    FillConstElement(cd.Scrolls[side], scrolls[side]);
+    FillConstElement(cd.UpDownBtns[side], upDowns[side], u"UPDOWNBTN", u"BUTTON");
+  }
+
+  cd.MaskCloseBtn = globalMask(u"BICONCLOSE");
+  cd.MaskCloseAloneBtn = globalMask(u"BICLOSEALONE");
+  cd.MaskMaxBtn = globalMask(u"BICONMAX");
+  cd.MaskNormBtn = globalMask(u"BICONNORM");
+  cd.MaskMinBtn = globalMask(u"BICONMIN");
+  cd.MaskHelpBtn = globalMask(u"BICONHELP");
+  cd.MaskCloseSmall = globalMask(u"SICONCLOSE");
+  cd.MaskMaxSmall = globalMask(u"SICONMAX");
+  cd.MaskNormSmall = globalMask(u"SICONNORM");
+  cd.MaskMinSmall = globalMask(u"SICONMIN");
+  cd.MaskHelpSmall = globalMask(u"SICONHELP");
+
+  static const char16_t* const sections[TacSectionCount] = {u"BUTTON", u"MENUITEM", u"TOOLBUTTON",
+                                                            u"CHECKBOX", u"TRANSPARENT", u"GROUPBOX",
+                                                            u"WEBBUTTON", u"SELECTION", u"DIVIDER"};
+  for (size_t i = 0; i < cd.Sections.size(); ++i) cd.Sections[i] = GetSkinIndex(sections[i]);
+
+  InitMaskIndexes();
+  CheckShadows();
+}
+
+void TsSkinManager::InitMaskIndexes() {
+  for (size_t s = 0; s < Model.gd.size(); ++s) {
+    const int S = static_cast<int>(s);
+    if (S == Model.ConstData.IndexGLobalInfo) continue;
+    TsGeneralData& gd = Model.gd[s];
+    gd.BorderIndex = GetMaskIndex(S, u"BORDERSMASK");
+    gd.OuterMask = GetMaskIndex(S, u"OUTERMASK");
+    gd.ImgTL = GetMaskIndex(S, u"IMGTOPLEFT");
+    gd.ImgTR = GetMaskIndex(S, u"IMGTOPRIGHT");
+    gd.ImgBL = GetMaskIndex(S, u"IMGBTMLEFT");
+    gd.ImgBR = GetMaskIndex(S, u"IMGBTMRIGHT");
+    gd.TextureNormal = GetTextureIndex(S, gd.ClassName, u"PATTERN");
+    gd.Props[0].TextureIndex = gd.TextureNormal;
+    if (gd.States > 1) gd.Props[1].TextureIndex = GetTextureIndex(S, gd.ClassName, u"HOTPATTERN");
+    if (gd.BorderIndex < 0) {
+      gd.ScrollBorderOffset = -2;
+    } else {
+      const TsMaskData& border = Model.ma[static_cast<size_t>(gd.BorderIndex)];
+      const bool thinEdit = (gd.ClassName == u"EDIT" || gd.ClassName == u"ALPHAEDIT") && border.WL == 1 &&
+                            border.WT == 1 && border.WR == 1 && border.WB == 1;
+      gd.ScrollBorderOffset = thinEdit ? -1 : 0;
+    }
+  }
+}

@@ -1,0 +1,166 @@
+#pragma once
+// The component that holds one skin and serves it to every skinned window
+// of the process. The first manager constructed is the default one; it
+// serves every window that names no manager of its own.
+#include "skin/engine/SkinOptions.h"
+#include "skin/graphics/SkinData.h"
+#include "platform/classes/Strings.h"
+#include "platform/ui/graphics/Graphics.h"
+#include "platform/ui/graphics/GraphicsObjects.h"
+#include <functional>
+
+class TCustomIniFile;
+class TControl;
+
+enum TacSkinningRule : uint8_t { srStdForms, srStdDialogs, srThirdParty };
+using TacSkinningRules = uint8_t;  // bit per TacSkinningRule
+constexpr TacSkinningRules AllSkinningRules = 0x07;
+
+enum class TShowAction : uint8_t { saIgnore, saRestore, saMinimize, saMaximize };
+
+
+class TsSkinManager : public TComponent {
+public:
+  explicit TsSkinManager(TComponent* AOwner);
+  ~TsSkinManager() override;
+  // End of streaming.
+  void Loaded();
+
+  // The model: parts, sections, outer effects, constant indexes, palette.
+  TsSkinModel Model;
+
+  // Published properties.
+  TacSkinEffects& Effects() { return *FEffects; }
+  bool GetExtendedBorders() const;
+  void SetExtendedBorders(bool Value);
+  bool SkinnedPopups() const { return FSkinnedPopups; }
+  void SetSkinnedPopups(bool Value) { FSkinnedPopups = Value; }
+  TacAnimEffects& AnimEffects() { return *FAnimEffects; }
+  TacButtonsSupport& ButtonsOptions() { return *FButtonsSupport; }
+  bool GetIsDefault() const;
+  void SetIsDefault(bool Value);
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  TStringList& CommonSections() { return *FCommonSections; }
+  void SetCommonSections(const TStrings& Value);
+  int Brightness() const { return FBrightness; }
+  void SetBrightness(int Value);
+  int Saturation() const { return FSaturation; }
+  void SetSaturation(int Value);
+  int HueOffset() const { return FHueOffset; }
+  void SetHueOffset(int Value);
+  TacLabelsSupport& LabelsOptions() { return *FLabelsSupport; }
+  TacOptions& Options() { return *FOptions; }
+  TacScrollBarsSupport& ScrollsOptions() { return *FScrollsOptions; }
+  const String& SkinDirectory() const { return FSkinDirectory; }
+  void SetSkinDirectory(const String& Value);
+  const String& SkinName() const { return FSkinName; }
+  // Stores only; the loading of the named skin is not part of this unit yet.
+  void SetSkinName(const String& Value) { FSkinName = Value; }
+  String GetSkinInfo() const;
+  TacSkinningRules SkinningRules() const { return FSkinningRules; }
+  void SetSkinningRules(TacSkinningRules Value) { FSkinningRules = Value; }
+  ThirdPartyList& ThirdParty() { return *FThirdParty; }
+  static String Version() { return u"10.11"; }
+
+  TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnSkinListChanged, OnSkinLoading;
+
+  // Public properties.
+  int GroupIndex = 0;
+  HWND ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(HWND Value);
+  TControl* ActiveGraphControl() const { return FActiveGraphControl; }
+  void SetActiveGraphControl(TControl* Value);
+
+  TShowAction ShowState = TShowAction::saIgnore;
+  bool SkinRemoving = false;
+  bool NoAutoUpdate = false;
+  std::unique_ptr<TBitmap> ShdaTemplate, ShdiTemplate;
+  TRect FormShadowSize;
+  std::array<std::unique_ptr<TStringList>, ThirdListCount> ThirdLists;
+
+  // Update bracket: a flag, not a counter.
+  void BeginUpdate() { NoAutoUpdate = true; }
+  void EndUpdate(bool Repaint, bool AllowAnimation);
+  void UpdateSkin(bool Repaint);
+  // The announcement and the repaint of all windows come with the skin
+  // change broadcast; until then these do nothing.
+  void SendNewSkin(bool /*Repaint*/) {}
+  void SendRemoveSkin() {}
+  void RepaintForms(bool /*DoLockForms*/) {}
+
+  void UpdateThirdNames(bool Reset);
+  void StoreThirdNames();
+  void CheckShadows();
+  TBitmap* GetExtImage(const String& FileName) const;
+  void FreeExtImages() { Model.FreeExtImages(); }
+  int DetectCornerType(const TsMaskData& ImagePart) const;
+
+  // Colour queries; they read the palette whether or not a skin is loaded.
+  TColor GetGlobalColor() const { return Model.Palette[pcMainColor]; }
+  TColor GetGlobalFontColor() const { return Model.Palette[pcLabelText]; }
+  TColor GetActiveEditColor() const { return Model.Palette[pcEditBG]; }
+  TColor GetActiveEditFontColor() const { return Model.Palette[pcEditText]; }
+  TColor GetHighLightColor(bool Focused) const {
+    return Model.Palette[Focused ? pcSelectionBG_Focused : pcSelectionBG];
+  }
+  TColor GetHighLightFontColor(bool Focused) const {
+    return Model.Palette[Focused ? pcSelectionText_Focused : pcSelectionText];
+  }
+
+  // Lookups; -1 for none. Names compare exactly.
+  int GetSkinIndex(const String& SkinSection) const;
+  int GetMaskIndex(int SkinIndex, const String& SkinSection, const String& Mask) const;
+  int GetMaskIndex(const String& SkinSection, const String& Mask) const;
+  int GetMaskIndex(int SkinIndex, const String& Mask) const;
+  int GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const;
+  int GetTextureIndex(int SkinIndex, const String& PropName) const;
+  bool IsValidImgIndex(int ImageIndex) const {
+    return ImageIndex >= 0 && ImageIndex < static_cast<int>(Model.ma.size());
+  }
+  bool IsValidSkinIndex(int SkinIndex) const {
+    return Model.CommonSkinData && SkinIndex >= 0 && SkinIndex < static_cast<int>(Model.gd.size());
+  }
+  // Margins of a valid part, with fall-backs to BorderWidth and the frame.
+  int MaskWidthLeft(int MaskIndex);
+  int MaskWidthTop(int MaskIndex) const;
+  int MaskWidthRight(int MaskIndex) const;
+  int MaskWidthBottom(int MaskIndex) const;
+  void GetSkinSections(TStrings& sl) const;
+  void InitConstantIndexes();
+  void InitMaskIndexes();
+
+private:
+  void FillConstElement(TacConstElementData& Data, const String& Name, const String& Alt = String(),
+                        const String& Fallback = String()) const;
+  void DetachMainWindowHook();
+
+  bool FActive = true;
+  bool FSkinnedPopups = true;
+  bool FExtendedBorders = false;
+  std::unique_ptr<TacSkinEffects> FEffects;
+  std::unique_ptr<ThirdPartyList> FThirdParty;
+  std::unique_ptr<TStringList> FCommonSections;
+  String FSkinName;
+  String FSkinDirectory;
+  std::unique_ptr<TacOptions> FOptions;
+  std::unique_ptr<TacAnimEffects> FAnimEffects;
+  HWND FActiveControl = nullptr;
+  TacSkinningRules FSkinningRules = AllSkinningRules;
+  std::unique_ptr<TacScrollBarsSupport> FScrollsOptions;
+  std::unique_ptr<TacButtonsSupport> FButtonsSupport;
+  std::unique_ptr<TacLabelsSupport> FLabelsSupport;
+  TControl* FActiveGraphControl = nullptr;
+  int FHueOffset = 0, FSaturation = 0, FBrightness = 0;
+  int FMainWindowHook = 0;  // cookie of the attached hook; 0 when none
+};
+
+extern TsSkinManager* DefaultManager;
+extern bool SkinLoadInProgress;
+extern std::unique_ptr<TBitmap> DefaultShadowActive, DefaultShadowInactive;
+
+// The scroll-bar width to use: the system's unless the manager sets one.
+int SkinScrollWidth(const TsSkinManager* Manager);
+int MaxScrollWidth(const TsSkinManager* Manager);
+// VERSION of GLOBALINFO, read with "." whatever the locale; 0 when missing.
+double ReadSkinVersion(const TCustomIniFile& Ini);
