@@ -41,17 +41,39 @@ void TRLParserFunction::SetExpression(const String& value) {
   Invalidate();
 }
 
+namespace {
+// A function that calls itself shares its parameter list with the nested
+// call; the caller gets its own values back when the nested call returns.
+class SavedParams {
+public:
+  explicit SavedParams(TRLParserParamList& params) : FParams(params) {
+    for (int i = 0; i < params.Count(); ++i) FValues.push_back(params.ByIndex(i)->Value());
+  }
+  ~SavedParams() {
+    for (int i = 0; i < FParams.Count() && i < static_cast<int>(FValues.size()); ++i)
+      FParams.ByIndex(i)->SetValue(FValues[static_cast<size_t>(i)]);
+  }
+
+private:
+  TRLParserParamList& FParams;
+  std::vector<Variant> FValues;
+};
+}  // namespace
+
 void TRLParserFunction::Evaluate(Variant& Result) {
+  SavedParams saved(FParams);
   FParams.Reset();
   EvaluateBody(Result);
 }
 
 void TRLParserFunction::Evaluate(const Variant& AParams, Variant& Result) {
+  SavedParams saved(FParams);
   FParams.Assign(AParams);
   EvaluateBody(Result);
 }
 
 void TRLParserFunction::Evaluate(const std::vector<Variant>& AParams, Variant& Result) {
+  SavedParams saved(FParams);
   FParams.Reset();
   const int n = std::min(FParams.Count(), static_cast<int>(AParams.size()));
   for (int i = 0; i < n; ++i) FParams.ByIndex(i)->SetValue(AParams[static_cast<size_t>(i)]);

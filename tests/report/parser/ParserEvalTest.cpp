@@ -92,6 +92,7 @@ TEST(ParserEval, AssignmentsAndUserFunctions) {
   parser.CreateFunction(u"sq(n)", u"n * n");
   parser.CreateFunction(u" add ( a , b ) ", u"a + b");
   parser.CreateFunction(u"fact(n)", u"if(n < 2, 1, n * fact(n - 1))");
+  parser.CreateFunction(u"fact2(n)", u"if(n < 2, 1, fact2(n - 1) * n)");
   parser.CreateFunction(u"forever(n)", u"forever(n + 1)");
   parser.CreateFunction(u"answer", u"42");
   ExpectOutcomes(parser, {
@@ -105,11 +106,12 @@ TEST(ParserEval, AssignmentsAndUserFunctions) {
       {"sq()", "error: Undefined identifier \"n\""},
       {"answer", "double:42"},
       {"fact(5)", "double:120"},
+      {"fact2(5)", "double:120"},
       {"forever(1)", "error: Function calls nested too deeply!"},
   });
-  EXPECT_EQ(parser.FunctionList().Count(), 5);
+  EXPECT_EQ(parser.FunctionList().Count(), 6);
   parser.CreateFunction(u"Sq(m)", u"m + 1");
-  EXPECT_EQ(parser.FunctionList().Count(), 5);
+  EXPECT_EQ(parser.FunctionList().Count(), 6);
   EXPECT_EQ(Outcome(parser, "sq(4)"), "double:5");
 
   const struct {
