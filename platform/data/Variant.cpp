@@ -11,6 +11,24 @@ Variant Variant::Bytes(std::string bytes) {
   return v;
 }
 
+Variant Variant::Array(std::vector<Variant> items) {
+  Variant v;
+  v.FType = varArray;
+  v.FItems = std::make_shared<const std::vector<Variant>>(std::move(items));
+  return v;
+}
+
+int Variant::ArrayHighBound() const {
+  if (FType != varArray) throw EVariantError(u"Variant is not an array");
+  return static_cast<int>(FItems->size()) - 1;
+}
+
+const Variant& Variant::ArrayItem(int index) const {
+  if (index < 0 || index > ArrayHighBound())
+    throw EVariantError(u"Variant or safe array index out of bounds");
+  return (*FItems)[static_cast<size_t>(index)];
+}
+
 String Variant::AsString() const {
   switch (FType) {
   case varEmpty:
@@ -31,6 +49,8 @@ String Variant::AsString() const {
     return FString;
   case varBytes:
     return AnsiToString(*FBytes);
+  case varArray:
+    throw EVariantError(u"Invalid variant type conversion");
   }
   return String();
 }

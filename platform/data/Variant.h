@@ -2,9 +2,14 @@
 // The small variant that field values travel in: empty, null, integers,
 // floats, dates, Booleans, text and raw bytes. Conversions follow the
 // platform's rules: null reads as 0, false or the empty text.
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/String.h"
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+// A variant operation or conversion the variant rules refuse.
+class EVariantError : public Exception { using Exception::Exception; };
 
 enum TVarType : uint8_t {
   varEmpty,
@@ -18,6 +23,7 @@ enum TVarType : uint8_t {
   varBoolean,
   varString,
   varBytes,  // raw bytes of a large object
+  varArray,  // a list of variants, indexed from 0
 };
 
 class Variant {
@@ -35,6 +41,7 @@ public:
   static Variant Currency(double value) { Variant v(value); v.FType = varCurrency; return v; }
   static Variant Date(double value) { Variant v(value); v.FType = varDate; return v; }
   static Variant Bytes(std::string bytes);
+  static Variant Array(std::vector<Variant> items);
 
   TVarType VarType() const { return FType; }
   bool IsEmpty() const { return FType == varEmpty; }
@@ -43,6 +50,11 @@ public:
   bool IsClear() const { return FType <= varNull; }
   bool IsNumeric() const { return FType >= varSmallint && FType <= varCurrency; }
   bool IsOrdinal() const { return FType >= varSmallint && FType <= varInt64; }
+  bool IsArray() const { return FType == varArray; }
+
+  // Raise EVariantError for a value that is no array or an index outside it.
+  int ArrayHighBound() const;
+  const Variant& ArrayItem(int index) const;
 
   // Raise EConvertError for text that is no number or date.
   String AsString() const;
@@ -69,4 +81,5 @@ private:
   };
   String FString;
   std::shared_ptr<const std::string> FBytes;
+  std::shared_ptr<const std::vector<Variant>> FItems;
 };
