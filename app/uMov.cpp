@@ -56,7 +56,7 @@ TfrmMov::TfrmMov(TComponent* AOwner) : TForm(AOwner) {
   CriaControles();
   OnShow = [this](TObject* s) { FormShow(s); };
   FLinkMovimento = std::make_unique<TLinkMovimento>([this] { PainelResumo(); });
-  FLinkMovimento->SetDataSource(DM->DsMovimentos);
+  if (DM) FLinkMovimento->SetDataSource(DM->DsMovimentos);
 }
 
 TfrmMov::~TfrmMov() {
