@@ -4,6 +4,7 @@
 // environment (start a server with scripts/db.sh and load app/schema.sql).
 #include "platform/data/FDConnection.h"
 #include "platform/data/FDDataSet.h"
+#include "support/BenchDatabase.h"
 #include "support/BenchSupport.h"
 #include <benchmark/benchmark.h>
 #include <mysql.h>
@@ -15,26 +16,7 @@
 namespace {
 const int Rows = BenchSize(100000, 200);
 
-std::string Env(const char* name, const char* fallback) {
-  const char* v = std::getenv(name);
-  return v ? v : fallback;
-}
-
-TFDConnection& Connection() {
-  static TFDConnection* connection = [] {
-    auto* c = new TFDConnection(nullptr);
-    c->SetLoginPrompt(false);
-    c->Params().Add(u"Server=" + Utf8ToString(Env("BRQ_DB_HOST", "127.0.0.1")));
-    c->Params().Add(u"User_Name=" + Utf8ToString(Env("BRQ_DB_USER", "root")));
-    c->Params().Add(u"Password=" + Utf8ToString(Env("BRQ_DB_PASSWORD", "")));
-    c->Params().Add(u"Database=dbvorlent");
-    c->Params().Add(u"Port=" + Utf8ToString(Env("BRQ_DB_PORT", "3306")));
-    c->Params().Add(u"DriverID=MySQL");
-    c->Open();
-    return c;
-  }();
-  return *connection;
-}
+TFDConnection& Connection() { return BenchConnection(); }
 
 // 100,000 receipts of a benchmark agent, each with a bill line of its own
 // (the agent receives a line once). Kept between runs: rows deleted just
@@ -60,9 +42,9 @@ void Prepare() {
 void BareMySqlQuery(benchmark::State& state) {
   MYSQL* db = mysql_init(nullptr);
   mysql_options(db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  if (!mysql_real_connect(db, Env("BRQ_DB_HOST", "127.0.0.1").c_str(), Env("BRQ_DB_USER", "root").c_str(),
-                          Env("BRQ_DB_PASSWORD", "").c_str(), "dbvorlent",
-                          static_cast<unsigned>(std::stoul(Env("BRQ_DB_PORT", "3306"))), nullptr, 0)) {
+  if (!mysql_real_connect(db, BenchEnv("BRQ_DB_HOST", "127.0.0.1").c_str(), BenchEnv("BRQ_DB_USER", "root").c_str(),
+                          BenchEnv("BRQ_DB_PASSWORD", "").c_str(), "dbvorlent",
+                          static_cast<unsigned>(std::stoul(BenchEnv("BRQ_DB_PORT", "3306"))), nullptr, 0)) {
     state.SkipWithError(mysql_error(db));
     return;
   }

@@ -9,6 +9,7 @@
 #include "platform/rtl/NumUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
+#include "support/BenchDatabase.h"
 #include "support/BenchSupport.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -23,26 +24,7 @@ const char16_t* const NineColumns =
     u"SELECT CUPOM, RECEBIMENTO, HORA, VALOR, TROCO, CHQ_DINH, ESTORNADO, USUARIO, INSCRICAO "
     u"FROM recebimentos WHERE COD_AGENTE = 'BGR' ORDER BY CUPOM";
 
-std::string Env(const char* name, const char* fallback) {
-  const char* v = std::getenv(name);
-  return v ? v : fallback;
-}
-
-TFDConnection& Connection() {
-  static TFDConnection* connection = [] {
-    auto* c = new TFDConnection(nullptr);
-    c->SetLoginPrompt(false);
-    c->Params().Add(u"Server=" + Utf8ToString(Env("BRQ_DB_HOST", "127.0.0.1")));
-    c->Params().Add(u"User_Name=" + Utf8ToString(Env("BRQ_DB_USER", "root")));
-    c->Params().Add(u"Password=" + Utf8ToString(Env("BRQ_DB_PASSWORD", "")));
-    c->Params().Add(u"Database=dbvorlent");
-    c->Params().Add(u"Port=" + Utf8ToString(Env("BRQ_DB_PORT", "3306")));
-    c->Params().Add(u"DriverID=MySQL");
-    c->Open();
-    return c;
-  }();
-  return *connection;
-}
+TFDConnection& Connection() { return BenchConnection(); }
 
 void Prepare() {
   TFDConnection& c = Connection();

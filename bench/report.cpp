@@ -1,6 +1,7 @@
 // Preparing a listing of 60,000 query rows (about 1,200 A4 pages) against
 // the floor of walking the same rows, measuring each text once and writing
 // as many bytes as the page file. Connects with the BRQ_DB_* environment.
+#include "support/BenchDatabase.h"
 #include "support/BenchSupport.h"
 
 #include "platform/classes/Streams.h"
@@ -29,26 +30,7 @@ namespace {
 
 constexpr int FieldCount = 9;
 
-std::string Env(const char* name, const char* fallback) {
-  const char* v = std::getenv(name);
-  return v ? v : fallback;
-}
-
-TFDConnection& Connection() {
-  static TFDConnection* connection = [] {
-    auto* c = new TFDConnection(nullptr);
-    c->SetLoginPrompt(false);
-    c->Params().Add(u"Server=" + Utf8ToString(Env("BRQ_DB_HOST", "127.0.0.1")));
-    c->Params().Add(u"User_Name=" + Utf8ToString(Env("BRQ_DB_USER", "root")));
-    c->Params().Add(u"Password=" + Utf8ToString(Env("BRQ_DB_PASSWORD", "")));
-    c->Params().Add(u"Database=dbvorlent");
-    c->Params().Add(u"Port=" + Utf8ToString(Env("BRQ_DB_PORT", "3306")));
-    c->Params().Add(u"DriverID=MySQL");
-    c->Open();
-    return c;
-  }();
-  return *connection;
-}
+TFDConnection& Connection() { return BenchConnection(); }
 
 // Nine display columns over a generated sequence of rows.
 TFDQuery* Query(int rows) {
