@@ -210,8 +210,6 @@ protected:
 
   TRLControlState FControlState;
   bool FCouldPrint = false;
-  TRLBeforePrintEvent FBeforePrint;
-  TRLBeforeTextEvent FBeforeText;
 
 private:
   friend class TRLCustomSite;
@@ -224,36 +222,43 @@ private:
   void DetachHolder(TRLCustomControl* holder);
   String NotFoundText(const char16_t* what) const;
 
-  String FPreparingCaption;
+  // What every bounds change reads, kept together next to the control state:
+  // a layout of many controls is bound by the cache lines it touches.
   TRLControlAlign FAlign = faNone;
   TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
+  TRLTextLayout FLayout = TRLTextLayout::tlTop;
+  bool FSizeFixed = false;
+  TRLControlBehavior FBehavior;
+  TPoint FFixedSize;
+  TRect FOldBoundsRect;
+  TRLCustomControl* FHolder = nullptr;
+  TRLCustomControl* FSecondHolder = nullptr;
+  std::vector<TRLCustomControl*> FHoldeds;
+  // The nearest site, found for FSiteKeyParent. Kept only where it cannot
+  // change behind our back: the parent is that site, or a top-level window.
+  mutable TWinControl* FSiteKeyParent = nullptr;
+  mutable TRLCustomSite* FSiteCache = nullptr;
+
+  String FPreparingCaption;
   bool FAutoSize = false;
   TRLAutoSizeDirSet FAutoSizeDir;
   bool FAutoExpand = false;
   bool FAutoTrunc = false;
   TRLControlAnchors FAnchors;
   std::unique_ptr<TRLBorders> FBorders;
-  TRLCustomControl* FHolder = nullptr;
   TRLHoldStyle FHoldStyle = hsAsColumn;
   TPoint FHolderOffset;
-  TRLCustomControl* FSecondHolder = nullptr;
   TRLHoldStyle FSecondHoldStyle = hsAsColumn;
   TPoint FSecondHolderOffset;
-  std::vector<TRLCustomControl*> FHoldeds;
   TRect FPeekBoundsRect;
   std::unique_ptr<TRLRealBounds> FRealBounds;
   String FCaption;
-  TRLTextLayout FLayout = TRLTextLayout::tlTop;
-  TRLControlBehavior FBehavior;
   bool FTransparent = true;
-  TRect FOldBoundsRect;
-  TPoint FFixedSize;
-  bool FSizeFixed = false;
   String FFriendlyName;
   int32_t FControlId;
-  // The nearest site, found for FSiteKeyParent. Kept only where it cannot
-  // change behind our back: the parent is that site, or a top-level window.
-  mutable TWinControl* FSiteKeyParent = nullptr;
-  mutable TRLCustomSite* FSiteCache = nullptr;
+
+protected:
+  TRLBeforePrintEvent FBeforePrint;
+  TRLBeforeTextEvent FBeforeText;
 };
 

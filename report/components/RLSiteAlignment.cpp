@@ -14,8 +14,9 @@ struct Entry {
   int GroupIndex;  // 0 but for bands
 };
 
-Entry EntryOf(TControl* control) {
-  if (auto* rl = dynamic_cast<TRLCustomControl*>(control)) return {control, rl->AlignSortKey(), rl->AlignGroupIndex()};
+// The class is asked once per child: a type test costs more than placing it.
+Entry EntryOf(TControl* control, TRLCustomControl* rl) {
+  if (rl) return {control, rl->AlignSortKey(), rl->AlignGroupIndex()};
   return {control, 100, 0};
 }
 
@@ -75,13 +76,14 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = UnwrapControl(Controls(i));
     if (!c->Visible() && !IsDesigning()) continue;
-    const TRLControlAlign kind = AlignOf(c);
+    auto* rl = dynamic_cast<TRLCustomControl*>(c);
+    const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
     auto& list = sorted[kind];
     if (kind == faNone) {
       list.push_back({c, 0, 0});
       continue;
     }
-    const Entry entry = EntryOf(c);
+    const Entry entry = EntryOf(c, rl);
     auto pos = std::find_if(list.begin(), list.end(), [&](const Entry& other) { return Precedes(entry, other, kind); });
     list.insert(pos, entry);
   }

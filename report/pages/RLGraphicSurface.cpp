@@ -194,9 +194,7 @@ void TRLGraphicSurface::TextOutEx(int ALeft, int ATop, const AnsiString& AText, 
   Recording();
   TSize extent;
   {
-    TCanvas* canvas = MeasureBitmap()->Canvas();
-    canvas->SetFont(FFont.get());
-    extent = canvas->TextExtent(FromAnsiText(AText));
+    extent = MeasureCanvas(FFont.get())->TextExtent(FromAnsiText(AText));
   }
   auto* text = new TRLTextObject(this);
   text->SetBoundsRect({ALeft, ATop, ALeft + extent.cx, ATop + extent.cy});
@@ -235,15 +233,11 @@ void TRLGraphicSurface::TextRectEx(const TRect& ARect, int ALeft, int ATop, cons
 }
 
 int TRLGraphicSurface::TextWidth(const AnsiString& AText) const {
-  TCanvas* canvas = MeasureBitmap()->Canvas();
-  canvas->SetFont(FFont.get());
-  return canvas->TextWidth(FromAnsiText(AText));
+  return MeasureCanvas(FFont.get())->TextWidth(FromAnsiText(AText));
 }
 
 int TRLGraphicSurface::TextHeight(const AnsiString& AText) const {
-  TCanvas* canvas = MeasureBitmap()->Canvas();
-  canvas->SetFont(FFont.get());
-  return canvas->TextHeight(FromAnsiText(AText));
+  return MeasureCanvas(FFont.get())->TextHeight(FromAnsiText(AText));
 }
 
 void TRLGraphicSurface::Write(const String& AText) {

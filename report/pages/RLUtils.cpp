@@ -29,9 +29,22 @@ TRLBitmap* MeasureBitmap() {
 
 void FreeMeasureBitmap() { GMeasureBitmap.reset(); }
 
-TSize MeasureRotatedText(const String& AText, TFont* AFont, int AAngle) {
+namespace {
+bool SameFont(const TFont& a, const TFont& b) {
+  return a.PixelsPerInch() == b.PixelsPerInch() && a.Height() == b.Height() && a.Name() == b.Name() &&
+         a.Style() == b.Style() && a.Charset() == b.Charset() && a.Pitch() == b.Pitch() &&
+         a.Orientation() == b.Orientation() && a.Color() == b.Color();
+}
+}  // namespace
+
+TCanvas* MeasureCanvas(const TFont* AFont) {
   TCanvas* canvas = MeasureBitmap()->Canvas();
-  canvas->SetFont(AFont);
+  if (!SameFont(*canvas->Font(), *AFont)) canvas->SetFont(AFont);
+  return canvas;
+}
+
+TSize MeasureRotatedText(const String& AText, TFont* AFont, int AAngle) {
+  TCanvas* canvas = MeasureCanvas(AFont);
   TSize size = canvas->TextExtent(AText);
   if (AAngle == 0) return size;
   std::vector<TPoint> corners = {{0, 0}, {size.cx, 0}, {size.cx, size.cy}, {0, size.cy}};

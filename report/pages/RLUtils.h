@@ -28,6 +28,9 @@ void FreeAndClear(T*& AObject) {
 // and freed by the library's shut-down.
 TRLBitmap* MeasureBitmap();
 void FreeMeasureBitmap();
+// The measuring bitmap's canvas carrying AFont. Selecting a font realises it
+// again, which is dear, so the canvas is handed a font only when it differs.
+TCanvas* MeasureCanvas(const TFont* AFont);
 TSize MeasureRotatedText(const String& AText, TFont* AFont, int AAngle);
 
 String FieldTextForReport(TField* AField, const String& ADisplayMask);

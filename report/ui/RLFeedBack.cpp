@@ -76,10 +76,10 @@ void TfrmRLFeedBack::SetMax(int N) {
 }
 
 void TfrmRLFeedBack::StepCaption(const String& ACaption) {
-  // A caption set per record would repaint the label per record.
+  // A caption set per record would repaint the label per record; a new one
+  // is painted when the queue is next served, as the bar is.
   if (LabelStepName->Caption() == ACaption) return;
   LabelStepName->SetCaption(ACaption);
-  LabelStepName->Update();
 }
 
 void TfrmRLFeedBack::RefreshBar() { ProgressBar->SetPosition(std::min(FPosition, ProgressBar->Max())); }
