@@ -162,3 +162,22 @@ std::string QuoteIdentifier(std::string_view name) {
   }
   return s + "`";
 }
+
+std::string QuotedColumnName(const TMySqlColumn& column) {
+  return QuoteIdentifier(column.OrgName.empty() ? column.Name : column.OrgName);
+}
+
+bool ServerKeepsClientRows(const TMySqlColumn& column, const Variant& value, bool equality) {
+  switch (column.Type) {
+  case TMySqlType::String:
+  case TMySqlType::Text:
+    return value.VarType() == varString && equality;
+  case TMySqlType::Integer:
+  case TMySqlType::BigInt:
+    return value.IsOrdinal() && value.VarType() != varBoolean;
+  case TMySqlType::Date:
+    return value.VarType() == varDate && value.AsFloat() == std::floor(value.AsFloat());
+  default:
+    return false;
+  }
+}

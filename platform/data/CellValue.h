@@ -10,3 +10,9 @@ Variant CellValue(const TMySqlResult& result, size_t row, size_t column);
 std::string SqlLiteral(const Variant& value, const TMySqlColumn& column);
 // `name`, for identifiers.
 std::string QuoteIdentifier(std::string_view name);
+// The column's own name, quoted, as a WHERE or ORDER BY names it.
+std::string QuotedColumnName(const TMySqlColumn& column);
+// True when the server, comparing `column` with the constant `value`,
+// keeps every row the client's exact comparison keeps. Texts only for
+// equality: the server's comparison ignores case and trailing blanks.
+bool ServerKeepsClientRows(const TMySqlColumn& column, const Variant& value, bool equality);

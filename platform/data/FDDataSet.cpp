@@ -50,29 +50,11 @@ const TMySqlColumn* FindColumn(const std::vector<TMySqlColumn>& columns, const s
   return nullptr;
 }
 
-std::string ColumnName(const TMySqlColumn& c) { return QuoteIdentifier(c.OrgName.empty() ? c.Name : c.OrgName); }
-
 // "column = value" when the server's equality keeps every row the
 // client's exact comparison keeps; empty when the client must decide.
 std::string ServerEquality(const TMySqlColumn& c, const Variant& v) {
   if (v.IsClear()) return "0 = 1";  // nothing equals a null master value
-  bool exact = false;
-  switch (c.Type) {
-  case TMySqlType::String:
-  case TMySqlType::Text:
-    exact = v.VarType() == varString;
-    break;
-  case TMySqlType::Integer:
-  case TMySqlType::BigInt:
-    exact = v.IsOrdinal() && v.VarType() != varBoolean;
-    break;
-  case TMySqlType::Date:
-    exact = v.VarType() == varDate && v.AsFloat() == std::floor(v.AsFloat());
-    break;
-  default:
-    break;
-  }
-  return exact ? ColumnName(c) + " = " + SqlLiteral(v, c) : std::string();
+  return ServerKeepsClientRows(c, v, true) ? QuotedColumnName(c) + " = " + SqlLiteral(v, c) : std::string();
 }
 }  // namespace
 
@@ -343,7 +325,7 @@ std::string TFDTable::OrderText(const std::vector<TMySqlColumn>& columns) const 
   for (const TMySqlColumn& c : columns)
     if (c.PrimaryKey && std::find(order.begin(), order.end(), &c) == order.end()) order.push_back(&c);
   std::string text;
-  for (const TMySqlColumn* c : order) text += (text.empty() ? "" : ", ") + ColumnName(*c);
+  for (const TMySqlColumn* c : order) text += (text.empty() ? "" : ", ") + QuotedColumnName(*c);
   return text;
 }
 

@@ -386,7 +386,6 @@ TNode::TOp Mirrored(TNode::TOp op) {
   }
 }
 
-std::string ColumnName(const TMySqlColumn& c) { return QuoteIdentifier(c.OrgName.empty() ? c.Name : c.OrgName); }
 
 // One comparison as the server says it, or "" when its answer could drop a
 // row the client keeps: texts compare without case and trailing blanks on
@@ -397,7 +396,7 @@ std::string Conjunct(const TNode& n) {
     const TNode& f = *n.Left;
     if (f.Kind != TNode::FieldRef || !f.Column) return std::string();
     if (n.Kind == TNode::IsNull && DateKindOf(f.Column->Type) != ftUnknown) return std::string();
-    return ColumnName(*f.Column) + (n.Kind == TNode::IsNull ? " IS NULL" : " IS NOT NULL");
+    return QuotedColumnName(*f.Column) + (n.Kind == TNode::IsNull ? " IS NULL" : " IS NOT NULL");
   }
   if (n.Kind != TNode::Compare) return std::string();
   const bool fieldLeft = n.Left->Kind == TNode::FieldRef && n.Right->Kind == TNode::Literal;
@@ -408,23 +407,8 @@ std::string Conjunct(const TNode& n) {
   const TNode::TOp op = fieldLeft ? n.Op : Mirrored(n.Op);
   if (!f.Column || v.IsClear()) return std::string();
   const TMySqlColumn& c = *f.Column;
-  bool exact = false;
-  switch (c.Type) {
-  case TMySqlType::String:
-  case TMySqlType::Text:
-    exact = v.VarType() == varString && op == TNode::Eq;
-    break;
-  case TMySqlType::Integer:
-  case TMySqlType::BigInt:
-    exact = v.IsOrdinal() && v.VarType() != varBoolean;
-    break;
-  case TMySqlType::Date:
-    exact = v.VarType() == varDate && v.AsFloat() == std::floor(v.AsFloat());
-    break;
-  default:
-    break;
-  }
-  return exact ? ColumnName(c) + SqlOperator(op) + SqlLiteral(v, c) : std::string();
+  if (!ServerKeepsClientRows(c, v, op == TNode::Eq)) return std::string();
+  return QuotedColumnName(c) + SqlOperator(op) + SqlLiteral(v, c);
 }
 
 void Conjuncts(const TNode& n, std::vector<std::string>& out) {

@@ -59,12 +59,18 @@ protected:
     }
     TestDatabase::Exec(u"START TRANSACTION");
     TestDatabase::Scalar(u"SELECT ID FROM movimentos WHERE ABERTURA = '2024-03-05' AND COD_AGENTE = '001' FOR UPDATE");
-    for (Terminal& t : T) t.Thread = CreateThread(nullptr, 0, GravaNoTerminal, &t, 0, nullptr);
+    // The second starts once the first waits, so the server lets them go
+    // in that order: receipt numbers are issued in order, and a lower
+    // number stored after a higher one would count as drawn before.
     bool esperando = false;
-    for (int i = 0; i < 400 && !esperando; ++i) {
-      esperando = Conta(u"SELECT COUNT(*) FROM information_schema.PROCESSLIST "
-                        u"WHERE INFO LIKE 'SELECT * FROM MOVIMENTOS WHERE%FOR UPDATE'") == 2;
-      if (!esperando) Sleep(25);
+    for (int n = 0; n < 2; ++n) {
+      T[n].Thread = CreateThread(nullptr, 0, GravaNoTerminal, &T[n], 0, nullptr);
+      esperando = false;
+      for (int i = 0; i < 400 && !esperando; ++i) {
+        esperando = Conta(u"SELECT COUNT(*) FROM information_schema.PROCESSLIST "
+                          u"WHERE INFO LIKE 'SELECT * FROM MOVIMENTOS WHERE%FOR UPDATE'") == n + 1;
+        if (!esperando) Sleep(25);
+      }
     }
     TestDatabase::Exec(u"COMMIT");
     for (Terminal& t : T) {
