@@ -97,18 +97,6 @@ void LayerOpenAndWalk(benchmark::State& state) {
   }
 }
 
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) {
-        const std::string name = r.benchmark_name();
-        Times[name.substr(0, name.find('/'))] = r.GetAdjustedRealTime();
-      }
-  }
-};
 }  // namespace
 
 // A smoke run takes one iteration of each.
@@ -129,7 +117,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot prepare the rows: %s\n", e.what());
     return 1;
   }
-  TRatioReporter reporter;
+  TIterationTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double bare = reporter.Times["BareMySqlQuery"];
   const double layer = reporter.Times["LayerOpenTable"];

@@ -121,18 +121,6 @@ void RxWidthsByContent(benchmark::State& state) {
   form->Free();
 }
 
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) {
-        const std::string name = r.benchmark_name();
-        Times[name.substr(0, name.find('/'))] = r.GetAdjustedRealTime();
-      }
-  }
-};
 }  // namespace
 
 BENCHMARK(PlatformGridRepaints)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -149,7 +137,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot prepare the rows: %s\n", e.what());
     return 1;
   }
-  TRatioReporter reporter;
+  TIterationTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   auto ratio = [&](const char* a, const char* b) {
     const double x = reporter.Times[a], y = reporter.Times[b];

@@ -122,7 +122,6 @@ void BM_Floor(benchmark::State& state) {
   DeleteFile(file);
 }
 
-double Fastest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 
 #define BENCH_REPORT(function)                                                                 \
   BENCHMARK(function)->Repetitions(BenchSmoke() ? 1 : 3)->ReportAggregatesOnly(!BenchSmoke())  \

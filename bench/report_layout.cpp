@@ -180,7 +180,6 @@ void BM_PlacePrecomputed(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(a.Children.size()));
 }
 
-double Fastest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 
 #define BENCH_LAYOUT(function)                                                                      \
   BENCHMARK(function)->Repetitions(BenchSmoke() ? 1 : 5)->ReportAggregatesOnly(!BenchSmoke())       \

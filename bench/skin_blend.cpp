@@ -80,24 +80,6 @@ void SystemTransparentBlt(benchmark::State& state) {
   }
 }
 
-// The machine is shared, which only ever adds time: ratios take the
-// fastest of five runs.
-double Fastest(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-
-class TFastestTimes : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.aggregate_name == "min") Times[run.run_name.function_name] = run.GetAdjustedRealTime();
-  }
-  double Of(const char* name) const {
-    auto it = Times.find(name);
-    return it == Times.end() ? 0.0 : it->second;
-  }
-  std::map<std::string, double> Times;
-};
-
 #define BENCH_PAIR(function)                                                                                  \
   BENCHMARK(function)->Repetitions(BenchSmoke() ? 1 : 5)->ReportAggregatesOnly(true)->ComputeStatistics(     \
       "min", Fastest)->Unit(benchmark::kMicrosecond)
