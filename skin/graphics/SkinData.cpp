@@ -8,10 +8,13 @@ void TsSkinModel::FreeExtImages() {
 void TsSkinModel::ClearImageParts() {
   while (!ma.empty()) {
     TBitmap* bmp = ma.back().Bmp;
-    bool shared = false;
-    for (const auto& ext : ExtArray) shared = shared || ext.Bmp == bmp;
-    if (!shared) delete bmp;
     ma.pop_back();
+    // A bitmap still held by another part, an external image or the master
+    // is freed with its last holder.
+    bool shared = bmp == MasterBitmap.get();
+    for (const auto& ext : ExtArray) shared = shared || ext.Bmp == bmp;
+    for (const auto& part : ma) shared = shared || part.Bmp == bmp;
+    if (!shared) delete bmp;
   }
   FreeExtImages();
   MasterBitmap.reset();

@@ -205,6 +205,16 @@ TEST(SkinBitmaps, SkinModelFrameSizesAndClearing) {
   }
   EXPECT_EQ(gFreed, 2);
 
+  // Two parts cut from one bitmap that no image file names free it once.
+  gFreed = 0;
+  {
+    TsSkinModel model;
+    model.ma.resize(2);
+    model.ma[0].Bmp = model.ma[1].Bmp = new TCountedBitmap;
+    model.ClearImageParts();
+    EXPECT_EQ(gFreed, 1);
+  }
+
   // Copying a state copies its bands.
   TsGenState a;
   a.GradientArray.push_back(TsGradPie{1, 2, 50, 0, 0});
