@@ -353,26 +353,23 @@ void TRxDBGrid::RestoreColumnsLayout(TObject* IniFile, const String& Section) {
       }
 }
 
+// Customized columns keep their layout under the grid's own section; the
+// default columns under their data set's.
+String TRxDBGrid::LayoutSection() {
+  if (Columns()->State() == csCustomized) return FIniLink->RootSection() + DefaultStorageSection(this);
+  if (!FIniLink->RootSection().empty() && DataSource() && DataSource()->DataSet())
+    return FIniLink->RootSection() + DataSetSectionName(DataSource()->DataSet());
+  return String();
+}
+
 void TRxDBGrid::IniSave(TObject*) {
   TObject* ini = FIniLink->IniObject();
   if (Name().empty() || !ini) return;
-  String section;
-  if (Columns()->State() == csCustomized) {
-    section = FIniLink->RootSection() + DefaultStorageSection(this);
-  } else if (!FIniLink->RootSection().empty() && DataSource() && DataSource()->DataSet()) {
-    section = FIniLink->RootSection() + DataSetSectionName(DataSource()->DataSet());
-  }
-  InternalSaveLayout(ini, section);
+  InternalSaveLayout(ini, LayoutSection());
 }
 
 void TRxDBGrid::IniLoad(TObject*) {
   TObject* ini = FIniLink->IniObject();
   if (Name().empty() || !ini) return;
-  String section;
-  if (Columns()->State() == csCustomized) {
-    section = FIniLink->RootSection() + DefaultStorageSection(this);
-  } else if (!FIniLink->RootSection().empty() && DataSource() && DataSource()->DataSet()) {
-    section = FIniLink->RootSection() + DataSetSectionName(DataSource()->DataSet());
-  }
-  InternalRestoreLayout(ini, section);
+  InternalRestoreLayout(ini, LayoutSection());
 }

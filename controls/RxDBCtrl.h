@@ -124,6 +124,7 @@ private:
   void DrawDataCellColoured(int dataCol, int dataRow, const TRect& rect, TGridDrawState state);
   void DrawSelectionMark(const TRect& rect, bool current);
   bool GetFocus();
+  String LayoutSection();
   void IniSave(TObject* Sender);
   void IniLoad(TObject* Sender);
   void SaveColumnsLayout(TObject* IniFile, const String& Section);
