@@ -150,8 +150,10 @@ void TBitmap::ReplaceHandle(HBITMAP handle, void* bits, int width, int height) {
   if (FHandle) DeleteObject(FHandle);
   FHandle = handle;
   FBits = bits;
-  FWidth = handle ? width : 0;
-  FHeight = handle ? height : 0;
+  // A bitmap with one side 0 has no handle yet keeps the other side, so that
+  // setting the width and then the height gives that size.
+  FWidth = width;
+  FHeight = height;
 }
 
 void TBitmap::Reformat(int width, int height, TPixelFormat format) {
@@ -163,7 +165,7 @@ void TBitmap::Reformat(int width, int height, TPixelFormat format) {
   bool keepPalette = BitCountOf(FPixelFormat) == bits && !FPalette.empty();
   if (bits <= 8) palette = keepPalette ? FPalette : DefaultPalette(bits);
   if (width == 0 || height == 0) {
-    ReplaceHandle(nullptr, nullptr, 0, 0);
+    ReplaceHandle(nullptr, nullptr, width, height);
     FPixelFormat = format;
     FPalette = std::move(palette);
     return;
@@ -405,7 +407,7 @@ void TBitmap::SaveToStream(TStream& stream) {
 
 void TBitmap::CopyFrom(const TBitmap& source) {
   if (source.Empty()) {
-    ReplaceHandle(nullptr, nullptr, 0, 0);
+    ReplaceHandle(nullptr, nullptr, source.FWidth, source.FHeight);
   } else {
     GdiFlush();
     int bits = BitCountOf(source.FPixelFormat);

@@ -193,6 +193,16 @@ TEST(Bitmap, ResizeKeepsPixelsAndFormatChangesConvert) {
   copy.Assign(bmp);
   EXPECT_TRUE(copy.Monochrome());
   EXPECT_EQ(copy.SaveToBmpBytes(), bmp.SaveToBmpBytes());
+
+  // Width first, then height, on an empty bitmap: the width is kept.
+  TBitmap sides;
+  sides.SetWidth(10);
+  EXPECT_TRUE(sides.Empty());
+  EXPECT_EQ(sides.Width(), 10);
+  sides.SetHeight(20);
+  EXPECT_FALSE(sides.Empty());
+  EXPECT_EQ(sides.Width(), 10);
+  EXPECT_EQ(sides.Height(), 20);
 }
 
 TEST(Bitmap, DrawCopiesAndHonoursTransparency) {
