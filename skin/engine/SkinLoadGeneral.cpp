@@ -10,6 +10,8 @@
 namespace {
 const String GlobalInfo = u"GLOBALINFO";
 constexpr int MaxInt = 2147483647;
+// The skin's own way of naming the system's highlight text colour.
+constexpr TColor HighlightTextUnresolved = static_cast<TColor>(0xFF00000Eu);
 
 // The keys of one state: normal (0) or hot (1).
 struct TStateKeys {
@@ -238,7 +240,7 @@ void TsSkinManager::LoadAllGeneralData() {
       p[pcSelectionText] = menu->Props[1].FontColor.Color;
       p[pcSelectionBG] = p[pcSelectionBG_Focused] = menu->Props[1].Color;
       if (p[pcSelectionText] == -1 || p[pcSelectionText] == 0xFF00FF)
-        p[pcSelectionText] = clHighlightText;
+        p[pcSelectionText] = HighlightTextUnresolved;
       else
         p[pcSelectionText] = ColorToRGB(p[pcSelectionText]);
       p[pcSelectionText_Focused] = p[pcSelectionText];

@@ -286,7 +286,7 @@ std::string TestSkinOptionsText(int v) {
     << "\r\n[SCROLLBAR1H]\r\nCOLOR=$D0D0D0\r\nBORDERSMASK=^0060,0000,0078,0006,0001,0001,0001,0001,3,0,0,0\r\n"
     << "\r\n[SCROLLBTNLEFT]\r\nPARENTCLASS=BUTTON\r\n"
     << "\r\n[TABTOP]\r\nTABSCOVERING=2\r\nBORDERSMASK=^0000,0000,0060,0040,0004,0004,0004,0004,3,1,0,0\r\n"
-    << "\r\n[HINT]\r\nCOLOR=$E0FFFF\r\nFONTCOLOR=$000000\r\n";
+    << "\r\n[HINT]\r\nCOLOR=$E0FFFF\r\nHOTCOLOR=$0000FF\r\nFONTCOLOR=$000000\r\n";
   return o.str();
 }
 
