@@ -38,7 +38,7 @@ struct TBenchSkins {
 const TBenchSkins& Skins() {
   static const TBenchSkins skins = [] {
     TBenchSkins s;
-    const String base = GetTempFolder() + u"brq_bench_skins_" + IntToStr(static_cast<int64_t>(GetCurrentProcessId()));
+    const String base = TestSkinsDir() + u"\\Bench";
     s.FolderDir = base + u"\\Folders\\";
     s.PackedDir = base + u"\\Packed\\";
     ForceDirectories(s.PackedDir);
@@ -114,5 +114,6 @@ int main(int argc, char** argv) {
     if (adjusted > 0) PrintRatio(("with hue, saturation and brightness / plain, " + skin).c_str(), adjusted / folder, 2);
   }
   benchmark::Shutdown();
+  RemoveTestSkins();
   return 0;
 }

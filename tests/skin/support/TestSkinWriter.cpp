@@ -346,15 +346,52 @@ void WriteTestSkins(const String& Dir, bool Folders, bool Packed) {
   }
 }
 
-const String& TestSkinsDir() {
-  static const String dir = [] {
-    const String d = GetTempFolder() + u"brq_skins_" + IntToStr(static_cast<int64_t>(GetCurrentProcessId()));
-    WriteTestSkins(d);
-    return d;
-  }();
-  return dir;
+namespace {
+void RemoveTree(const String& Dir) {
+  WIN32_FIND_DATAW found;
+  const String pattern = Dir + u"\\*";
+  HANDLE h = FindFirstFileW(reinterpret_cast<LPCWSTR>(pattern.c_str()), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const String name(reinterpret_cast<const char16_t*>(found.cFileName));
+      if (name == u"." || name == u"..") continue;
+      const String path = Dir + u"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileW(reinterpret_cast<LPCWSTR>(path.c_str()));
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryW(reinterpret_cast<LPCWSTR>(Dir.c_str()));
 }
 
+// The process's folder of test skins.
+struct TSkinsFolder {
+  String Dir;
+  bool Written = false;
+};
+TSkinsFolder& SkinsFolder() {
+  static TSkinsFolder folder{GetTempFolder() + u"brq_skins_" + IntToStr(static_cast<int64_t>(GetCurrentProcessId()))};
+  return folder;
+}
+}  // namespace
+
+const String& TestSkinsDir() {
+  TSkinsFolder& folder = SkinsFolder();
+  if (!folder.Written) {
+    RemoveTree(folder.Dir);
+    WriteTestSkins(folder.Dir);
+    folder.Written = true;
+  }
+  return folder.Dir;
+}
+
+void RemoveTestSkins() {
+  TSkinsFolder& folder = SkinsFolder();
+  if (folder.Written) RemoveTree(folder.Dir);
+  folder.Written = false;
+}
 const String& TestSkinFoldersDir() {
   static const String dir = [] {
     const String d = TestSkinsDir() + u"\\FoldersOnly";

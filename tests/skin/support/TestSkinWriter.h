@@ -29,6 +29,8 @@ void WriteTestSkins(const String& Dir, bool Folders = true, bool Packed = true);
 const String& TestSkinsDir();
 // The same skins as folders only.
 const String& TestSkinFoldersDir();
+// Removes the folder of this process, when it was written.
+void RemoveTestSkins();
 
 // Colours the tests check against (colour values, red in the low byte).
 struct TTestSkinColors {
