@@ -196,6 +196,29 @@ TEST(SkinLoad, NamesDirectoriesAndVersions) {
   EXPECT_DOUBLE_EQ(sm->Model.CommonSkinData->Version, 10.99);
   EXPECT_EQ(sm->SkinningRules(), AllSkinningRules);
 
+  // An old skin: a notice once, at design time only.
+  struct TDesigned : TsSkinManager {
+    TDesigned() : TsSkinManager(nullptr) { SetComponentState(csDesigning); }
+  } designed;
+  designed.SetSkinDirectory(dir);
+  UiTestSeam::Reset();
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  designed.SetSkinName(u"Older");
+  ASSERT_EQ(UiTestSeam::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(UiTestSeam::MessageBoxLog()[0].Text.find(u"You are using an old version of the \"Older\" skin."), 0u);
+  UiTestSeam::Reset();
+
+  // A skin editor's preview text stands in for the folder's options, and
+  // the folder wins over the packed file.
+  PreviewMode = true;
+  PreviewOptions = std::make_unique<TStringList>();
+  PreviewOptions->SetText(Utf8ToString(TestSkinOptionsText(1)));
+  EXPECT_EQ(LoadSkinCountingBoxes(*sm, u"TestSkin"), 0);
+  PreviewOptions.reset();
+  PreviewMode = false;
+  EXPECT_FALSE(sm->Model.SkinIsPacked);
+  EXPECT_EQ(sm->Model.CommonSkinData->Description, u"Second generated skin");
+
   // A name found nowhere falls back on the first stored skin.
   EXPECT_EQ(LoadSkinCountingBoxes(*sm, u"Missing"), 0);
   EXPECT_EQ(sm->SkinName(), u"Zeta");
