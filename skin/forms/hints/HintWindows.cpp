@@ -84,7 +84,11 @@ TRect TacCustomHintWindow::ShadowRect() const {
   TsAlphaHints* c = ActiveHintsComponent;
   if (!c || !c->Active()) return TRect();
   TacHintTemplate& t = CurrentHintTemplate ? *CurrentHintTemplate : c->CurrentTemplateOf();
-  return SizesRect(ImageForCorner(t, FMousePos)->ShadowSizes());
+  // A corner without a picture is drawn with the default image: its
+  // shadow places the body.
+  TacHintImage* image = ImageForCorner(t, FMousePos);
+  if (!image->HasPicture() && image->ImgData().Size() == 0) image = t.ImageDefault();
+  return SizesRect(image->ShadowSizes());
 }
 
 TRect TacCustomHintWindow::MeasureText(const String& AHint) {
