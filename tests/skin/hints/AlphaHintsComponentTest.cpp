@@ -5,6 +5,7 @@
 #include "skin/forms/hints/AlphaHints.h"
 #include "skin/forms/hints/HintArt.h"
 #include "skin/forms/hints/HintWindows.h"
+#include "skin/graphics/Bitmaps32.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,4 +101,29 @@ TEST(AlphaHintsComponent, TemplateNamesAndTheHintEvent) {
   EXPECT_TRUE(canShow);
   EXPECT_EQ(hints.FHintPos, TPoint(33, 44));
   EXPECT_EQ(hints.CurrentHintInfo.HintPos, TPoint(33, 44));
+}
+
+// A template whose image has no picture still shows a body: the default
+// picture stands in, opaque under the text.
+TEST(AlphaHintsComponent, AnImageWithoutAPictureBorrowsTheDefaultOne) {
+  ResetApplicationHints();
+  TsAlphaHints hints(nullptr);
+  hints.Templates()->Add()->SetName(u"Empty");
+  hints.SetTemplateName(u"Empty");
+  hints.SetActive(true);
+  {
+    TacPngHintWindow window(nullptr);
+    window.SetHintLocation(TPoint(100, 100));
+    const TRect r = window.CalcHintRect(0, u"Sem figura", nullptr);
+    hints.NewBounds = TRect(100, 100, 100 + r.Width(), 100 + r.Height());
+    window.CreateAlphaBmp(r.Width(), r.Height());
+    ASSERT_TRUE(window.AlphaBmp);
+    TPixelRows rows(window.AlphaBmp.get());
+    int opaque = 0;
+    for (int y = 0; y < rows.Height(); ++y)
+      for (int x = 0; x < rows.Width(); ++x) opaque += (rows.At(x, y) >> 24) == 255;
+    EXPECT_GT(opaque, rows.Width() * rows.Height() / 4);
+  }
+  hints.SetActive(false);
+  EXPECT_TRUE(HintWindowClassIs<THintWindow>());
 }
