@@ -21,9 +21,9 @@ const String kTagged = u"<B>Movimentos</B> de caixa<BR>Abre o movimento de <FONT
                        u"<BR>e seus recebimentos &ndash; <I>F11</I>";
 const String kPlain = u"Movimentos de caixa\r\nAbre o movimento de 01/02/2026\r\ne seus recebimentos \u2013 F11";
 
-String Repeated(const String& piece, size_t size) {
+String Repeated(const String& text, size_t size) {
   String s;
-  while (s.size() < size) s += piece;
+  while (s.size() < size) s += text;
   return s;
 }
 
