@@ -14,6 +14,7 @@
 #include "platform/classes/IniFiles.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FileUtils.h"
+#include "skin/forms/hints/HintArt.h"
 
 TfrmPrinc* frmPrinc = nullptr;
 
@@ -34,6 +35,14 @@ TfrmPrinc::TfrmPrinc(TComponent* AOwner) : TForm(AOwner) {
 
   CriaMenu();
   CriaPaineis();
+
+  sAlphaHints1 = new TsAlphaHints(this);
+  AddStockHintTemplates(*sAlphaHints1->Templates());
+  sAlphaHints1->SetTemplateName(u"Cartoon Baloon");
+  sAlphaHints1->SetHTMLMode(true);
+  sAlphaHints1->SetPauseHide(15000);
+  sAlphaHints1->SetMaxWidth(0);
+  sAlphaHints1->SetSkinSection(u"HINT");
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

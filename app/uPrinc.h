@@ -9,6 +9,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "skin/forms/hints/AlphaHints.h"
 
 // Stands in for the skin library's effects label until that library is on
 // the form: the caption in the label's font, turned by Angle degrees and
@@ -60,10 +61,8 @@ public:
   TMenuItem* MnuCalculadora;
   TMenuItem* MnuSobre;
   TMenuItem* MnuInformacoes;
-  // The skin library's alpha-blended hint component (sAlphaHints1:
-  // template "Cartoon Baloon", HTML mode, hidden after 15000 ms, skin
-  // section "HINT", maximum width 0) is placed here when that library
-  // arrives; until then the platform's own hint window shows the hints.
+  // Shows every hint of the program as an alpha-blended balloon.
+  TsAlphaHints* sAlphaHints1;
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);

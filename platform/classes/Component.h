@@ -67,6 +67,11 @@ public:
   // a descendant drop resources that reference them while they still exist.
   void BeginDestroy() { FComponentState |= csDestroying; }
 
+  // The component's properties are all set: forms built in code call it on
+  // the components they own once their constructor has run, where a form
+  // read from a stream would call it after reading.
+  virtual void Loaded() { FComponentState &= ~static_cast<unsigned>(csLoading); }
+
 protected:
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   void SetComponentState(TComponentState state) { FComponentState = state; }

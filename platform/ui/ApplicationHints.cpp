@@ -25,7 +25,7 @@ TControl* HintControlOf(TControl* control) {
 const std::type_info* gHintWindowType = nullptr;
 }  // namespace
 
-THintWindowClass HintWindowClass = [](TComponent* AOwner) { return new THintWindow(AOwner); };
+THintWindowClass HintWindowClass = THintWindowClassOf<THintWindow>();
 
 String GetShortHint(const String& hint) {
   size_t bar = hint.find(u'|');

@@ -60,6 +60,10 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::AfterConstruction() {
   if (FCreated) return;
   FCreated = true;
+  // A component may free or add others while it loads: walk a copy.
+  std::vector<TComponent*> owned;
+  for (int i = 0; i < ComponentCount(); ++i) owned.push_back(Components(i));
+  for (TComponent* c : owned) c->Loaded();
   FireEvent(OnCreate, this);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Controls.h"
 #include <map>
+#include <typeinfo>
 #include <memory>
 #include <vector>
 
@@ -209,6 +210,8 @@ public:
   int PixelsPerInch() const;
   // Names of the installed font families, sorted.
   TStrings* Fonts();
+  // The system's status-bar font, which tooltips use; read on first use.
+  TFont* HintFont();
 
 private:
   friend class TCustomForm;
@@ -229,6 +232,7 @@ private:
   std::vector<TCustomForm*> FSaveFocusedList;
   mutable std::vector<std::unique_ptr<TMonitor>> FMonitors;
   std::unique_ptr<TStringList> FFonts;
+  std::unique_ptr<TFont> FHintFont;
 };
 
 // ---- Hints -----------------------------------------------------------------
@@ -238,6 +242,16 @@ class THintWindow;
 // its own way.
 using THintWindowClass = std::function<THintWindow*(TComponent* AOwner)>;
 extern THintWindowClass HintWindowClass;
+// The creator of hint windows of class T, a type of its own per class, so
+// that the application sees when HintWindowClass names another class.
+template <class T>
+struct THintWindowClassOf {
+  THintWindow* operator()(TComponent* AOwner) const { return new T(AOwner); }
+};
+template <class T>
+bool HintWindowClassIs() {
+  return HintWindowClass && HintWindowClass.target_type() == typeid(THintWindowClassOf<T>);
+}
 
 struct THintInfo {
   TControl* HintControl = nullptr;

@@ -56,6 +56,17 @@ int CALLBACK AddFontFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPAR
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 TScreen::~TScreen() = default;
 
+TFont* TScreen::HintFont() {
+  if (!FHintFont) {
+    FHintFont = std::make_unique<TFont>();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+      FHintFont->SetHandle(CreateFontIndirectW(&metrics.lfStatusFont));
+  }
+  return FHintFont.get();
+}
+
 void TScreen::SetCursor(TCursor value) {
   if (value != FCursor) {
     FCursor = value;

@@ -1,0 +1,61 @@
+// Building hint pictures and laying out tagged text leave no GDI object
+// behind: with the process's GDI table filled but for a small headroom,
+// more pictures than the headroom are built, and a new object can still
+// be made afterwards.
+#include "skin/forms/hints/AlphaHints.h"
+#include "skin/forms/hints/HintArt.h"
+#include "skin/forms/hints/HintWindows.h"
+#include "skin/forms/hints/Html.h"
+#include "skin/graphics/Bitmaps32.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+constexpr int kHeadroom = 600;
+
+class TGdiTableFill {
+public:
+  TGdiTableFill() {
+    while (FBrushes.size() < 200000) {
+      HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(FBrushes.size() & 0xFFFFFF));
+      if (!brush) break;
+      FBrushes.push_back(brush);
+    }
+    for (int i = 0; i < kHeadroom && !FBrushes.empty(); ++i) {
+      DeleteObject(FBrushes.back());
+      FBrushes.pop_back();
+    }
+  }
+  ~TGdiTableFill() {
+    for (HBRUSH brush : FBrushes) DeleteObject(brush);
+  }
+
+private:
+  std::vector<HBRUSH> FBrushes;
+};
+}  // namespace
+
+TEST(HintGdi, PicturesAndTaggedTextFreeWhatTheyMake) {
+  TsAlphaHints hints(nullptr);
+  AddStockHintTemplates(*hints.Templates());
+  hints.SetHTMLMode(true);
+  hints.SetActive(true);
+  TacPngHintWindow window(nullptr);
+  window.SetHintLocation(TPoint(100, 100));
+  const String text = u"<B>Movimentos</B><BR><FONT COLOR=red SIZE=+2 FACE=\"Tahoma\">de caixa</FONT> "
+                      u"<A HREF='x'>ver</A> &ndash; <I><U>F11</U></I>";
+  // Fonts and handles made once on first use are made before the fill.
+  auto once = [&](int i) {
+    hints.SetTemplateName(StockHintTemplateNames()[static_cast<size_t>(i) % StockHintTemplateNames().size()]);
+    const TRect r = window.CalcHintRect(0, text, nullptr);
+    hints.NewBounds = TRect(100, 100, 100 + r.Width(), 100 + r.Height());
+    window.CreateAlphaBmp(r.Width(), r.Height());
+  };
+  for (int i = 0; i < 13; ++i) once(i);
+  TGdiTableFill fill;
+  for (int i = 0; i < kHeadroom + 400; ++i) once(i);
+  HBRUSH brush = CreateSolidBrush(0x123456);
+  EXPECT_NE(brush, nullptr);
+  DeleteObject(brush);
+  hints.SetActive(false);
+}
