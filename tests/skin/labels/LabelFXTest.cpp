@@ -4,6 +4,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/graphics/Pixels32.h"
 #include "skin/support/SkinModelFixture.h"
+#include "skin/support/TestSkinFixture.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,4 +206,34 @@ TEST(LabelFX, SkinnedRoadTakesColoursAndShadowFromSkin) {
   // Without a section the skin's global font colour, else the Kind colour.
   label->SetSkinSection(String());
   EXPECT_EQ(label->CurrentFontColor(), 0xFFFFFF);
+}
+
+TEST(LabelFX, TestSkinGivesColoursAndShadow) {
+  auto sm = NewTestSkinManager();
+  ASSERT_EQ(LoadSkinCountingBoxes(*sm, u"TestSkin"), 0);
+  ASSERT_TRUE(sm->Model.CommonSkinData->Active);
+  auto label = MakeLabel(u"Botao");
+  label->SetSkinSection(u"BUTTON");
+  const TShadowData d = label->CurrentShadowData();
+  EXPECT_EQ(d.Blur, 2);
+  EXPECT_EQ(d.Offset, 1);
+  EXPECT_EQ(d.Alpha, 255);
+  EXPECT_EQ(d.Color, 0x404040);
+  EXPECT_EQ(label->Shadow().OffsetKeeper().LeftTop(), -1);
+  EXPECT_EQ(label->Shadow().OffsetKeeper().RightBottom(), 3);
+  EXPECT_EQ(label->CurrentFontColor(), 0x000000);
+  const TPixels img = PaintControl(*label, Green);
+  const auto dark = [](uint32_t p) { return Ch(p, 0) < 0x20 && Ch(p, 1) < 0x20 && Ch(p, 2) < 0x20; };
+  const auto light = [](uint32_t p) { return Ch(p, 0) > 0xE0 && Ch(p, 2) > 0xE0; };
+  EXPECT_GT(CentroidOf(img, dark).Count, 50);
+  // The white left outline stands left of the black strokes.
+  int strokeRight = 0, strokeLeft = 0;
+  for (int y = 0; y < img.H; ++y)
+    for (int x = 1; x + 1 < img.W; ++x)
+      if (light(img.At(x, y))) {
+        strokeRight += dark(img.At(x + 1, y));
+        strokeLeft += dark(img.At(x - 1, y));
+      }
+  EXPECT_GT(strokeRight, 10);
+  EXPECT_GT(strokeRight, 3 * strokeLeft);
 }
