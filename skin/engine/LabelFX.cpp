@@ -9,6 +9,7 @@
 #include "platform/rtl/StrUtils.h"
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 RECT* AsRECT(TRect& R) { return reinterpret_cast<RECT*>(&R); }
@@ -283,11 +284,11 @@ void TsLabelFX::DoDrawText(TRect& Rect, UINT Flags) {
   TextSizeWithFont(Font()->Handle(), text, flags, WordWrap(), Rect.Width(), size);
   const int tw = size.cx, th = size.cy;
   HDC dc = canvas->Handle();
-  std::unique_ptr<TAngledFont> turned;
+  std::optional<TFontSelection> turned;
   int W = tw, H = th;
   TPoint origin;
   if (FAngle != 0) {
-    turned = std::make_unique<TAngledFont>(dc, *Font(), FAngle * 10);
+    turned.emplace(dc, FTurnedFont.Get(*Font(), FAngle * 10));
     const double a = FAngle * M_PI / 180, c = std::cos(a), s = std::sin(a);
     W = RoundEven(tw * std::fabs(c) + th * std::fabs(s));
     H = RoundEven(tw * std::fabs(s) + th * std::fabs(c));
@@ -341,26 +342,29 @@ void TsLabelFX::BuildShadowImage(HDC DC, const String& Text, const TRect& T, TPo
   mc->Brush()->SetStyle(bsClear);
   HDC mdc = mc->Handle();
   {
-    std::unique_ptr<TAngledFont> turned;
-    if (FAngle != 0) turned = std::make_unique<TAngledFont>(mdc, *Font(), FAngle * 10);
+    std::optional<TFontSelection> turned;
+    if (FAngle != 0) turned.emplace(mdc, FTurnedFont.Get(*Font(), FAngle * 10));
     SetBkMode(mdc, TRANSPARENT);
     SetTextColor(mdc, 0xFFFFFF);
     DrawAt(mdc, Text, Moved(T, Data.Offset), Origin, FAngle != 0, Flags);
   }
   GdiFlush();
-  // Coverage with a one-pixel border, blurred in place pass after pass.
+  // Coverage with a one-pixel border, blurred in place pass after pass;
+  // each pass first sets the text's own pixels again.
   const int gw = w + 2;
   const size_t needed = static_cast<size_t>(gw) * static_cast<size_t>(h + 2);
-  if (FMaskBits.size() < needed) FMaskBits.resize(needed);
+  if (FMaskBits.size() < 2 * needed) FMaskBits.resize(2 * needed);
   uint8_t* cov = FMaskBits.data();
+  uint8_t* stamp = cov + needed;
   std::fill_n(cov, needed, 0);
+  std::fill_n(stamp, needed, 0);
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* row = mask.Row(y);
+    uint8_t* st = stamp + (y + 1) * gw + 1;
+    for (int x = 0; x < w; ++x) st[x] = (row[x] & 0xFF) ? 255 : 0;
+  }
   for (int pass = 0; pass < Data.Blur; ++pass) {
-    for (int y = 0; y < h; ++y) {
-      const uint32_t* row = mask.Row(y);
-      uint8_t* c = cov + (y + 1) * gw + 1;
-      for (int x = 0; x < w; ++x)
-        if (row[x] & 0xFF) c[x] = 255;
-    }
+    for (size_t i = 0; i < needed; ++i) cov[i] |= stamp[i];
     for (int y = 1; y <= h; ++y) {
       uint8_t* c = cov + y * gw;
       for (int x = 1; x <= w; ++x)

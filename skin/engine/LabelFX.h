@@ -3,6 +3,7 @@
 // drop shadow. Its bounds are the text's widened by the shadow margins, and
 // it moves itself when the margins change.
 #include "skin/engine/SkinLabels.h"
+#include "skin/graphics/TextOutput.h"
 #include <memory>
 #include <vector>
 
@@ -121,7 +122,8 @@ private:
   bool IntPosChanging = false;
   bool FNeedInvalidate = true;
   std::unique_ptr<TBitmap> FMask;
-  std::vector<uint8_t> FMaskBits;  // coverage with a one-pixel border; only grows
+  std::vector<uint8_t> FMaskBits;  // coverage with a one-pixel border, then the text's own; only grows
   std::unique_ptr<TsShadow> FShadow;
   std::unique_ptr<TsKind> FKind;
+  TAngledFontCache FTurnedFont;
 };

@@ -52,8 +52,15 @@ bool DCTextSize(HDC DC, const String& Text, TSize& Size) {
   return ok;
 }
 
+// A memory DC compatible with the screen measures as the screen does, and
+// asking for the screen's own DC costs far more under Wine's X11 driver.
+HDC ScreenMeasureDC() {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
+
 void TextSizeWithFont(HFONT Font, const String& Text, UINT Format, bool WordWrap, int MaxWidth, TSize& Size) {
-  HDC dc = GetDC(nullptr);
+  HDC dc = ScreenMeasureDC();
   HGDIOBJ old = SelectObject(dc, Font);
   Size = TSize();
   if (WordWrap) {
@@ -64,7 +71,6 @@ void TextSizeWithFont(HFONT Font, const String& Text, UINT Format, bool WordWrap
     Size = TSize();
   }
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
 }
 
 int DrawTextOnDC(HDC DC, const String& Text, TRect& R, UINT Format) {
@@ -207,7 +213,8 @@ void CalcGlyphTextRects(const TRect& Client, TPoint GlyphSize, TSize TextSize, T
                    TextRect.Right + tx + Client.Left, TextRect.Bottom + ty + Client.Top);
 }
 
-HFONT CreateAngledFont(HDC DC, const TFont& Font, int Angle, HFONT& Created) {
+namespace {
+LOGFONTW AngledFontDescription(const TFont& Font, int Angle) {
   LOGFONTW lf{};
   lf.lfHeight = Font.Height();
   lf.lfEscapement = Angle;
@@ -220,6 +227,26 @@ HFONT CreateAngledFont(HDC DC, const TFont& Font, int Angle, HFONT& Created) {
   const String face = Font.Name() == u"MS Sans Serif" ? String(u"Arial") : Font.Name();
   const size_t n = std::min(face.size(), size_t{LF_FACESIZE - 1});
   std::memcpy(lf.lfFaceName, face.data(), n * sizeof(char16_t));
+  return lf;
+}
+}  // namespace
+
+HFONT TAngledFontCache::Get(const TFont& Font, int Angle) {
+  const LOGFONTW lf = AngledFontDescription(Font, Angle);
+  if (FFont && std::memcmp(&lf, &FKey, sizeof(lf)) == 0) return FFont;
+  Clear();
+  FKey = lf;
+  FFont = CreateFontIndirectW(&lf);
+  return FFont;
+}
+
+void TAngledFontCache::Clear() {
+  if (FFont) DeleteObject(FFont);
+  FFont = nullptr;
+}
+
+HFONT CreateAngledFont(HDC DC, const TFont& Font, int Angle, HFONT& Created) {
+  const LOGFONTW lf = AngledFontDescription(Font, Angle);
   Created = CreateFontIndirectW(&lf);
   HFONT old = static_cast<HFONT>(SelectObject(DC, Created));
   SetTextColor(DC, static_cast<COLORREF>(ColorToRGB(Font.Color())));

@@ -61,3 +61,33 @@ private:
   HFONT FOld = nullptr;
   HFONT FFont = nullptr;
 };
+
+// A turned font kept between paints, made again only when the font's
+// description or the angle changes, so the system keeps its turned glyphs.
+class TAngledFontCache {
+public:
+  TAngledFontCache() = default;
+  ~TAngledFontCache() { Clear(); }
+  TAngledFontCache(const TAngledFontCache&) = delete;
+  TAngledFontCache& operator=(const TAngledFontCache&) = delete;
+  // The font for Font turned by Angle tenths of a degree; owned by the cache.
+  HFONT Get(const TFont& Font, int Angle);
+  void Clear();
+
+private:
+  HFONT FFont = nullptr;
+  LOGFONTW FKey{};
+};
+
+// Selects a font into a DC for a scope and puts the previous one back.
+class TFontSelection {
+public:
+  TFontSelection(HDC DC, HFONT Font) : FDC(DC), FOld(SelectObject(DC, Font)) {}
+  ~TFontSelection() { SelectObject(FDC, FOld); }
+  TFontSelection(const TFontSelection&) = delete;
+  TFontSelection& operator=(const TFontSelection&) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
