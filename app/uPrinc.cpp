@@ -108,16 +108,21 @@ void TfrmPrinc::CriaPaineis() {
   PanelEsquerdo->SetAlign(alLeft);
   PanelEsquerdo->SetWidth(60);
   PanelEsquerdo->SetCaption(String());
-  LabelEffect1 = new TRotuloGirado(this);
+  LabelEffect1 = new TsLabelFX(this);
+  LabelEffect1->Shadow().OffsetKeeper().SetLeftTop(-3);
+  LabelEffect1->Shadow().OffsetKeeper().SetRightBottom(5);
   LabelEffect1->SetParent(PanelEsquerdo);
-  LabelEffect1->SetBounds(2, 2, 56, 300);
-  LabelEffect1->SetCaption(u"Brenquia");
+  LabelEffect1->SetAlignment(taCenter);
   LabelEffect1->SetParentFont(false);
   LabelEffect1->Font()->SetName(u"Impact");
   LabelEffect1->Font()->SetCharset(ANSI_CHARSET);
   LabelEffect1->Font()->SetHeight(-48);
   LabelEffect1->Font()->SetColor(clWindowText);
   LabelEffect1->SetAngle(90);
+  LabelEffect1->SetCaption(u"Brenquia");
+  // Sized to its turned caption; centred across the narrow panel.
+  LabelEffect1->SetLeft((PanelEsquerdo->Width() - LabelEffect1->Width()) / 2);
+  LabelEffect1->SetTop(2);
   Image1 = new TImage(this);
   Image1->SetParent(PanelEsquerdo);
   Image1->SetBounds(14, 312, 32, 32);
@@ -160,29 +165,6 @@ void TfrmPrinc::CriaPaineis() {
   LabelSoft->SetAlignment(taCenter);
   LabelSoft->SetLayout(tlCenter);
   LabelSoft->SetWordWrap(true);
-}
-
-TRotuloGirado::TRotuloGirado(TComponent* AOwner) : TGraphicControl(AOwner) {}
-
-void TRotuloGirado::SetAngle(int value) {
-  if (value == FAngle) return;
-  FAngle = value;
-  Invalidate();
-}
-
-void TRotuloGirado::Paint() {
-  TCanvas* canvas = Canvas();
-  canvas->Font()->Assign(*Font());
-  canvas->Font()->SetOrientation(FAngle * 10);
-  canvas->Brush()->SetStyle(bsClear);
-  const String texto = Caption();
-  const int largura = canvas->TextWidth(texto);
-  const int altura = canvas->TextHeight(texto);
-  // Turned by 90 degrees the text runs upwards from its origin.
-  if (FAngle == 90)
-    canvas->TextOut((Width() - altura) / 2, (Height() + largura) / 2, texto);
-  else
-    canvas->TextOut((Width() - largura) / 2, (Height() - altura) / 2, texto);
 }
 
 void TfrmPrinc::FormCreate(TObject*) {

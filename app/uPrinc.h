@@ -3,6 +3,7 @@
 // working windows, some of them for managers ("Gerencial") only. Showing
 // it runs the start-up: the configuration file, the database, the names of
 // the agent and the utility and the version in the caption.
+#include "skin/engine/LabelFX.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
@@ -11,22 +12,6 @@
 #include "platform/ui/StdCtrls.h"
 #include "skin/forms/hints/AlphaHints.h"
 
-// Stands in for the skin library's effects label until that library is on
-// the form: the caption in the label's font, turned by Angle degrees and
-// centred both ways (the shadow comes with the library).
-class TRotuloGirado : public TGraphicControl {
-public:
-  explicit TRotuloGirado(TComponent* AOwner);
-  int Angle() const { return FAngle; }
-  void SetAngle(int value);
-
-protected:
-  void Paint() override;
-
-private:
-  int FAngle = 0;
-};
-
 class TfrmPrinc : public TForm {
 public:
   explicit TfrmPrinc(TComponent* AOwner);
@@ -34,8 +19,8 @@ public:
 
   TPanel* PanelEsquerdo;
   // The effects label: "Brenquia" in Impact 48 pixels, centred, turned by
-  // 90 degrees, shadow offsets -3 and 5 once the skin library draws it.
-  TRotuloGirado* LabelEffect1;
+  // 90 degrees, with the shadow margins -3 and 5 in its bounds.
+  TsLabelFX* LabelEffect1;
   TImage* Image1;
   TPanel* PanelDireito;
   TSpeedButton* ButMovimentos;

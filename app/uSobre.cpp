@@ -48,7 +48,13 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
     l->SetBounds(8, top, LarguraCaixa - 20, altura);
     return l;
   };
-  LabelSoft = rotulo(4, 48);
+  LabelSoft = new TsLabelFX(this);
+  LabelSoft->Shadow().OffsetKeeper().SetLeftTop(-3);
+  LabelSoft->Shadow().OffsetKeeper().SetRightBottom(5);
+  LabelSoft->SetParent(Panel1);
+  LabelSoft->SetAutoSize(false);
+  LabelSoft->SetAlignment(taCenter);
+  LabelSoft->SetBounds(8, 4, LarguraCaixa - 20, 48);
   LabelSoft->SetParentFont(false);
   LabelSoft->Font()->SetName(u"Impact");
   LabelSoft->Font()->SetCharset(ANSI_CHARSET);

@@ -1,6 +1,7 @@
 #pragma once
 // The about box: the borderless splash while the program starts, whose
 // one-shot timer opens the login, and the "Informações do sistema" window.
+#include "skin/engine/LabelFX.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -18,9 +19,9 @@ public:
   void ComoInformacoes();
 
   TPanel* Panel1;
-  // Stands in for the skin library's effects label (Impact 35 pixels,
-  // centred, angle 0, shadow offsets -3 and 5) until that library is here.
-  TLabel* LabelSoft;
+  // The effects label: Impact 35 pixels, centred, angle 0, shadow margins
+  // -3 and 5; its caption is set at run time.
+  TsLabelFX* LabelSoft;
   TLabel* ProductName;
   TLabel* Copyright;
   TLabel* Comments;

@@ -60,6 +60,12 @@ void TCustomLabel::SetShowAccelChar(bool value) {
   Invalidate();
 }
 
+void TCustomLabel::SetEllipsisPosition(TEllipsisPosition value) {
+  if (FEllipsisPosition == value) return;
+  FEllipsisPosition = value;
+  Invalidate();
+}
+
 void TCustomLabel::SetFocusControl(TWinControl* value) {
   if (FFocusControl == value) return;
   if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
@@ -76,6 +82,10 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
   String text = Caption();
   if ((flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == u"&"))) text += u" ";
   if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  if (FEllipsisPosition != epNone && !FAutoSize) {
+    static constexpr UINT ellipsis[4] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
+    flags = (flags & ~DT_EXPANDTABS) | ellipsis[FEllipsisPosition];
+  }
   TCanvas* canvas = Canvas();
   canvas->Font()->Assign(*Font());
   canvas->Brush()->SetStyle(bsClear);

@@ -9,6 +9,9 @@ bool IsAccel(WORD key, const String& caption);
 
 // ---- Label -----------------------------------------------------------------
 
+// Where a label that does not size itself shortens a text too long for it.
+enum TEllipsisPosition : uint8_t { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis };
+
 class TCustomLabel : public TGraphicControl {
 public:
   explicit TCustomLabel(TComponent* AOwner);
@@ -27,6 +30,8 @@ public:
   void SetShowAccelChar(bool value);
   TWinControl* FocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* value);
+  TEllipsisPosition EllipsisPosition() const { return FEllipsisPosition; }
+  void SetEllipsisPosition(TEllipsisPosition value);
 
   void WndProc(TMessage& Message) override;
 
@@ -45,6 +50,7 @@ private:
   bool FTransparent = false;
   bool FShowAccelChar = true;
   TWinControl* FFocusControl = nullptr;
+  TEllipsisPosition FEllipsisPosition = epNone;
 };
 
 class TLabel : public TCustomLabel {

@@ -24,6 +24,9 @@ public:
   ~TsCommonData() override;
 
   bool FCustomFont = false, FCustomColor = false;
+  // The control's own colour effects; ColorNone for no tone.
+  TColor FColorTone = ColorNone;
+  int FHUEOffset = 0, FSaturation = 0;
   String FSkinSection;  // upper case
   int FUpdateCount = 0;
   bool FFocused = false, FUpdating = false, FBGChanged = true, FMouseAbove = false;

@@ -7,13 +7,27 @@ inline int Byte(uint32_t v, int k) { return static_cast<int>(v >> (8 * k) & 0xFF
 inline uint32_t Clamp8(int v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); }
 }  // namespace
 
+namespace {
+// Trunc(x * f + y * g) of the exact products and sum: a sum that rounding
+// would lift onto an integer stays below it, as in extended precision,
+// where 255 x (1 - 0.4) lies just below 153.
+int TruncWeightedSum(double x, double f, double y, double g) {
+  const double p1 = x * f, e1 = std::fma(x, f, -p1);
+  const double p2 = y * g, e2 = std::fma(y, g, -p2);
+  const double sum = p1 + p2, back = sum - p1;
+  const double err = (p1 - (sum - back)) + (p2 - back) + e1 + e2;
+  double t = std::floor(sum);
+  if ((sum - t) + err < 0) t -= 1;
+  if (t < 0) t = std::ceil(sum + err);
+  return static_cast<int>(t);
+}
+}  // namespace
+
 TColor BlendColorPair(TColor A, TColor B, double Factor) {
   const uint32_t a = static_cast<uint32_t>(A), b = static_cast<uint32_t>(B);
   uint32_t out = a & 0xFF000000u;
   for (int k = 0; k < 3; ++k)
-    out |= (static_cast<uint32_t>(static_cast<int>(std::trunc(Byte(a, k) * Factor + Byte(b, k) * (1 - Factor)))) &
-            0xFF)
-           << (8 * k);
+    out |= (static_cast<uint32_t>(TruncWeightedSum(Byte(a, k), Factor, Byte(b, k), 1 - Factor)) & 0xFF) << (8 * k);
   return static_cast<TColor>(out);
 }
 
