@@ -98,6 +98,18 @@ String ExtractHref(const String& tag) {
     if (c != u'\'' && c != u'"' && c != u'>') url += c;
   return url;
 }
+
+// The skinned HTML label draws through this renderer once it is linked in.
+TRect RenderForLabels(TBitmap& Bmp, const String& Text, const TRect& Area, int HotLink, int PressedLink,
+                      TsSkinManager* Manager, bool CalcOnly, TacLinks& Links) {
+  TsHtml html;
+  html.SkinManager = Manager;
+  html.Init(&Bmp, Text, Area, HotLink, PressedLink);
+  return html.HTMLText(Links, CalcOnly);
+}
+
+const bool LabelsRenderThroughTsHtml = (HtmlTextRender = &RenderForLabels, true);
+
 }  // namespace
 
 TsHtml::~TsHtml() = default;

@@ -10,17 +10,12 @@
 //   TRect extent = html.HTMLText(links, /*CalcOnly=*/false);
 // A right edge of 0 or less lays the text out without wrapping. The
 // canvas's font is the starting font and is left as the last tag set it.
+// A link's Bounds: left and top where it starts, right where it ends,
+// bottom = top plus the row height.
 #include "platform/ui/graphics/Graphics.h"
+#include "skin/engine/HtmlLinks.h"
 #include <memory>
 #include <vector>
-
-struct TacLink {
-  // Left and top where the link starts, right where it ends, bottom = top
-  // plus the row height.
-  TRect Bounds;
-  String URL;
-};
-using TacLinks = std::vector<TacLink>;
 
 class TsHtml {
 public:
