@@ -11,6 +11,7 @@
 
 class TCustomIniFile;
 class TControl;
+struct TacSkinData;
 
 enum TacSkinningRule : uint8_t { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = uint8_t;  // bit per TacSkinningRule
@@ -59,7 +60,7 @@ public:
   void SetSkinName(const String& Value) { FSkinName = Value; }
   String GetSkinInfo() const;
   TacSkinningRules SkinningRules() const { return FSkinningRules; }
-  void SetSkinningRules(TacSkinningRules Value) { FSkinningRules = Value; }
+  void SetSkinningRules(TacSkinningRules Value);
   ThirdPartyList& ThirdParty() { return *FThirdParty; }
   static String Version() { return u"10.11"; }
 
@@ -73,6 +74,8 @@ public:
   void SetActiveGraphControl(TControl* Value);
 
   TShowAction ShowState = TShowAction::saIgnore;
+  // The last skin-editor preview block received.
+  std::unique_ptr<TacSkinData> PreviewBuffer;
   bool SkinRemoving = false;
   bool NoAutoUpdate = false;
   std::unique_ptr<TBitmap> ShdaTemplate, ShdiTemplate;
@@ -88,6 +91,12 @@ public:
   void SendNewSkin(bool /*Repaint*/) {}
   void SendRemoveSkin() {}
   void RepaintForms(bool /*DoLockForms*/) {}
+
+  // Only the default manager: the newest system dialogs are used unless
+  // standard dialogs are skinned.
+  void UpdateCommonDialogs();
+  // Loads the skin of PreviewBuffer, its options taken from the block.
+  void ApplyPreviewSkin();
 
   void UpdateThirdNames(bool Reset);
   void StoreThirdNames();
@@ -158,6 +167,10 @@ private:
 extern TsSkinManager* DefaultManager;
 extern bool SkinLoadInProgress;
 extern std::unique_ptr<TBitmap> DefaultShadowActive, DefaultShadowInactive;
+// Optional; the library only calls them. SkinStateNotify hears whether a
+// skin is in use, NewSkinNotify that a new one was announced.
+extern void (*SkinStateNotify)(bool SkinInUse);
+extern void (*NewSkinNotify)();
 
 // The scroll-bar width to use: the system's unless the manager sets one.
 int SkinScrollWidth(const TsSkinManager* Manager);
