@@ -11,11 +11,10 @@ LRESULT SendSkinCmd(HWND Wnd, WORD Code, LPARAM LParam) {
 
 LRESULT SendToWindowed(TWinControl* Control, UINT Msg, WPARAM WParam, LPARAM LParam) {
   const HWND wnd = Control->Handle();
-  // Nobody stands between this thread's window and its control: the
-  // message goes to the control as the window procedure would hand it
-  // over, without the system's round trip.
-  if (GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(StdWndProc) ||
-      GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId())
+  // Nobody stands between the window and its control: the message goes to
+  // the control as the window procedure would hand it over, without the
+  // system's round trip. Controls live on the UI thread, as their callers.
+  if (GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(StdWndProc))
     return SendMessageW(wnd, Msg, WParam, LParam);
   try {
     return Control->Perform(Msg, WParam, LParam);
