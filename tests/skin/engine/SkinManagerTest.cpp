@@ -347,7 +347,13 @@ TEST(SkinManager, DefaultShadowTemplates) {
   EXPECT_EQ(TPixelRows(sm.ShdiTemplate.get()).At(16, 8), TPixelRows(DefaultShadowInactive.get()).At(16, 8));
 }
 
-TEST(SkinManager, VersionSwitch) {
+TEST(SkinManager, UnitStartupAndVersionSwitch) {
+  // The unit starts with the application, before any manager exists.
+  EXPECT_EQ(DefaultShadowActive, nullptr);
+  Application->Initialize();
+  EXPECT_NE(DefaultShadowActive, nullptr);
+  EXPECT_NE(DefaultShadowInactive, nullptr);
+
   struct Case {
     std::vector<String> Params;
     int Index;
