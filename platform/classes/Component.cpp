@@ -1,16 +1,23 @@
 #include "platform/classes/Component.h"
 #include "platform/rtl/Exceptions.h"
 #include <algorithm>
+#include <cxxabi.h>
+#include <cstdlib>
+#include <memory>
 #include <typeinfo>
 
-namespace {
-String ClassNameOf(const TObject& object) {
-  // Good enough for messages; the mangled name starts with the length digits.
-  std::string name = typeid(object).name();
-  size_t i = 0;
-  while (i < name.size() && name[i] >= '0' && name[i] <= '9') ++i;
-  return AsciiToString(name.substr(i));
+String TObject::ClassName() const {
+  int status = 0;
+  std::unique_ptr<char, decltype(&std::free)> demangled(
+      abi::__cxa_demangle(typeid(*this).name(), nullptr, nullptr, &status), &std::free);
+  std::string name = status == 0 && demangled ? demangled.get() : typeid(*this).name();
+  const size_t scope = name.rfind("::");
+  if (scope != std::string::npos) name.erase(0, scope + 2);
+  return AsciiToString(name);
 }
+
+namespace {
+String ClassNameOf(const TObject& object) { return object.ClassName(); }
 
 char16_t Fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
 

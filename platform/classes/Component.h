@@ -12,6 +12,8 @@ public:
   TObject(const TObject&) = delete;
   TObject& operator=(const TObject&) = delete;
   virtual ~TObject() = default;
+  // The name of the object's own class, without namespaces ("TPanel").
+  String ClassName() const;
 };
 
 class TPersistent : public TObject {

@@ -73,7 +73,24 @@ TApplication::~TApplication() {
   FHandle = nullptr;
 }
 
-void TApplication::Initialize() {}
+namespace {
+std::vector<void (*)()>& UnitStartups() {
+  static std::vector<void (*)()> procs;
+  return procs;
+}
+}  // namespace
+
+void AddUnitStartup(void (*Proc)()) { UnitStartups().push_back(Proc); }
+
+void TApplication::Initialize() {
+  // Each unit's start-up runs once, however often the program initialises.
+  auto& procs = UnitStartups();
+  while (!procs.empty()) {
+    void (*proc)() = procs.front();
+    procs.erase(procs.begin());
+    proc();
+  }
+}
 
 void TApplication::SetTitle(const String& value) {
   FTitle = value;

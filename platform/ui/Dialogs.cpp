@@ -2,6 +2,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/TestSeam.h"
 
+bool UseLatestCommonDialogs = true;
+
 int ShowMessageBox(HWND owner, const String& text, const String& caption, UINT flags) {
   TMessageBoxRecord box;
   box.Text = text;

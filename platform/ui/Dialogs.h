@@ -30,6 +30,10 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, i
 // Text in a box titled with the application's title, with an OK button.
 void ShowMessage(const String& Msg);
 
+// Selects the newest system dialog styles (task dialogs, the newer file
+// dialogs); a skinning library turns it off for dialogs it cannot skin.
+extern bool UseLatestCommonDialogs;
+
 // ---- File dialogs ----------------------------------------------------------
 
 enum TOpenOption : uint8_t {

@@ -436,4 +436,7 @@ public:
   static TScreen* Peek();
 };
 extern const TApplicationRef Application;
+// Start-up work of a library unit, run once by Application->Initialize (in
+// the order added). Safe to call from a static initialiser.
+void AddUnitStartup(void (*Proc)());
 extern const TScreenRef Screen;

@@ -1,10 +1,12 @@
 #include "skin/engine/CommonData.h"
 #include "skin/engine/AnimTimer.h"
+#include "skin/engine/Neighbours.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
 #include <algorithm>
 #include <initializer_list>
 
@@ -28,13 +30,18 @@ TColor Mix(TColor Section, TColor Parent, int Transparency) {
 
 bool IsNeverHotKind(int COC) { return InRanges(COC, {{19, 19}, {51, 74}, {110, 110}, {141, 161}}); }
 bool IsEditKind(int COC) { return InRanges(COC, {{2, 18}, {76, 85}, {131, 140}, {231, 231}}); }
+bool IndexComesFromOwner(int COC) { return InRanges(COC, {{9, 9}, {13, 13}, {32, 34}, {93, 94}}); }
+bool ColoursFollowSection(int COC) { return InRanges(COC, {{2, 18}, {76, 84}, {131, 140}, {231, 231}}); }
+bool IsFramedKind(int COC) { return InRanges(COC, {{7, 8}, {10, 10}, {14, 14}, {78, 78}, {83, 83}, {85, 85}, {231, 231}}); }
 bool IsNoHotBackgroundKind(int COC) {
   return InRanges(COC, {{51, 52}, {54, 54}, {56, 60}, {68, 68}, {73, 74}, {110, 110}, {141, 141}, {143, 143},
                         {151, 151}, {161, 161}, {226, 226}});
 }
 
 TsCommonData::TsCommonData(TObject* AOwner, bool CreateCacheBmp)
-    : FOwnerObject(AOwner), FOwnerControl(dynamic_cast<TControl*>(AOwner)) {
+    : FOuterEffects(std::make_unique<TacOuterEffects>(this)),
+      FOwnerObject(AOwner),
+      FOwnerControl(dynamic_cast<TControl*>(AOwner)) {
   if (CreateCacheBmp) FCacheBmp = NewBmp32(0, 0);
 }
 
@@ -49,6 +56,16 @@ TsCommonData::~TsCommonData() {
     AnimTimer = nullptr;
     if (!timer->Owner()) delete timer;
   }
+  FCacheBmp.reset();
+  FOuterEffects.reset();
+  FOuterCache.reset();
+}
+
+TsSkinProvider* TsCommonData::OwnerProvider() const { return dynamic_cast<TsSkinProvider*>(FOwnerObject); }
+
+HWND TsCommonData::OwnerHandle() const {
+  if (auto* win = dynamic_cast<TWinControl*>(FOwnerControl); win && win->HandleAllocated()) return win->Handle();
+  return FSWHandle;
 }
 
 TsSkinManager* TsCommonData::SkinManager() const { return FSkinManager ? FSkinManager : DefaultManager; }
@@ -111,12 +128,14 @@ void TsCommonData::UpdateIndexes(bool UpdateMain) {
     else
       SkinIndex = -1;
   }
+  UpdateBGType();
   CtrlSkinState = ACS_BGUNDEF;
   if (sm && sm->IsValidSkinIndex(SkinIndex)) {
     const TsGeneralData& gd = sm->Model.gd[static_cast<size_t>(SkinIndex)];
     BorderIndex = gd.BorderIndex;
     Texture = sm->GetTextureIndex(SkinIndex, gd.ClassName, u"PATTERN");
     HotTexture = sm->GetTextureIndex(SkinIndex, gd.ClassName, u"HOTPATTERN");
+    UpdateBGState(false);
   } else {
     BorderIndex = Texture = HotTexture = -1;
   }
@@ -129,11 +148,22 @@ bool TsCommonData::Skinned(bool CheckSkinActive) const {
   return !CheckSkinActive || sm->Model.CommonSkinData->Active;
 }
 
+namespace {
+// The update notices go to the owner control, or to a provider's form.
+void TellOwner(const TsCommonData& Data, WORD Code) {
+  if (Data.FOwnerControl) {
+    Data.FOwnerControl->Perform(SM_SKINCMD, SkinCmdWParam(Code));
+  } else if (TsSkinProvider* provider = Data.OwnerProvider(); provider && provider->Form()) {
+    SendMessageW(provider->Form()->Handle(), SM_SKINCMD, SkinCmdWParam(Code), 0);
+  }
+}
+}  // namespace
+
 void TsCommonData::BeginUpdate() {
   ++FUpdateCount;
   FUpdating = true;
   CtrlSkinState |= ACS_LOCKED;
-  if (FOwnerControl) FOwnerControl->Perform(SM_SKINCMD, SkinCmdWParam(SKC_BEGINUPDATE));
+  TellOwner(*this, SKC_BEGINUPDATE);
 }
 
 void TsCommonData::EndUpdate(bool Repaint) {
@@ -141,13 +171,8 @@ void TsCommonData::EndUpdate(bool Repaint) {
   FUpdating = false;
   CtrlSkinState &= static_cast<uint16_t>(~ACS_LOCKED);
   if (FUpdateCount > 0) return;
-  if (FOwnerControl) {
-    FOwnerControl->Perform(SM_SKINCMD, SkinCmdWParam(SKC_ENDUPDATE));
-    if (Repaint) {
-      FBGChanged = true;
-      FOwnerControl->Invalidate();
-    }
-  }
+  TellOwner(*this, SKC_ENDUPDATE);
+  if (Repaint) Invalidate(true);
 }
 
 void TsCommonData::InitCacheBmp() {
@@ -159,7 +184,7 @@ void TsCommonData::InitCacheBmp() {
 
 bool TsCommonData::OuterEffectsAllowed() const {
   TsSkinManager* sm = SkinManager();
-  return sm && dynamic_cast<TWinControl*>(FOwnerControl) && sm->Effects().AllowOuterEffects();
+  return sm && (dynamic_cast<TWinControl*>(FOwnerControl) || OwnerProvider()) && sm->Effects().AllowOuterEffects();
 }
 
 bool TsCommonData::ControlIsHot() const {
@@ -174,7 +199,11 @@ bool TsCommonData::ControlIsHot() const {
   return !IsNeverHotKind(COC) && !IsEditKind(COC);
 }
 
-TColor TsCommonData::OwnerColor() const { return FOwnerControl ? FOwnerControl->Color() : clBtnFace; }
+TColor TsCommonData::OwnerColor() const {
+  if (FOwnerControl) return FOwnerControl->Color();
+  if (TsSkinProvider* provider = OwnerProvider(); provider && provider->Form()) return provider->Form()->Color();
+  return clBtnFace;
+}
 
 int TsCommonData::StateIndex(int State) const {
   TsSkinManager* sm = SkinManager();
@@ -257,6 +286,8 @@ void TsCommonData::TryIndexFromSections(std::initializer_list<const char16_t*> N
 }
 
 void TsCommonData::UpdateDefaultSection() {
+  if (FSkinSection == u"RADIOBUTTON" && FOwnerControl && (FOwnerControl->ComponentState() & csDesigning))
+    FSkinSection = u"TRANSPARENT";
   if (!FSkinSection.empty()) {
     UpdateIndexes(true);
     return;
@@ -265,7 +296,8 @@ void TsCommonData::UpdateDefaultSection() {
     TryIndexFromSections({u"SLIDER_OFF", u"PANEL_LOW"});
     return;
   }
-  const String section = DefaultSectionOfKind(COC);
+  String section = DefaultSectionOfKind(COC);
+  if (section.empty() && !IndexComesFromOwner(COC) && FOwnerObject) section = FOwnerObject->ClassName();
   if (!section.empty())
     SetSkinSection(section);
   else
@@ -275,4 +307,8 @@ void TsCommonData::UpdateDefaultSection() {
 void TsCommonData::Loaded() {
   Loading = false;
   UpdateDefaultSection();
+  if (!Skinned() || !FOwnerControl || !FOwnerControl->Parent() || (FOwnerControl->ComponentState() & csLoading))
+    return;
+  if (dynamic_cast<TWinControl*>(FOwnerControl)) NotifyParentForm(FOwnerControl);
+  UpdateCtrlColors(false);
 }

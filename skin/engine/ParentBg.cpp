@@ -152,7 +152,7 @@ bool GetCtrlBgInfo(TacParentBgData& BgData, TControl* Control, bool PleaseDraw) 
   const LPARAM request = reinterpret_cast<LPARAM>(&BgData);
   auto* win = dynamic_cast<TWinControl*>(Control);
   if (win && win->HandleAllocated())
-    SendMessageW(win->Handle(), SM_SKINCMD, SkinCmdWParam(SKC_GETBGINFO), request);
+    SendToWindowed(win, SM_SKINCMD, SkinCmdWParam(SKC_GETBGINFO), request);
   else
     Control->Perform(SM_SKINCMD, SkinCmdWParam(SKC_GETBGINFO), request);
   if (BgData.BgKind != bgNone) return true;

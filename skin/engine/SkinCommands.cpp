@@ -1,6 +1,7 @@
 #include "skin/engine/SkinCommands.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/WndDispatch.h"
 
 std::function<bool(TWinControl* Child)> BroadcastSkipChild;
 
@@ -8,12 +9,27 @@ LRESULT SendSkinCmd(HWND Wnd, WORD Code, LPARAM LParam) {
   return SendMessageW(Wnd, SM_SKINCMD, SkinCmdWParam(Code), LParam);
 }
 
+LRESULT SendToWindowed(TWinControl* Control, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  const HWND wnd = Control->Handle();
+  // Nobody stands between the window and its control: the message goes to
+  // the control as the window procedure would hand it over, without the
+  // system's round trip. Controls live on the UI thread, as their callers.
+  if (GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(StdWndProc))
+    return SendMessageW(wnd, Msg, WParam, LParam);
+  try {
+    return Control->Perform(Msg, WParam, LParam);
+  } catch (...) {
+    WndDispatch::HandleBoundaryException(Control);
+    return 0;
+  }
+}
+
 LRESULT ControlSkinCmd(TControl* Control, WORD Code, LPARAM LParam) {
   if (!Control || Control->IsDestroying()) return 0;
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   if (!windowed) return Control->Perform(SM_SKINCMD, SkinCmdWParam(Code), LParam);
   if (!windowed->HandleAllocated()) return 0;
-  return SendMessageW(windowed->Handle(), SM_SKINCMD, SkinCmdWParam(Code), LParam);
+  return SendToWindowed(windowed, SM_SKINCMD, SkinCmdWParam(Code), LParam);
 }
 
 bool QueryControl(TControl* Control, WORD Code) { return (ControlSkinCmd(Control, Code, 0) & 0xFF) != 0; }
@@ -33,7 +49,7 @@ void BroadcastToControls(TWinControl* Container, const TMessage& Message) {
     if (!windowed || !windowed->HandleAllocated()) {
       child->Perform(Message.Msg, Message.WParam, Message.LParam);
     } else if (QueryControl(windowed, SKC_CTRLSKINNED)) {
-      SendMessageW(windowed->Handle(), Message.Msg, Message.WParam, Message.LParam);
+      SendToWindowed(windowed, Message.Msg, Message.WParam, Message.LParam);
     } else if (!BroadcastSkipChild || !BroadcastSkipChild(windowed)) {
       BroadcastToControls(windowed, Message);
     }

@@ -84,6 +84,9 @@ struct TacSkinInfoRequest {
 };
 
 LRESULT SendSkinCmd(HWND Wnd, WORD Code, LPARAM LParam = 0);
+// SendMessage to a windowed control that has its handle; a window of this
+// thread that runs the UI library's own procedure is served directly.
+LRESULT SendToWindowed(TWinControl* Control, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Never creates a handle: a windowed control without one, or one being
 // destroyed, gets nothing and the answer is 0.
 LRESULT ControlSkinCmd(TControl* Control, WORD Code, LPARAM LParam = 0);

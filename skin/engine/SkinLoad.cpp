@@ -1,6 +1,7 @@
 // Choosing a skin by name: where it is found, the order in which it is
 // read into the model, its version check, and the lists of available skins.
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinOptionsReader.h"
 #include "skin/engine/SkinPacked.h"
 #include "skin/graphics/LibUtils.h"
@@ -9,9 +10,6 @@
 #include "platform/rtl/StrUtils.h"
 #include <chrono>
 #include <random>
-
-bool PreviewMode = false;
-std::unique_ptr<TStringList> PreviewOptions;
 
 namespace {
 // The loading state of the process is cleared however a load ends.
@@ -87,6 +85,7 @@ void TsSkinManager::SetSkinName(const String& Value) {
     SkinLoadInProgress = false;
     if (OnAfterChange) OnAfterChange(this);
   }
+  UpdateCommonDialogs();
 }
 
 void TsSkinManager::ReloadSkin() {

@@ -1,6 +1,8 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/CommonData.h"
+#include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinCommands.h"
+#include "skin/engine/SkinManagerUnit.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/GlyphPaint.h"
 #include "skin/graphics/LayeredWindows.h"
@@ -17,6 +19,8 @@
 TsSkinManager* DefaultManager = nullptr;
 bool SkinLoadInProgress = false;
 std::unique_ptr<TBitmap> DefaultShadowActive, DefaultShadowInactive;
+void (*SkinStateNotify)(bool SkinInUse) = nullptr;
+void (*NewSkinNotify)() = nullptr;
 
 namespace {
 const String DefaultSkinDirectory = u"c:\\Skins";
@@ -37,8 +41,10 @@ std::unique_ptr<TBitmap> CopyFrame(TBitmap& Src, int X, int Y, int W, int H) {
 std::unique_ptr<TBitmap> CopyOf(TBitmap& Src) { return CopyFrame(Src, 0, 0, Src.Width(), Src.Height()); }
 }  // namespace
 
-TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
+TsSkinManager::TsSkinManager(TComponent* AOwner)
+    : TComponent(AOwner), PreviewBuffer(std::make_unique<TacSkinData>()) {
   (void)Bound;
+  StartSkinManagerUnit();
   FEffects = std::make_unique<TacSkinEffects>();
   FEffects->Manager = this;
   FThirdParty = std::make_unique<ThirdPartyList>();
@@ -63,6 +69,7 @@ TsSkinManager::TsSkinManager(TComponent* AOwner) : TComponent(AOwner) {
   // What follows construction when the manager is made in code.
   UpdateThirdNames(false);
   if (FSkinDirectory.empty()) FSkinDirectory = DefaultSkinDirectory;
+  if (!(ComponentState() & (csLoading | csReading)) && SkinStateNotify) SkinStateNotify(FActive && !FSkinName.empty());
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -94,6 +101,8 @@ void TsSkinManager::Loaded() {
   if (FSkinDirectory.empty()) FSkinDirectory = DefaultSkinDirectory;
   UpdateThirdNames(false);
   if (FActive && !FSkinName.empty()) SendNewSkin(false);
+  UpdateCommonDialogs();
+  if (!(ComponentState() & (csLoading | csReading)) && SkinStateNotify) SkinStateNotify(FActive && !FSkinName.empty());
   if (OnActivate && FActive && !(ComponentState() & csDesigning)) OnActivate(this);
 }
 
@@ -133,6 +142,7 @@ void TsSkinManager::SetActive(bool Value) {
   } else if (!FSkinName.empty()) {
     if (!(ComponentState() & csLoading)) SendRemoveSkin();
     InitConstantIndexes();
+    UpdateCommonDialogs();
     if (OnDeactivate && !(ComponentState() & csDesigning)) OnDeactivate(this);
   }
 }

@@ -12,6 +12,7 @@
 
 class TCustomIniFile;
 class TControl;
+struct TacSkinData;
 
 enum TacSkinningRule : uint8_t { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = uint8_t;  // bit per TacSkinningRule
@@ -65,7 +66,7 @@ public:
   void SetSkinName(const String& Value);
   String GetSkinInfo() const;
   TacSkinningRules SkinningRules() const { return FSkinningRules; }
-  void SetSkinningRules(TacSkinningRules Value) { FSkinningRules = Value; }
+  void SetSkinningRules(TacSkinningRules Value);
   ThirdPartyList& ThirdParty() { return *FThirdParty; }
   static String Version() { return u"10.11"; }
 
@@ -79,6 +80,8 @@ public:
   void SetActiveGraphControl(TControl* Value);
 
   TShowAction ShowState = TShowAction::saIgnore;
+  // The last skin-editor preview block received.
+  std::unique_ptr<TacSkinData> PreviewBuffer;
   bool SkinRemoving = false;
   bool NoAutoUpdate = false;
   std::unique_ptr<TBitmap> ShdaTemplate, ShdiTemplate;
@@ -118,6 +121,11 @@ public:
   void ApplyHue(int Value);
   void ApplySaturation(int Value);
   void ApplyBrightness(int Value);
+  // Only the default manager: the newest system dialogs are used unless
+  // standard dialogs are skinned.
+  void UpdateCommonDialogs();
+  // Loads the skin of PreviewBuffer, its options taken from the block.
+  void ApplyPreviewSkin();
 
   void UpdateThirdNames(bool Reset);
   void StoreThirdNames();
@@ -196,13 +204,13 @@ private:
 extern TsSkinManager* DefaultManager;
 extern bool SkinLoadInProgress;
 extern std::unique_ptr<TBitmap> DefaultShadowActive, DefaultShadowInactive;
+// Optional; the library only calls them. SkinStateNotify hears whether a
+// skin is in use, NewSkinNotify that a new one was announced.
+extern void (*SkinStateNotify)(bool SkinInUse);
+extern void (*NewSkinNotify)();
 
 // The scroll-bar width to use: the system's unless the manager sets one.
 int SkinScrollWidth(const TsSkinManager* Manager);
 int MaxScrollWidth(const TsSkinManager* Manager);
 // VERSION of GLOBALINFO, read with "." whatever the locale; 0 when missing.
 double ReadSkinVersion(const TCustomIniFile& Ini);
-// Process-wide: PreviewOptions, when set, stands in for a folder's
-// Options.dat; in preview mode a folder of the name wins over a packed file.
-extern bool PreviewMode;
-extern std::unique_ptr<TStringList> PreviewOptions;

@@ -1,4 +1,6 @@
 #include "skin/engine/SkinOptions.h"
+#include "skin/engine/FormsBroadcast.h"
+#include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 
 namespace {
@@ -44,7 +46,9 @@ String ThirdPartyList::DefaultText(int Index) { return Index == tpButton ? u"TBu
 void TacScrollBarsSupport::SetScrollSize(int Value) {
   if (FScrollSize == Value) return;
   FScrollSize = Value;
-  // The notice to all forms comes with the forms registry.
+  if (FOwner && (FOwner->ComponentState() & csLoading)) return;
+  TMessage m{SM_SKINCMD, SkinCmdWParam(SKC_SCROLLSIZECHANGED), 0, 0};
+  BroadcastToForms(m);
 }
 
 void TacScrollBarsSupport::SetButtonsSize(int Value) {
@@ -69,7 +73,7 @@ void TacOptions::SetOptionFlag(int Index, bool Value) {
     case 1: FNoMouseHover = Value; break;
     case 2: FNativeBordersMaximized = Value; break;
     case 3: FStdGlyphsOrder = Value; break;
-    case 4: FChangeSysColors = Value; break;  // the patching comes with the hooks
+    case 4: FChangeSysColors = Value; break;
     default: break;
   }
 }

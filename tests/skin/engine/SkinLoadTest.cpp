@@ -1,6 +1,7 @@
 #include "skin/support/SkinModelCompare.h"
 #include "skin/support/TestSkinFixture.h"
 #include "skin/engine/SkinOptionsReader.h"
+#include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinPacked.h"
 #include "skin/graphics/LibUtils.h"
 #include "skin/graphics/Pixels32.h"

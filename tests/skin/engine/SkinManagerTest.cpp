@@ -1,8 +1,15 @@
 #include "skin/support/SkinModelFixture.h"
+#include "skin/engine/PreviewSkin.h"
+#include "skin/engine/SkinManagerUnit.h"
+#include "skin/engine/SysColors.h"
+#include "skin/graphics/ColorFuncs.h"
 #include "skin/graphics/LayeredWindows.h"
 #include "platform/classes/IniFiles.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include <gtest/gtest.h>
+#include <cstring>
+#include <vector>
 
 TEST(SkinManager, OptionDefaults) {
   TsSkinManager sm(nullptr);
@@ -271,4 +278,139 @@ TEST(SkinManager, ExternalImagesAndShadows) {
   sm.Model.ClearImageParts();  // the shared bitmap is freed once
   EXPECT_TRUE(sm.Model.ma.empty());
   EXPECT_EQ(sm.GetExtImage(u"Glyph.png"), nullptr);
+}
+
+namespace {
+std::vector<bool> StateNotices;
+void RecordSkinState(bool InUse) { StateNotices.push_back(InUse); }
+}  // namespace
+
+TEST(SkinManager, StateNoticesAndCommonDialogs) {
+  SkinStateNotify = RecordSkinState;
+  {
+    TsSkinManager first(nullptr);
+    TsSkinManager second(nullptr);
+    EXPECT_EQ(StateNotices, (std::vector<bool>{false, false}));
+    first.SetSkinName(u"Some skin");
+    first.Loaded();
+    EXPECT_EQ(StateNotices.back(), true);
+
+    // Only the default manager sets the switch: the newest dialogs unless
+    // standard dialogs are skinned by an active manager.
+    struct Case {
+      TsSkinManager* Manager;
+      TacSkinningRules Rules;
+      bool Latest;
+    } cases[] = {
+        {&first, AllSkinningRules, false},
+        {&first, 1u << srStdForms, true},
+        {&second, AllSkinningRules, true},  // not the default: no change
+        {&first, 1u << srStdDialogs, false},
+    };
+    for (const auto& c : cases) {
+      c.Manager->SetSkinningRules(c.Rules);
+      EXPECT_EQ(c.Manager->SkinningRules(), c.Rules);
+      EXPECT_EQ(UseLatestCommonDialogs, c.Latest) << static_cast<int>(c.Rules);
+    }
+    first.SetActive(false);
+    EXPECT_TRUE(UseLatestCommonDialogs);
+  }
+  SkinStateNotify = nullptr;
+  StateNotices.clear();
+  UseLatestCommonDialogs = true;
+}
+
+TEST(SkinManager, DefaultShadowTemplates) {
+  TsSkinManager sm(nullptr);
+  ASSERT_TRUE(DefaultShadowActive && DefaultShadowInactive);
+  for (TBitmap* bmp : {DefaultShadowActive.get(), DefaultShadowInactive.get()}) {
+    ASSERT_EQ(bmp->Width(), 33);
+    ASSERT_EQ(bmp->Height(), 33);
+    TPixelRows rows(bmp);
+    EXPECT_EQ(rows.At(0, 0), 0u);    // outside: white zeroed
+    EXPECT_EQ(rows.At(16, 16), 0u);  // the centre the form covers
+    EXPECT_EQ(rows.At(16, 8) & 0x00FFFFFF, 0u);  // black shadow next to the centre
+    EXPECT_GT(rows.At(16, 8) >> 24, rows.At(16, 2) >> 24);  // fading outward
+  }
+  EXPECT_GT(TPixelRows(DefaultShadowActive.get()).At(16, 8) >> 24,
+            TPixelRows(DefaultShadowInactive.get()).At(16, 8) >> 24);
+
+  // A skin without an extended-border image takes copies of them.
+  FillSampleModel(sm);
+  sm.InitConstantIndexes();
+  sm.SetExtendedBorders(true);
+  if (!LayeredWindowsAvailable()) GTEST_SKIP() << "no layered windows";
+  EXPECT_EQ(sm.FormShadowSize, TRect(9, 9, 9, 9));
+  ASSERT_TRUE(sm.ShdaTemplate && sm.ShdiTemplate);
+  EXPECT_NE(sm.ShdaTemplate.get(), DefaultShadowActive.get());
+  EXPECT_EQ(TPixelRows(sm.ShdaTemplate.get()).At(16, 8), TPixelRows(DefaultShadowActive.get()).At(16, 8));
+  EXPECT_EQ(TPixelRows(sm.ShdiTemplate.get()).At(16, 8), TPixelRows(DefaultShadowInactive.get()).At(16, 8));
+}
+
+TEST(SkinManager, UnitStartupAndVersionSwitch) {
+  // The unit starts with the application, before any manager exists.
+  EXPECT_EQ(DefaultShadowActive, nullptr);
+  Application->Initialize();
+  EXPECT_NE(DefaultShadowActive, nullptr);
+  EXPECT_NE(DefaultShadowInactive, nullptr);
+
+  struct Case {
+    std::vector<String> Params;
+    int Index;
+  } cases[] = {
+      {{}, -1},
+      {{u"/acver"}, 0},
+      {{u"-x", u"/ACVer", u"/acver"}, 1},
+      {{u"acver", u"/acver2", u"/ac ver"}, -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(VersionSwitchIndex(c.Params), c.Index) << c.Params.size();
+  EXPECT_EQ(StringToUtf8(LibraryVersionText()), "Velmoria v10.11");
+}
+
+TEST(SkinManager, PreviewSkinBlock) {
+  TsSkinManager sm(nullptr);
+  String optionsSeen;
+  sm.OnSkinListChanged = [&](TObject*) { optionsSeen = PreviewOptions ? PreviewOptions->Text() : u"(none)"; };
+  TacSkinData& block = *sm.PreviewBuffer;
+  std::strcpy(block.SkinName, "Preview skin");
+  std::strcpy(block.SkinDir, "c:\\Editor\\Skins");
+  std::strcpy(block.Data, "[GLOBALINFO]\r\nVERSION=10.5");
+  block.Magic = 0x1234;  // not a preview block: nothing happens
+  sm.ApplyPreviewSkin();
+  EXPECT_FALSE(PreviewMode);
+  EXPECT_EQ(StringToUtf8(sm.SkinDirectory()), "c:\\Skins");
+
+  block.Magic = PreviewMagic;
+  sm.ApplyPreviewSkin();
+  EXPECT_TRUE(PreviewMode);
+  EXPECT_EQ(StringToUtf8(sm.SkinDirectory()), "c:\\Editor\\Skins");
+  EXPECT_EQ(StringToUtf8(sm.SkinName()), "Preview skin");
+  EXPECT_EQ(StringToUtf8(optionsSeen), "[GLOBALINFO]\r\nVERSION=10.5\r\n");  // read while loading
+  EXPECT_EQ(PreviewOptions, nullptr);
+  EXPECT_FALSE(sm.NoAutoUpdate);
+
+  // A field filled to its end is read up to its end, never beyond.
+  std::memset(block.SkinName, 'a', sizeof(block.SkinName));
+  EXPECT_EQ(PreviewText(block.SkinName, sizeof(block.SkinName)).size(), sizeof(block.SkinName));
+  PreviewMode = false;
+}
+
+TEST(SkinManager, SystemColoursFromTheSkin) {
+  TsSkinManager sm(nullptr);
+  FillSampleModel(sm);
+  const auto& p = sm.Model.Palette;
+  sm.Options().SetOptionFlag(4, true);
+  EXPECT_TRUE(sm.Options().ChangeSysColors());
+  // The process's own colour functions keep answering as the platform does.
+  const DWORD window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), window);
+
+  EXPECT_EQ(SkinSysColor(sm, COLOR_WINDOW), p[pcEditBG]);
+  EXPECT_EQ(SkinSysColor(sm, COLOR_HIGHLIGHT), p[pcSelectionBG_Focused]);
+  EXPECT_EQ(SkinSysColor(sm, COLOR_3DLIGHT), BlendColorPair(p[pcMainColor], 0xFFFFFF, 0.8));
+  EXPECT_EQ(SkinSysColor(sm, COLOR_WINDOWTEXT), p[pcEditText]);
+  EXPECT_EQ(SkinSysColor(sm, COLOR_BTNFACE), ColorNone);  // the platform's stays
+  EXPECT_EQ(SkinPenColor(sm, 0xF0F0F0), BlendColorPair(p[pcEditText], p[pcEditBG], 0.15));
+  EXPECT_EQ(SkinPenColor(sm, 15), p[pcMainColor]);
+  EXPECT_EQ(SkinPenColor(sm, 0x123456), 0x123456);
 }
