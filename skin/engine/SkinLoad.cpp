@@ -169,7 +169,8 @@ void TsSkinManager::RunLoadSequence(std::unique_ptr<TacSkinIni> Options, const S
 }
 
 void TsSkinManager::ReloadCurrentSkin() {
-  if (!FActive || (ComponentState() & (csLoading | csReading))) return;
+  // Without a skin name there is nothing to read again.
+  if (!FActive || FSkinName.empty() || (ComponentState() & (csLoading | csReading))) return;
   SkinLoadInProgress = true;
   struct TInProgressReset {
     ~TInProgressReset() { SkinLoadInProgress = false; }

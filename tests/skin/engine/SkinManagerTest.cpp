@@ -1,3 +1,4 @@
+#include "skin/support/TestSkinFixture.h"
 #include "skin/support/SkinModelFixture.h"
 #include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinManagerUnit.h"
@@ -291,7 +292,8 @@ TEST(SkinManager, StateNoticesAndCommonDialogs) {
     TsSkinManager first(nullptr);
     TsSkinManager second(nullptr);
     EXPECT_EQ(StateNotices, (std::vector<bool>{false, false}));
-    first.SetSkinName(u"Some skin");
+    first.SetSkinDirectory(TestSkinsDir());
+    ASSERT_EQ(LoadSkinCountingBoxes(first, u"TestSkin"), 0);
     first.Loaded();
     EXPECT_EQ(StateNotices.back(), true);
 
