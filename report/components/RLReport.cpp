@@ -5,6 +5,8 @@
 #include "platform/rtl/NumUtils.h"
 #include "platform/ui/Forms.h"
 #include "report/components/RLSiteKinds.h"
+#include "report/output/RLFilters.h"
+#include "report/output/RLPrinters.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLLocaleStrings.h"
 #include "report/ui/RLFeedBack.h"
@@ -75,6 +77,7 @@ void TRLCustomReport::Notification(TComponent* AComponent, TOperation Operation)
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNextReport) FNextReport = nullptr;
   if (AComponent == FPriorReport) FPriorReport = nullptr;
+  if (AComponent == FDefaultFilter) FDefaultFilter = nullptr;
 }
 
 // ---- Properties ------------------------------------------------------------------
@@ -108,12 +111,7 @@ void TRLCustomReport::PageSetupChanged() {
 
 // ---- Printer margins -------------------------------------------------------------
 
-void TRLCustomReport::LoadMetrics() {
-  // Until printer access is available the report lays out for a 300-dpi
-  // device with no unprintable margins.
-  FPrinterMetrics = TRLPrinterMetrics();
-  FPrinterMetrics.PPIX = FPrinterMetrics.PPIY = 300;
-}
+void TRLCustomReport::LoadMetrics() { SharedPrinterWrapper()->LoadMetrics(FPrinterMetrics); }
 
 TRect TRLCustomReport::PrinterMarginPixels() const {
   const TRLPrinterMetrics& m = FPrinterMetrics;

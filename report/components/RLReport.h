@@ -9,6 +9,7 @@
 #include <memory>
 
 class TRLGraphicStorage;
+class TRLCustomPrintFilter;
 class TfrmRLFeedBack;
 class TStream;
 
@@ -31,6 +32,13 @@ public:
 private:
   bool FResetPageNumber = false;
   bool FNumberPages = true;
+};
+
+// The page range chosen for printing.
+struct TRLPrintDialogParams {
+  int32_t FromPage1 = 0;
+  int32_t ToPage1 = 0;
+  String Selection;
 };
 
 // (Sender, var Text, var PrintIt): offered every text a control prints.
@@ -77,6 +85,13 @@ public:
   const String& JobTitle() const { return FJobTitle; }
   void SetJobTitle(const String& value);
   TDateTime ReportDateTime() const { return FReportDateTime; }
+  bool PrintDialog() const { return FPrintDialog; }
+  void SetPrintDialog(bool value) { FPrintDialog = value; }
+  TRLCustomPrintFilter* DefaultFilter() const { return FDefaultFilter; }
+  void SetDefaultFilter(TRLCustomPrintFilter* value);
+  const TRLPrintDialogParams& DialogParams() const { return FDialogParams; }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value) { FHelpContext = value; }
   TfrmRLFeedBack* ProgressForm() const { return FProgressForm.get(); }
 
   TNotifyEvent OnPageStarting;
@@ -87,6 +102,10 @@ public:
   std::function<Variant(TObject* Sender, const String& Expression)> ExpressionEvaluator;
 
   bool Prepare();
+  // Prepares when not yet prepared and prints through the selected filter
+  // (the spool filter when none), after the print dialog when PrintDialog.
+  void Print();
+  bool ShowPrintDialog();
   void Clear();
   void Cancel() { FCanceled = true; }
   Variant Parse(TObject* Sender, const String& Expression);
@@ -152,6 +171,10 @@ private:
   TNextReportState FNextReportState = nrStart;
   std::unique_ptr<TfrmRLFeedBack> FProgressForm;
   bool FPreparing = false;
+  bool FPrintDialog = true;
+  TRLCustomPrintFilter* FDefaultFilter = nullptr;
+  TRLPrintDialogParams FDialogParams;
+  int FHelpContext = 0;
 };
 
 // The report a form places: a page of the paper set-up, 10 mm margins.
