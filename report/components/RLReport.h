@@ -154,6 +154,10 @@ private:
   bool FPreparing = false;
 };
 
+// "LastPageNumber" for the first report of a chain, "LastPageNumber_n" for
+// the n-th after it: the macro its last page number is stored under.
+String LastPageMacroKey(const TRLCustomReport& report);
+
 // The report a form places: a page of the paper set-up, 10 mm margins.
 class TRLReport : public TRLCustomReport {
 public:
