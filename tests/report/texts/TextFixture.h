@@ -6,6 +6,7 @@
 #include "report/components/RLDBText.h"
 #include "report/components/RLControlUtils.h"
 #include "report/components/RLLabel.h"
+#include "report/components/RLSystemInfo.h"
 
 struct RecordedText {
   TRLTextObject* object;
