@@ -1,12 +1,6 @@
-#include "TextFixture.h"
-#include "support/TestDatabase.h"
+#include "QueryTextFixture.h"
 
-#include "platform/data/DataSource.h"
-#include "platform/data/FDDataSet.h"
-#include "platform/data/Field.h"
 #include "platform/rtl/FormatSettings.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,81 +18,45 @@ struct EnglishNumbers {
   TFormatSettings saved;
 };
 
-class DbRLTextFormatting : public ::testing::Test {
-protected:
-  void SetUp() override { connection = TestDatabase::Connect(); }
-
-  // A report over its own query; the texts go on one detail band.
-  void Open(const char16_t* sql) {
-    query = new TFDQuery(t.f.Form());
-    query->SetConnection(connection.get());
-    query->SQL().Add(sql);
-    query->Open();
-    source = new TDataSource(t.f.Form());
-    source->SetDataSet(query);
-    t.report->SetDataSource(source);
-    detail = t.PlainBand(btDetail, 30);
-  }
-
-  TRLDBText* Text(const char16_t* field, const char16_t* text = u"", const char16_t* mask = u"",
-                  TRLCustomSite* band = nullptr) {
-    auto* control = t.Text<TRLDBText>(band ? band : detail);
-    control->SetDataSource(source);
-    control->SetDataField(field);
-    control->SetText(text);
-    control->SetDisplayMask(mask);
-    return control;
-  }
-
-  std::string Shown(const TRLCustomControl* control) const {
-    const std::vector<std::string> shown = t.ShownBy(control);
-    return shown.size() == 1 ? shown[0] : "<" + std::to_string(shown.size()) + " texts>";
-  }
-
-  std::unique_ptr<TFDConnection> connection;
-  TTextFixture t;
-  TFDQuery* query = nullptr;
-  TDataSource* source = nullptr;
-  TRLBand* detail = nullptr;
-};
+class DbRLTextFormatting : public TQueryTextsTest {};
 
 TEST_F(DbRLTextFormatting, FieldTextsPrintWithTheirPrefixMarkAndMask) {
-  Open(OneRow);
+  TQueryReport r(connection.get(), OneRow);
   struct Case {
     const char* name;
     TRLDBText* control;
     std::string brazilian, english;
   } cases[] = {
-      {"float mask", Text(u"VALOR", u"", u"#,##0.00"), "1.234,50", "1,234.50"},
-      {"no mask: the field's display text", Text(u"VALOR"), "1234,5", "1234.5"},
-      {"a prefix", Text(u"CNPJ", u"CNPJ: "), "CNPJ: 12.345.678/0001-90", "CNPJ: 12.345.678/0001-90"},
-      {"the value in place of the first #", Text(u"CNPJ", u"[#] #"), "[12.345.678/0001-90] #",
+      {"float mask", r.Data(u"VALOR", u"", u"#,##0.00"), "1.234,50", "1,234.50"},
+      {"no mask: the field's display text", r.Data(u"VALOR"), "1234,5", "1234.5"},
+      {"a prefix", r.Data(u"CNPJ", u"CNPJ: "), "CNPJ: 12.345.678/0001-90", "CNPJ: 12.345.678/0001-90"},
+      {"the value in place of the first #", r.Data(u"CNPJ", u"[#] #"), "[12.345.678/0001-90] #",
        "[12.345.678/0001-90] #"},
-      {"a field text ignores a mask that is no float mask", Text(u"CNPJ_PURO", u"", u"00.000.000/0000-00;0;_"),
+      {"a field text ignores a mask that is no float mask", r.Data(u"CNPJ_PURO", u"", u"00.000.000/0000-00;0;_"),
        "12345678000190", "12345678000190"},
-      {"a date", Text(u"DATA"), "05/03/2024", "05/03/2024"},
+      {"a date", r.Data(u"DATA"), "05/03/2024", "05/03/2024"},
   };
-  ASSERT_TRUE(t.report->Prepare());
-  for (const Case& c : cases) EXPECT_EQ(c.brazilian, Shown(c.control)) << c.name;
+  ASSERT_TRUE(r.t.report->Prepare());
+  for (const Case& c : cases) EXPECT_EQ(c.brazilian, r.Shown(c.control)) << c.name;
   {
     EnglishNumbers english;
-    ASSERT_TRUE(t.report->Prepare());
+    ASSERT_TRUE(r.t.report->Prepare());
   }
-  for (const Case& c : cases) EXPECT_EQ(c.english, Shown(c.control)) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(c.english, r.Shown(c.control)) << c.name;
 
   // A currency field shows the currency format with the global decimals.
-  auto* valor = dynamic_cast<TFloatField*>(query->FieldByName(u"VALOR"));
+  auto* valor = dynamic_cast<TFloatField*>(r.query->FieldByName(u"VALOR"));
   ASSERT_NE(nullptr, valor);
   valor->SetCurrency(true);
-  ASSERT_TRUE(t.report->Prepare());
-  EXPECT_EQ("R$ 1.234,50", Shown(cases[1].control));
-  EXPECT_EQ("1.234,50", Shown(cases[0].control));
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("R$ 1.234,50", r.Shown(cases[1].control));
+  EXPECT_EQ("1.234,50", r.Shown(cases[0].control));
 }
 
 TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
-  Open(OneRow);
-  auto* valor = dynamic_cast<TFloatField*>(query->FieldByName(u"VALOR"));
-  auto* qtd = dynamic_cast<TNumericField*>(query->FieldByName(u"QTD"));
+  TQueryReport r(connection.get(), OneRow);
+  auto* valor = dynamic_cast<TFloatField*>(r.query->FieldByName(u"VALOR"));
+  auto* qtd = dynamic_cast<TNumericField*>(r.query->FieldByName(u"QTD"));
   ASSERT_NE(nullptr, valor);
   ASSERT_NE(nullptr, qtd);
   struct Case {
@@ -114,7 +72,7 @@ TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
       {"a text with an edit mask", u"", u"00.000.000/0000-00;0;_", nullptr, Variant(String(u"12345678000190")),
        "12.345.678/0001-90"},
       {"a date goes through the edit mask as text", u"", u"99/99/9999;1;_", nullptr,
-       query->FieldByName(u"DATA")->Value(), "05/03/2024"},
+       r.query->FieldByName(u"DATA")->Value(), "05/03/2024"},
       {"a null prints nothing", u"VALOR", u"0.00", nullptr, Variant::Null(), ""},
       {"a float field: general format at its precision", u"VALOR", u"", nullptr, valor->Value(), "1234,5"},
       {"a float field's display format", u"VALOR", u"", [&] { valor->SetDisplayFormat(u"#,##0.000"); },
@@ -132,7 +90,7 @@ TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TRLDBText* control = Text(c.field, u"", c.mask);
+    TRLDBText* control = r.Data(c.field, u"", c.mask);
     if (c.setUp) c.setUp();
     String text = u"unchanged";
     control->FormatValue(c.value, text);
@@ -141,13 +99,13 @@ TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
 }
 
 TEST_F(DbRLTextFormatting, AnEmptyDataSetPrintsOnlyThePrefix) {
-  Open(u"SELECT '12.345.678/0001-90' CNPJ FROM DUAL WHERE 1 = 0");
-  TRLBand* title = t.PlainBand(btTitle, 30);
-  TRLDBText* prefixed = Text(u"CNPJ", u"CNPJ: ", u"", title);
-  TRLDBText* inDetail = Text(u"CNPJ", u"CNPJ: ");
-  ASSERT_TRUE(t.report->Prepare());
-  EXPECT_EQ("CNPJ: ", Shown(prefixed));
-  EXPECT_TRUE(t.ShownBy(inDetail).empty());
+  TQueryReport r(connection.get(), u"SELECT '12.345.678/0001-90' CNPJ FROM DUAL WHERE 1 = 0");
+  TRLBand* title = r.t.PlainBand(btTitle, 30);
+  TRLDBText* prefixed = r.Data(u"CNPJ", u"CNPJ: ", u"", title);
+  TRLDBText* inDetail = r.Data(u"CNPJ", u"CNPJ: ");
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("CNPJ: ", r.Shown(prefixed));
+  EXPECT_TRUE(r.t.ShownBy(inDetail).empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "TextFixture.h"
 
+#include "report/components/RLDBResult.h"
 #include "report/pages/RLUtils.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,16 @@ TEST(RLLabel, TextsShowWhatTheyStandForOutsidePreparation) {
   field->SetFriendlyName(u"Cliente");
   field->RefreshCaption();
   EXPECT_EQ(u"Nome: Cliente", field->Caption());
+
+  auto* result = f.Make<TRLDBResult>(band, TRect(0, 0, 65, 17));
+  result->SetInfo(riCount);
+  EXPECT_EQ(u"(Count)", result->Caption());
+  result->SetDataField(u"VALOR");
+  result->SetInfo(riSum);
+  EXPECT_EQ(u"(Sum VALOR)", result->Caption());
+  result->SetDataFormula(u"sum(A)");
+  result->SetInfo(riAverage);
+  EXPECT_EQ(u"(Average (sum(A)))", result->Caption());
 }
 
 }  // namespace

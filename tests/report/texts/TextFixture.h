@@ -19,9 +19,11 @@ struct RecordedText {
 
 class TTextFixture : public TEngineFixture {
 public:
-  // A band that draws nothing of its own.
+  // A band that draws nothing of its own; bands of one type print in the
+  // order they are made.
   TRLBand* PlainBand(TRLBandType type, int height = 20, TRLCustomSite* parent = nullptr) {
-    auto* band = f.Make<TRLBand>(parent ? parent : report, TRect(0, 0, 700, height));
+    const int top = 1000 + ++order;
+    auto* band = f.Make<TRLBand>(parent ? parent : report, TRect(0, top, 700, top + height));
     band->SetBandType(type);
     band->SetBounds(band->Left(), band->Top(), band->Width(), height);
     return band;
