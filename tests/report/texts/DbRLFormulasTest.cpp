@@ -54,6 +54,21 @@ TEST_F(DbRLFormulas, DataFormulasPrintTheirValueOnEachRecord) {
   EXPECT_EQ((std::vector<std::string>{"", ""}), r.t.ShownBy(texts[2]));
 }
 
+TEST_F(DbRLFormulas, AnAggregateFindsItsFunctionsBeforeTheFields) {
+  TFormulaReport r(connection.get(), u"SELECT seq N, 50 + seq `count` FROM seq_1_to_3");
+  TRLDBText* text = r.Formula(u"count");
+  TRLBand* summary = r.t.PlainBand(btSummary);
+  auto* result = r.t.Text<TRLDBResult>(summary);
+  result->SetDataFormula(u"count");
+  auto* viaField = r.t.Text<TRLDBResult>(summary);
+  viaField->SetDataFormula(u"sum(N)");
+  viaField->SetDataSource(nullptr);  // the report's data source gives N
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ((std::vector<std::string>{"51", "52", "53"}), r.t.ShownBy(text));
+  EXPECT_EQ("3", r.Shown(result));
+  EXPECT_EQ("6", r.Shown(viaField));
+}
+
 TEST_F(DbRLFormulas, ABadFormulaReachesTheHandlerOrTheMessageBox) {
   struct Case {
     const char16_t* formula;

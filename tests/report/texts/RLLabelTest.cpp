@@ -1,5 +1,6 @@
 #include "TextFixture.h"
 
+#include "platform/data/DataSource.h"
 #include "report/components/RLDBResult.h"
 #include "report/pages/RLUtils.h"
 
@@ -162,6 +163,18 @@ TEST(RLLabel, TextsShowWhatTheyStandForOutsidePreparation) {
   result->SetDataFormula(u"sum(A)");
   result->SetInfo(riAverage);
   EXPECT_EQ(u"(Average (sum(A)))", result->Caption());
+}
+
+TEST(RLLabel, ADataTextForgetsARemovedDataSource) {
+  TReportForm f;
+  auto* source = new TDataSource(f.Form());
+  auto* text = f.Make<TRLDBText>(nullptr, TRect(0, 0, 65, 17));
+  text->SetDataSource(source);
+  ASSERT_EQ(source, text->DataSource());
+  delete source;
+  EXPECT_EQ(nullptr, text->DataSource());
+  EXPECT_EQ(nullptr, text->DataSet());
+  EXPECT_EQ(nullptr, text->Field());
 }
 
 }  // namespace
