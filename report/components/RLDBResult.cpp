@@ -7,15 +7,9 @@
 #include "report/parser/RLExpressionParser.h"
 
 namespace {
-bool IsSummable(const Variant& value) {
-  switch (value.VarType()) {
-    case varSmallint:
-    case varInteger:
-    case varDouble:
-    case varCurrency: return true;
-    default: return false;
-  }
-}
+// Every number, 64-bit integers included: integer columns of the server
+// arrive as 64-bit values, and a sum of them must not stay at 0.
+bool IsSummable(const Variant& value) { return value.IsNumeric(); }
 }  // namespace
 
 Variant NullValueForField(const TField* Field) {

@@ -8,15 +8,9 @@
 #include "report/pages/RLUtils.h"
 
 namespace {
-bool IsFloatVariant(const Variant& value) {
-  switch (value.VarType()) {
-    case varSmallint:
-    case varInteger:
-    case varDouble:
-    case varCurrency: return true;
-    default: return false;
-  }
-}
+// A number takes a mask as a float format; 64-bit integers too, as the
+// server's integer columns arrive as them.
+bool IsFloatVariant(const Variant& value) { return value.IsNumeric(); }
 }  // namespace
 
 TRLCustomDBText::TRLCustomDBText(TComponent* AOwner) : TRLCustomLabel(AOwner) {}

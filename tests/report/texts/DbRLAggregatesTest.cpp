@@ -100,7 +100,11 @@ TEST_F(DbRLAggregates, ExclusionsAndSubtotalsAfterEachPrint) {
   TRLDBResult* count = r.Result(riCount, u"VALOR", u"", everyThird);
   count->SetResetAfterPrint(true);
   TRLDBResult* total = r.Result(riSum, u"VALOR", u"0");
+  // The server's integers arrive as 64-bit values; they are summed too.
+  TRLDBResult* integers = r.Result(riSum, u"N", u"");
+  ASSERT_EQ(varInt64, r.query->FieldByName(u"N")->Value().VarType());
   ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("28", r.Shown(integers));
   EXPECT_EQ("8,00", r.Shown(odd));  // (1 + 3 + 5 + 7) / 2
   EXPECT_EQ("4", r.Shown(oddCount));
   EXPECT_EQ((std::vector<std::string>{"6", "15"}), r.t.ShownBy(subtotal));

@@ -69,6 +69,7 @@ TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
   } cases[] = {
       {"a double with a float mask", u"", u"0.0", nullptr, Variant(2.5), "2,5"},
       {"an integer with a float mask", u"", u"#,##0", nullptr, Variant(1234567), "1.234.567"},
+      {"a 64-bit integer with a float mask", u"", u"#,##0", nullptr, Variant(int64_t(1234567)), "1.234.567"},
       {"a text with an edit mask", u"", u"00.000.000/0000-00;0;_", nullptr, Variant(String(u"12345678000190")),
        "12.345.678/0001-90"},
       {"a date goes through the edit mask as text", u"", u"99/99/9999;1;_", nullptr,
