@@ -9,6 +9,7 @@
 #include "report/output/RLPrinters.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLLocaleStrings.h"
+#include "report/parser/RLExpressionParser.h"
 #include "report/ui/RLFeedBack.h"
 #include <cmath>
 #include <cxxabi.h>
@@ -27,6 +28,7 @@ TRLCustomReport::TRLCustomReport(TComponent* AOwner)
 }
 
 TRLCustomReport::~TRLCustomReport() {
+  SetExpressionParser(nullptr);
   FProgressForm.reset();
   FPageSurface.reset();
   // The store frees itself once nothing is linked to it.
@@ -78,6 +80,7 @@ void TRLCustomReport::Notification(TComponent* AComponent, TOperation Operation)
   if (AComponent == FNextReport) FNextReport = nullptr;
   if (AComponent == FPriorReport) FPriorReport = nullptr;
   if (AComponent == FDefaultFilter) FDefaultFilter = nullptr;
+  if (FExpressionParser && AComponent == FExpressionParser) FExpressionParser = nullptr;
 }
 
 // ---- Properties ------------------------------------------------------------------
@@ -342,13 +345,6 @@ TRLGraphicSurface* TRLCustomReport::FindParentSurface() {
     FPageSurface->Open();
   }
   return FPageSurface.get();
-}
-
-// ---- Expressions -----------------------------------------------------------------
-
-Variant TRLCustomReport::Parse(TObject* Sender, const String& Expression) {
-  if (!ExpressionEvaluator) return Variant();
-  return ExpressionEvaluator(Sender, Expression);
 }
 
 // ---- Page files ------------------------------------------------------------------
