@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/FormHelpers.h"
 #include "app/uDM.h"
+#include "app/uFRRec.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
 #include "platform/rtl/DateUtils.h"
@@ -274,5 +275,5 @@ void TfrmSQL1::ImprimirRequerimento1Click(TObject*) {
 }
 
 void TfrmSQL1::ListagemdeRequerimentos1Click(TObject*) {
-  ConfirmaOperacao(u"Deseja visualizar a impressão?", 2);
+  TFRRec::ImprimeRecebimentos(ConfirmaOperacao(u"Deseja visualizar a impressão?", 2) ? u"V" : u"I");
 }
