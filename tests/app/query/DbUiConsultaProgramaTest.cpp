@@ -3,6 +3,7 @@
 // and the date, the condition added, "Ok", and the print menu.
 #include "app/uFunc.h"
 #include "app/records/RecordsTestSupport.h"
+#include "report/print/PdfReadBack.h"
 #include "support/AppDriver.h"
 #include <gtest/gtest.h>
 
@@ -111,11 +112,22 @@ TEST_F(DbUiConsultaPrograma, QueriesADayByKeysAndOffersThePrintMenu) {
   EXPECT_NE(AppDriver::ChildByText(consulta, u"Quantidade de registros: 2"), nullptr);
   EXPECT_TRUE(AppDriver::SaveScreenshot(consulta, records::Artefato("consulta-programa.png")));
 
-  // "Imprimir" pops up the choice; "Listagem" asks whether to preview.
+  // "Imprimir" pops up the choice; "Listagem" asks whether to preview,
+  // and answered no prints the two receipts' listing.
+  const size_t antes = WaitForPdfs("Recebimentos", 1000, 0).size();
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Imprimir"));
   App.Settle();
   App.PressKeyInFocus('L');
   EXPECT_EQ(Responde(u"Atenção ", IDNO), u"Deseja visualizar a impressão?");
+  const std::vector<PdfDocument> pdfs = WaitForPdfs("Recebimentos", antes + 1);
+  ASSERT_EQ(pdfs.size(), antes + 1);
+  const PdfDocument* nova = nullptr;
+  for (const PdfDocument& pdf : pdfs)
+    if (pdf.text.find("Quantidade: 2") != std::string::npos) nova = &pdf;
+  ASSERT_NE(nova, nullptr);
+  EXPECT_EQ(nova->pages.size(), 1u);
+  EXPECT_NE(nova->text.find("LISTAGEM DE RECEBIMENTOS"), std::string::npos) << nova->text;
+  EXPECT_NE(nova->text.find("203,45"), std::string::npos) << nova->text;
 
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Fechar"));
   EXPECT_TRUE(App.WaitForWindowGone(consulta, Espera));
