@@ -58,7 +58,6 @@ void CamposRecebimentos(TComponent* dono, TDataSet* ds, bool comRotulos) {
   Chave(id);
   auto* recebimento = Data(dono, ds, u"RECEBIMENTO", rotulo(u"Recebimento"));
   recebimento->SetRequired(true);
-  recebimento->SetEditMask(u"!99/99/9999;1;_");
   Chave(recebimento);
   auto* cupom = Texto(dono, ds, u"CUPOM", 6, rotulo(u"Nº Cupom"));
   cupom->SetRequired(true);

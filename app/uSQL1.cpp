@@ -196,7 +196,10 @@ void TfrmSQL1::ComboBoxCAMPOSClick(TObject*) {
   if (indice < 0 || indice >= campos.Count()) return;
   const TField* campo = campos[indice];
   LabelCAMPO->SetCaption(campo->FieldName());
-  EditTEXTO->SetEditMask(campo->EditMask());
+  // The table's date field keeps no mask of its own; here it is typed as
+  // a date.
+  const bool data = campo->DataType() == ftDate && campo->EditMask().empty();
+  EditTEXTO->SetEditMask(data ? String(MascaraData) : campo->EditMask());
   EditTEXTO->SetMaxLength(campo->Size());
 }
 
