@@ -2,11 +2,13 @@
 #include "app/AppState.h"
 #include "app/FormHelpers.h"
 #include "app/uDM.h"
+#include "app/uFRCupom.h"
 #include "app/uFRRec.h"
 #include "app/uFunc.h"
 #include "platform/data/FDConnection.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/NumUtils.h"
+#include <memory>
 
 TfrmSQL1* frmSQL1 = nullptr;
 
@@ -274,7 +276,8 @@ void TfrmSQL1::ButImprimirClick(TObject*) { PopupMenu1->Popup(Width(), Height() 
 void TfrmSQL1::ButFecharClick(TObject*) { Close(); }
 
 void TfrmSQL1::ImprimirRequerimento1Click(TObject*) {
-  ConfirmaOperacao(u"Deseja visualizar a impressão?", 2);
+  const String saida = ConfirmaOperacao(u"Deseja visualizar a impressão?", 2) ? u"V" : u"I";
+  std::make_unique<TFRCupom>(nullptr)->ImprimeCupom(saida);
 }
 
 void TfrmSQL1::ListagemdeRequerimentos1Click(TObject*) {

@@ -11,7 +11,7 @@
 #include "report/pages/RLGraphicObjects.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLGraphicSurface.h"
-#include "report/print/PdfReadBack.h"
+#include "support/PdfReadBack.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and the date, the condition added, "Ok", and the print menu.
 #include "app/uFunc.h"
 #include "app/records/RecordsTestSupport.h"
-#include "report/print/PdfReadBack.h"
+#include "support/PdfReadBack.h"
 #include "support/AppDriver.h"
 #include <gtest/gtest.h>
 
@@ -128,6 +128,20 @@ TEST_F(DbUiConsultaPrograma, QueriesADayByKeysAndOffersThePrintMenu) {
   EXPECT_EQ(nova->pages.size(), 1u);
   EXPECT_NE(nova->text.find("LISTAGEM DE RECEBIMENTOS"), std::string::npos) << nova->text;
   EXPECT_NE(nova->text.find("203,45"), std::string::npos) << nova->text;
+
+  // "Cupom", answered no, prints the two receipts, a page each.
+  const size_t cupons = WaitForPdfs("Cupom", 1000, 0).size();
+  AppDriver::Click(AppDriver::ChildByText(consulta, u"&Imprimir"));
+  App.Settle();
+  App.PressKeyInFocus('C');
+  EXPECT_EQ(Responde(u"Atenção ", IDNO), u"Deseja visualizar a impressão?");
+  const std::vector<PdfDocument> recibos = WaitForPdfs("Cupom", cupons + 1);
+  ASSERT_EQ(recibos.size(), cupons + 1);
+  size_t paginas = 0;
+  for (const PdfDocument& pdf : recibos)
+    if (pdf.text.find("000003") != std::string::npos && pdf.text.find("000004") != std::string::npos)
+      paginas = pdf.pages.size();
+  EXPECT_EQ(paginas, 2u);
 
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Fechar"));
   EXPECT_TRUE(App.WaitForWindowGone(consulta, Espera));
