@@ -9,6 +9,7 @@
 #include "app/uFunc.h"
 #include "app/uMov.h"
 #include "app/uRes.h"
+#include "app/uSQL1.h"
 #include "app/uSobre.h"
 #include "app/uUsuarios.h"
 #include "platform/classes/IniFiles.h"
@@ -291,6 +292,8 @@ void TfrmPrinc::AbreUsuarios() { TfrmUsuarios::AbreFormUsuarios(); }
 void TfrmPrinc::AbreAgente() { TfrmAgente::AbreFormAgente(); }
 
 void TfrmPrinc::AbreConcessionaria() { TfrmConc::AbreFormConc(); }
+
+void TfrmPrinc::AbreConsulta() { TfrmSQL1::AbreFormSQL1(); }
 
 void TfrmPrinc::AbreResumo() { TfrmRes::AbrefrmRes(); }
 

@@ -83,7 +83,7 @@ protected:
   virtual void AbreAgente();
   virtual void AbreConcessionaria();
   virtual void AbreConfiguracao();
-  virtual void AbreConsulta() {}
+  virtual void AbreConsulta();
   virtual void AbreResumo();
   virtual void AbreExclusao();
   virtual void AbreCalculadora();

@@ -3,6 +3,7 @@
 #include "platform/data/DataSource.h"
 #include "platform/data/FDConnection.h"
 #include "platform/data/Filter.h"
+#include "platform/data/SelectText.h"
 #include "platform/rtl/Exceptions.h"
 #include <algorithm>
 #include <cmath>
@@ -355,11 +356,59 @@ TFDQuery::TFDQuery(TComponent* AOwner) : TFDDataSet(AOwner) {
   FSQL.OnChange = [this](TObject*) { Close(); };
 }
 
+std::string TFDQuery::ServerFilter() const {
+  if (!Filtered() || Filter().empty() || FDescribed.empty()) return std::string();
+  return ServerCondition(Filter(), *this, FDescribed);
+}
+
+std::unique_ptr<TMySqlResult> TFDQuery::FetchFiltered(const std::string& sql) {
+  TSelectParts parts;
+  if (!SplitSelect(sql, parts)) return nullptr;
+  // The line break ends a comment the statement may close with.
+  const std::string derived = "(" + parts.Body + "\n) AS `filtered`";
+  if (FDescribedSQL != sql) {
+    FOrigins.clear();
+    FDescribed.clear();
+    FDescribedSQL = sql;
+    try {
+      // The body has no LIMIT of its own, so this one only asks its shape.
+      std::unique_ptr<TMySqlResult> shape = Run(Utf8ToString(parts.Body + "\n LIMIT 0"));
+      if (!shape) return nullptr;
+      for (size_t i = 0; i < shape->ColumnCount(); ++i) FOrigins.push_back(shape->Column(i));
+    } catch (const EDatabaseError&) {
+      return nullptr;  // the statement as written says what is wrong
+    }
+    FDescribed = FOrigins;
+    for (TMySqlColumn& column : FDescribed) column.OrgName.clear();
+  }
+  const std::string where = ServerFilter();
+  if (where.empty()) return nullptr;
+  std::unique_ptr<TMySqlResult> result;
+  try {
+    result = Run(Utf8ToString("SELECT * FROM " + derived + " WHERE " + where +
+                              (parts.Order.empty() ? "" : " ORDER BY " + parts.Order)));
+  } catch (const EDatabaseError&) {
+    // Two columns of one name, or an order the outer statement cannot
+    // name: the statement as written runs, filtered here.
+    return nullptr;
+  }
+  if (!result) return nullptr;
+  // Rows are still written back to the tables they came from.
+  result->TakeColumnOrigins(FOrigins);
+  FLastCondition = where;
+  return result;
+}
+
 std::unique_ptr<TMySqlResult> TFDQuery::DoFetch() {
+  FLastCondition.clear();
+  if (Filtered() && !Filter().empty())
+    if (std::unique_ptr<TMySqlResult> result = FetchFiltered(StringToUtf8(FSQL.Text()))) return result;
   std::unique_ptr<TMySqlResult> result = Run(FSQL.Text(), FetchesAsWalked());
   if (!result) throw EDatabaseError(Name() + u": Command text does not return a result set");
   return result;
 }
+
+bool TFDQuery::DoFetchChanged() { return !FLastCondition.empty() && ServerFilter() != FLastCondition; }
 
 void TFDQuery::ExecSQL() {
   Close();

@@ -96,6 +96,10 @@ private:
   String FMasterFields;
 };
 
+// A filtered query asks the server for the rows its filter keeps, the
+// statement read as a derived table, when the server answers the filter's
+// comparisons the same way (as a table does); the client still filters.
+// A statement that cannot be read so runs as written.
 class TFDQuery : public TFDDataSet {
 public:
   explicit TFDQuery(TComponent* AOwner);
@@ -108,7 +112,15 @@ public:
 
 protected:
   std::unique_ptr<TMySqlResult> DoFetch() override;
+  bool DoFetchChanged() override;
 
 private:
+  std::unique_ptr<TMySqlResult> FetchFiltered(const std::string& sql);
+  std::string ServerFilter() const;
+
   TStringList FSQL;
+  std::string FDescribedSQL;             // the statement FDescribed belongs to
+  std::vector<TMySqlColumn> FOrigins;    // its columns read as written
+  std::vector<TMySqlColumn> FDescribed;  // the same, as a derived table names them
+  std::string FLastCondition;            // what the last fetch asked the server for
 };

@@ -127,6 +127,13 @@ void TMySqlResult::Fail(const std::string& message, int code) {
   throw EDatabaseError(Utf8ToString(FFailure), FFailureCode);
 }
 
+void TMySqlResult::TakeColumnOrigins(const std::vector<TMySqlColumn>& origins) {
+  if (origins.size() != FColumns.size()) return;
+  for (size_t i = 0; i < origins.size(); ++i)
+    if (origins[i].Name != FColumns[i].Name) return;
+  FColumns = origins;
+}
+
 void TMySqlResult::FetchMore(size_t rows) {
   if (!FFailure.empty()) throw EDatabaseError(Utf8ToString(FFailure), FFailureCode);
   if (!FStreaming) return;

@@ -57,6 +57,10 @@ public:
   void FetchMore(size_t rows);
   size_t ColumnCount() const { return FColumns.size(); }
   const TMySqlColumn& Column(size_t index) const { return FColumns[index]; }
+  // Takes what the same columns read straight from their tables say of
+  // their origin (table, original name, key), which a derived table hides;
+  // nothing changes unless the names match one by one.
+  void TakeColumnOrigins(const std::vector<TMySqlColumn>& origins);
   // The cell's text (not terminated for binary data); nullptr for NULL.
   const char* Cell(size_t row, size_t column, size_t& length) const {
     length = FLengths[row * FColumns.size() + column];
