@@ -127,7 +127,9 @@ private:
   void StorePageSetupInfo();
   void TakeSettingsFromStore();
   void ResetPageNumber();
-  TRLCustomReport* Master() const { return MasterReport(); }
+  // MasterReport from the report itself, without asking each class on the
+  // way: it is looked up several times per record.
+  TRLCustomReport* Master() const;
 
   TNotifyEvent FOnPageEnding;
   bool FCanceled = false;
