@@ -46,6 +46,8 @@ TRLCustomControl::TRLCustomControl(TComponent* AOwner)
 
 TRLCustomControl::~TRLCustomControl() {
   BeginDestroy();
+  // The site's record of its children would outlive what this control is.
+  if (auto* site = dynamic_cast<TRLCustomSite*>(Parent())) site->ForgetChildren();
   if (FHolder) DetachHolder(FHolder);
   if (FSecondHolder && FSecondHolder != FHolder) DetachHolder(FSecondHolder);
   FHolder = FSecondHolder = nullptr;
@@ -153,6 +155,7 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
     if (auto* band = dynamic_cast<TRLCustomBand*>(AParent)) AParent = band->Parent();
   FSiteKeyParent = nullptr;
   FSiteCache = nullptr;
+  FSiteIsParent = false;
   TCustomControl::SetParent(AParent);
   if (AParent) {
     AdjustBounds();
@@ -269,15 +272,18 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FSecondHolder) AdjustToHolder(FSecondHolder, FSecondHoldStyle, FSecondHolderOffset, ALeft, ATop, AWidth, AHeight);
   if (ALeft == old.Left && ATop == old.Top && AWidth == old.Width() && AHeight == old.Height()) {
     RealignControls();
-    AdjustHoldeds();
+    if (!FHoldeds.empty()) AdjustHoldeds();
     return;
   }
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
   FOldBoundsRect = old;
-  ExpandParentSite();
-  Realign();
+  // Outside every site there is nothing to grow or realign.
+  if (FindParentSite()) {
+    ExpandParentSite();
+    Realign();
+  }
   RealignControls();
-  AdjustHoldeds();
+  if (!FHoldeds.empty()) AdjustHoldeds();
 }
 
 void TRLCustomControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -576,14 +582,11 @@ bool TRLCustomControl::IsPreparing() const {
 
 // ---- Lookups -----------------------------------------------------------------
 
-TRLCustomSite* TRLCustomControl::FindParentSite() const {
-  // Looked up on every bounds change: a type test per ancestor is most of
-  // what a bounds change costs.
+TRLCustomSite* TRLCustomControl::LookUpParentSite() const {
   TWinControl* parent = Parent();
-  if (!parent) return nullptr;
-  if (parent == FSiteKeyParent && (FSiteCache == parent || !parent->Parent())) return FSiteCache;
   FSiteKeyParent = parent;
   FSiteCache = FindAncestor<TRLCustomSite>(this);
+  FSiteIsParent = FSiteCache && FSiteCache == parent;
   return FSiteCache;
 }
 TRLCustomBand* TRLCustomControl::FindParentBand() const { return FindAncestor<TRLCustomBand>(this); }

@@ -126,7 +126,15 @@ public:
   bool IsPreparing() const;
 
   // ---- Lookups
-  TRLCustomSite* FindParentSite() const;
+  // Looked up on every bounds change: the answer is kept for as long as it
+  // cannot change behind our back (the parent is that site, or a top-level
+  // window).
+  TRLCustomSite* FindParentSite() const {
+    TWinControl* parent = Parent();
+    if (!parent) return nullptr;
+    if (parent == FSiteKeyParent && (FSiteIsParent || !parent->Parent())) return FSiteCache;
+    return LookUpParentSite();
+  }
   TRLCustomBand* FindParentBand() const;
   TRLCustomPager* FindParentPager() const;
   TRLCustomGroup* FindParentGroup() const;
@@ -221,6 +229,7 @@ private:
   void AttachHolder(TRLCustomControl* holder, TPoint& offset);
   void DetachHolder(TRLCustomControl* holder);
   String NotFoundText(const char16_t* what) const;
+  TRLCustomSite* LookUpParentSite() const;
 
   // What every bounds change reads, kept together next to the control state:
   // a layout of many controls is bound by the cache lines it touches.
@@ -234,10 +243,12 @@ private:
   TRLCustomControl* FHolder = nullptr;
   TRLCustomControl* FSecondHolder = nullptr;
   std::vector<TRLCustomControl*> FHoldeds;
-  // The nearest site, found for FSiteKeyParent. Kept only where it cannot
-  // change behind our back: the parent is that site, or a top-level window.
+  // The nearest site, found for FSiteKeyParent (see FindParentSite).
   mutable TWinControl* FSiteKeyParent = nullptr;
   mutable TRLCustomSite* FSiteCache = nullptr;
+  mutable bool FSiteIsParent = false;
+  // Set by a site for its life: the layout asks it of every child.
+  bool FIsSite = false;
 
   String FPreparingCaption;
   bool FAutoSize = false;

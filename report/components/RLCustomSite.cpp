@@ -100,12 +100,30 @@ TPoint TRLCustomSite::AbsolutePrintPosition() const {
 
 // ---- Children ----------------------------------------------------------------
 
+void TRLCustomSite::WndProc(TMessage& Message) {
+  TRLCustomControl::WndProc(Message);
+  // A child came or went: a new one may take the place of one gone.
+  if (Message.Msg == CM_CONTROLCHANGE) ForgetChildren();
+}
+
+TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
+  TControl* control = UnwrapControl(Controls(index));
+  const auto at = static_cast<size_t>(index);
+  if (at >= FChildren.size()) FChildren.resize(static_cast<size_t>(ControlCount()));
+  TChildEntry& entry = FChildren[at];
+  if (entry.Control != control) entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+  return entry.Report;
+}
+
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
   StateGuard guard(*this, stAligningControls);
-  AlignControlsIn(GetClientRect());
-  for (int i = 0; i < ControlCount(); ++i)
-    if (auto* site = dynamic_cast<TRLCustomSite*>(UnwrapControl(Controls(i)))) site->RealignControls();
+  // The client rectangle only places children; a band has none mostly.
+  AlignControlsIn(ControlCount() > 0 ? GetClientRect() : TRect());
+  for (int i = 0; i < ControlCount(); ++i) {
+    TRLCustomControl* child = ReportChildAt(i);
+    if (child && child->FIsSite) static_cast<TRLCustomSite*>(child)->RealignControls();
+  }
 }
 
 void TRLCustomSite::Initialize() {

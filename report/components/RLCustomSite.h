@@ -35,6 +35,7 @@ public:
   void CloseSurface();
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void WndProc(TMessage& Message) override;
   void SetClientRect(const TRect& value) override;
   void RealignControls() override;
   void Initialize() override;
@@ -86,7 +87,30 @@ protected:
   virtual void PaintSiteBackground(TRLGraphicSurface& Surface, const TRect& Rect);
 
 private:
-  void AnchorChildren(const std::vector<TControl*>& controls);
+  friend class TRLCustomControl;
+  // A child as the layout sees it, its class asked once: a type test costs
+  // more than placing the child.
+  struct TChildEntry {
+    TControl* Control = nullptr;
+    TRLCustomControl* Report = nullptr;  // none for a platform control
+  };
+  // The child at index (frames unwrapped) as a report control, or none.
+  TRLCustomControl* ReportChildAt(int index);
+  void ForgetChildren() { FChildren.clear(); }
+  // A child in the list of its alignment kind, with what the order asks.
+  struct TAlignEntry {
+    TControl* Control;
+    TRLCustomControl* Report;
+    int Key;
+    int GroupIndex;  // 0 but for bands
+    int Left;
+    int Top;
+  };
+  void AnchorChildren(const std::vector<TAlignEntry>& entries);
+
+  std::vector<TChildEntry> FChildren;
+  // The lists of the latest layout, kept for their capacity.
+  std::vector<std::vector<TAlignEntry>> FAlignLists;
 
 private:
   std::unique_ptr<TRLBackground> FBackground;
