@@ -24,6 +24,27 @@ using TRLBeforePrintEvent = std::function<void(TObject* Sender, bool& PrintIt)>;
 using TRLBeforeTextEvent = std::function<void(TObject* Sender, String& Text, bool& PrintIt)>;
 
 class TRLCustomControl : public TCustomControl {
+  // What every bounds change reads comes first and together: a layout of
+  // many controls is bound by the cache lines it touches.
+protected:
+  TRLControlState FControlState;
+
+private:
+  TRLControlAlign FAlign = faNone;
+  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
+  TRLTextLayout FLayout = TRLTextLayout::tlTop;
+  bool FSizeFixed = false;
+  // Set by a site for its life: the layout asks it of every child.
+  bool FIsSite = false;
+  // The nearest site, found for FSiteKeyParent (see FindParentSite).
+  mutable bool FSiteIsParent = false;
+  TRect FOldBoundsRect;
+  TRLCustomControl* FHolder = nullptr;
+  TRLCustomControl* FSecondHolder = nullptr;
+  std::vector<TRLCustomControl*> FHoldeds;
+  mutable TWinControl* FSiteKeyParent = nullptr;
+  mutable TRLCustomSite* FSiteCache = nullptr;
+
 public:
   explicit TRLCustomControl(TComponent* AOwner);
   ~TRLCustomControl() override;
@@ -216,7 +237,6 @@ protected:
   // surface of the enclosing site, as a picture of itself.
   void PrintControlPicture(TControl* control);
 
-  TRLControlState FControlState;
   bool FCouldPrint = false;
 
 private:
@@ -231,24 +251,8 @@ private:
   String NotFoundText(const char16_t* what) const;
   TRLCustomSite* LookUpParentSite() const;
 
-  // What every bounds change reads, kept together next to the control state:
-  // a layout of many controls is bound by the cache lines it touches.
-  TRLControlAlign FAlign = faNone;
-  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
-  TRLTextLayout FLayout = TRLTextLayout::tlTop;
-  bool FSizeFixed = false;
   TRLControlBehavior FBehavior;
   TPoint FFixedSize;
-  TRect FOldBoundsRect;
-  TRLCustomControl* FHolder = nullptr;
-  TRLCustomControl* FSecondHolder = nullptr;
-  std::vector<TRLCustomControl*> FHoldeds;
-  // The nearest site, found for FSiteKeyParent (see FindParentSite).
-  mutable TWinControl* FSiteKeyParent = nullptr;
-  mutable TRLCustomSite* FSiteCache = nullptr;
-  mutable bool FSiteIsParent = false;
-  // Set by a site for its life: the layout asks it of every child.
-  bool FIsSite = false;
 
   String FPreparingCaption;
   bool FAutoSize = false;
