@@ -105,6 +105,7 @@ private:
     int GroupIndex;  // 0 but for bands
     int Left;
     int Top;
+    int Order;  // the position that orders the kind, smaller first
   };
   void AnchorChildren(const std::vector<TAlignEntry>& entries);
 

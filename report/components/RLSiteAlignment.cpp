@@ -26,27 +26,37 @@ struct EntryControls {
   TControl* operator[](size_t i) const { return Entries[i].Control; }
 };
 
+// Where a control's position puts it in the list of a kind that orders
+// by one coordinate: smaller first, so the kinds that put larger first
+// negate it.
+int OrderOf(TRLControlAlign kind, int left, int top) {
+  switch (kind) {
+    case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
+    case faTopOnly:
+      return top;
+    case faBottom: case faBottomOnly:
+      return -top;
+    case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
+    case faLeftOnly:
+      return left;
+    case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
+      return -left;
+    default:
+      return 0;
+  }
+}
+
 // Whether a goes before b in the list of kind.
 template <typename Entry>
 bool Precedes(const Entry& a, const Entry& b, TRLControlAlign kind) {
   if (a.Key != b.Key) return a.Key < b.Key;
   if (a.GroupIndex != b.GroupIndex) return a.GroupIndex < b.GroupIndex;
   switch (kind) {
-    case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
-    case faTopOnly:
-      return a.Top < b.Top;
-    case faBottom: case faBottomOnly:
-      return a.Top > b.Top;
-    case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
-    case faLeftOnly:
-      return a.Left < b.Left;
-    case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
-      return a.Left > b.Left;
     case faLeftTop: return a.Left < b.Left && a.Top < b.Top;
     case faRightTop: return a.Left > b.Left && a.Top < b.Top;
     case faLeftBottom: return a.Left < b.Left && a.Top > b.Top;
     case faRightBottom: return a.Left > b.Left && a.Top > b.Top;
-    default: return false;
+    default: return a.Order < b.Order;
   }
 }
 
@@ -56,6 +66,13 @@ bool Precedes(const Entry& a, const Entry& b, TRLControlAlign kind) {
 // halving.
 bool OrdersStrictly(TRLControlAlign kind) {
   return kind != faLeftTop && kind != faRightTop && kind != faLeftBottom && kind != faRightBottom;
+}
+
+template <typename Entry>
+bool PrecedesStrictly(const Entry& a, const Entry& b) {
+  if (a.Key != b.Key) return a.Key < b.Key;
+  if (a.GroupIndex != b.GroupIndex) return a.GroupIndex < b.GroupIndex;
+  return a.Order < b.Order;
 }
 
 void Place(TControl* c, int left, int top, int width, int height) { c->SetBounds(left, top, width, height); }
@@ -84,14 +101,16 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
     auto& list = sorted[kind];
     if (kind == faNone) {
-      list.push_back({c, rl, 0, 0, 0, 0});
+      list.push_back({c, rl, 0, 0, 0, 0, 0});
       continue;
     }
-    const TAlignEntry entry{c, rl, rl ? rl->AlignSortKey() : 100, rl ? rl->AlignGroupIndex() : 0, c->Left(), c->Top()};
-    auto precedes = [kind](const TAlignEntry& a, const TAlignEntry& b) { return Precedes(a, b, kind); };
-    auto pos = OrdersStrictly(kind)
-                   ? std::upper_bound(list.begin(), list.end(), entry, precedes)
-                   : std::find_if(list.begin(), list.end(), [&](const TAlignEntry& other) { return precedes(entry, other); });
+    const int left = c->Left(), top = c->Top();
+    const TAlignEntry entry{c,    rl,  rl ? rl->AlignSortKey() : 100, rl ? rl->AlignGroupIndex() : 0,
+                            left, top, OrderOf(kind, left, top)};
+    auto pos = OrdersStrictly(kind) ? std::upper_bound(list.begin(), list.end(), entry, PrecedesStrictly<TAlignEntry>)
+                                    : std::find_if(list.begin(), list.end(), [&](const TAlignEntry& other) {
+                                        return Precedes(entry, other, kind);
+                                      });
     list.insert(pos, entry);
   }
   auto lists = [&sorted](TRLControlAlign kind) { return EntryControls<TAlignEntry>{sorted[kind]}; };
