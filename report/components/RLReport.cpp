@@ -7,6 +7,7 @@
 #include "report/components/RLSiteKinds.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLLocaleStrings.h"
+#include "report/parser/RLExpressionParser.h"
 #include "report/ui/RLFeedBack.h"
 #include <cmath>
 #include <cxxabi.h>
@@ -25,6 +26,7 @@ TRLCustomReport::TRLCustomReport(TComponent* AOwner)
 }
 
 TRLCustomReport::~TRLCustomReport() {
+  SetExpressionParser(nullptr);
   FProgressForm.reset();
   FPageSurface.reset();
   // The store frees itself once nothing is linked to it.
@@ -75,6 +77,7 @@ void TRLCustomReport::Notification(TComponent* AComponent, TOperation Operation)
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNextReport) FNextReport = nullptr;
   if (AComponent == FPriorReport) FPriorReport = nullptr;
+  if (FExpressionParser && AComponent == FExpressionParser) FExpressionParser = nullptr;
 }
 
 // ---- Properties ------------------------------------------------------------------
@@ -353,13 +356,6 @@ TRLGraphicSurface* TRLCustomReport::FindParentSurface() {
     FPageSurface->Open();
   }
   return FPageSurface.get();
-}
-
-// ---- Expressions -----------------------------------------------------------------
-
-Variant TRLCustomReport::Parse(TObject* Sender, const String& Expression) {
-  if (!ExpressionEvaluator) return Variant();
-  return ExpressionEvaluator(Sender, Expression);
 }
 
 // ---- Page files ------------------------------------------------------------------

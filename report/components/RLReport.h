@@ -8,6 +8,7 @@
 #include "report/components/RLPageSetup.h"
 #include <memory>
 
+class TRLExpressionParser;
 class TRLGraphicStorage;
 class TfrmRLFeedBack;
 class TStream;
@@ -83,8 +84,13 @@ public:
   TNotifyEvent OnPageEnding;
   TRLPrepareErrorEvent OnPrepareError;
   TRLFilterTextEvent OnFilterText;
-  // Evaluates an expression for Sender; set by the expression parser.
-  std::function<Variant(TObject* Sender, const String& Expression)> ExpressionEvaluator;
+  // The parser that evaluates the formulas of the report's controls; it
+  // looks identifiers up through the report (aggregates, data fields,
+  // controls).
+  TRLExpressionParser* ExpressionParser() const { return FExpressionParser; }
+  void SetExpressionParser(TRLExpressionParser* value);
+  // The control whose formula is being evaluated.
+  TObject* ParseInvoker() const { return FParseInvoker; }
 
   bool Prepare();
   void Clear();
@@ -130,6 +136,11 @@ private:
   // MasterReport from the report itself, without asking each class on the
   // way: it is looked up several times per record.
   TRLCustomReport* Master() const;
+  void AttachParser(TRLExpressionParser* parser);
+  void DetachParser(TRLExpressionParser* parser);
+  void ResolveIdentifier(const String& Identifier, const Variant& Params, Variant& Result);
+  TPersistent* FindAggregate(TPersistent* Owner, const String& Name);
+  void ReadAttribute(TPersistent* Owner, const String& Name, Variant& Value);
 
   TNotifyEvent FOnPageEnding;
   bool FCanceled = false;
@@ -154,7 +165,13 @@ private:
   TNextReportState FNextReportState = nrStart;
   std::unique_ptr<TfrmRLFeedBack> FProgressForm;
   bool FPreparing = false;
+  TRLExpressionParser* FExpressionParser = nullptr;
+  TObject* FParseInvoker = nullptr;
 };
+
+// "LastPageNumber" for the first report of a chain, "LastPageNumber_n" for
+// the n-th after it: the macro its last page number is stored under.
+String LastPageMacroKey(const TRLCustomReport& report);
 
 // The report a form places: a page of the paper set-up, 10 mm margins.
 class TRLReport : public TRLCustomReport {
