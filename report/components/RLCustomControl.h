@@ -162,6 +162,10 @@ public:
   TRLCustomGroup* FindParentGroup() const;
   TRLCustomSkipper* FindParentSkipper() const;
   TRLCustomReport* FindParentReport() const;
+  // Child number `index` as a report control, or nullptr.
+  TRLCustomControl* ReportChild(int index);
+  // The nearest ancestor that is a report control, or nullptr.
+  TRLCustomControl* ReportAncestor() const;
   TRLCustomPager* RequestParentPager() const;
   TRLCustomSkipper* RequestParentSkipper() const;
   TRLCustomReport* RequestParentReport() const;
@@ -202,6 +206,16 @@ public:
   virtual int AlignSortKey() const { return 0; }
   virtual int AlignGroupIndex() const { return 0; }
 
+  // ---- Kinds: the control as each of the report's classes, or nullptr.
+  // Lookups ask these on every caption and bounds change; a type test costs
+  // far more, as the loader's type names are compared as strings.
+  virtual TRLCustomSite* AsSite() { return nullptr; }
+  virtual TRLCustomBand* AsBand() { return nullptr; }
+  virtual TRLCustomPager* AsPager() { return nullptr; }
+  virtual TRLCustomGroup* AsGroup() { return nullptr; }
+  virtual TRLCustomSkipper* AsSkipper() { return nullptr; }
+  virtual TRLCustomReport* AsReport() { return nullptr; }
+
   void SetParent(TWinControl* AParent) override;
   void SetName(const String& value) override;
   void WndProc(TMessage& Message) override;
@@ -236,8 +250,12 @@ protected:
   void FireBeforeText(String& Text, bool& PrintIt);
   void FireMeasureHeight();
   // The children in creation order (their index among the owner's
-  // components).
-  std::vector<TControl*> ChildrenByCreation() const;
+  // components), each with itself as a report control or nullptr.
+  struct TCreatedChild {
+    TControl* Control;
+    TRLCustomControl* Report;
+  };
+  std::vector<TCreatedChild> ChildrenByCreation();
   // Draws a platform control that is not a report control into the
   // surface of the enclosing site, as a picture of itself.
   void PrintControlPicture(TControl* control);
@@ -255,6 +273,11 @@ private:
   void DetachHolder(TRLCustomControl* holder);
   String NotFoundText(const char16_t* what) const;
   TRLCustomSite* LookUpParentSite() const;
+
+  // The parent as a report control, kept for as long as the parent is the
+  // same (see ReportAncestor).
+  mutable TWinControl* FReportParentKey = nullptr;
+  mutable TRLCustomControl* FReportParent = nullptr;
 
   TRLControlBehavior FBehavior;
   TPoint FFixedSize;

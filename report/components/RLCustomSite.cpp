@@ -128,21 +128,20 @@ void TRLCustomSite::RealignControls() {
 
 void TRLCustomSite::Initialize() {
   for (int i = 0; i < ControlCount(); ++i)
-    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->Initialize();
+    if (TRLCustomControl* control = ReportChildAt(i)) control->Initialize();
 }
 
 void TRLCustomSite::ComputeDetail(TRLCustomControl* ACaller) {
   for (int i = 0; i < ControlCount(); ++i) {
-    TControl* child = UnwrapControl(Controls(i));
-    if (child == ACaller) continue;
-    if (IsPlainReportControl(child) || dynamic_cast<TRLCustomBand*>(child))
-      static_cast<TRLCustomControl*>(child)->ComputeDetail(ACaller);
+    TRLCustomControl* child = ReportChildAt(i);
+    if (!child || child == ACaller) continue;
+    if (!child->AsSite() || child->AsBand()) child->ComputeDetail(ACaller);
   }
 }
 
 void TRLCustomSite::RefreshForMeasure() {
   for (int i = 0; i < ControlCount(); ++i)
-    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->MeasureHeight();
+    if (TRLCustomControl* control = ReportChildAt(i)) control->MeasureHeight();
   TRLCustomControl::RefreshForMeasure();
 }
 
@@ -161,7 +160,8 @@ void TRLCustomSite::MeasureNaturalSize(int& Width, int& Height) {
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = UnwrapControl(Controls(i));
     if (!c->Visible()) continue;
-    const TRLControlAlign kind = AlignOf(c);
+    TRLCustomControl* rl = ReportChildAt(i);
+    const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
     switch (kind) {
       case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faLeftOnly: case faRightOnly:
         maxW = std::max(maxW, c->Width());
@@ -200,7 +200,8 @@ void TRLCustomSite::MeasureNaturalSize(int& Width, int& Height) {
 
 void TRLCustomSite::ComputePrintPlacement() {
   int x = Left(), y = Top();
-  for (TWinControl* p = Parent(); p && !dynamic_cast<TRLCustomSite*>(p); p = p->Parent()) {
+  TWinControl* site = FindParentSite();
+  for (TWinControl* p = Parent(); p && p != site; p = p->Parent()) {
     x += p->Left();
     y += p->Top();
   }

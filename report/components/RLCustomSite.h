@@ -14,6 +14,7 @@ class TRLCustomSite : public TRLCustomControl {
 public:
   explicit TRLCustomSite(TComponent* AOwner);
   ~TRLCustomSite() override;
+  TRLCustomSite* AsSite() override { return this; }
 
   TRLBackground* Background() const { return FBackground.get(); }
   // The setters copy the values: the caller keeps its object.

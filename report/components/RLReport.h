@@ -42,6 +42,7 @@ class TRLCustomReport : public TRLCustomSkipper {
 public:
   explicit TRLCustomReport(TComponent* AOwner);
   ~TRLCustomReport() override;
+  TRLCustomReport* AsReport() override { return this; }
 
   TRLReportState ReportState() const { return FReportState; }
   void SetReportState(TRLReportState value) { FReportState = value; }
