@@ -115,8 +115,25 @@ TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
   return entry.Report;
 }
 
+bool TRLCustomSite::LayoutWouldMoveNothing() {
+  // Anchors follow a change of this site's size since its last layout.
+  if (!FAligned || FAlignedSize.X != Width() || FAlignedSize.Y != Height()) return false;
+  const bool designing = IsDesigning();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TRLCustomControl* rl = ReportChildAt(i);
+    // A child site lays out its own children again.
+    if (rl && rl->AsSite()) return false;
+    TControl* c = FChildren[static_cast<size_t>(i)].Control;
+    if (!c->Visible() && !designing) continue;
+    if ((rl ? rl->Align() : AlignOf(c)) != faNone) return false;
+  }
+  return true;
+}
+
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
+  // A text growing in a band of free-standing texts, once per record.
+  if (LayoutWouldMoveNothing()) return;
   StateGuard guard(*this, stAligningControls);
   // The client rectangle only places children; a band has none mostly.
   AlignControlsIn(ControlCount() > 0 ? GetClientRect() : TRect());

@@ -109,6 +109,9 @@ private:
     int Order;  // the position that orders the kind, smaller first
   };
   void AnchorChildren(const std::vector<TAlignEntry>& entries);
+  // Whether a layout now would leave every child where it is: no visible
+  // child is aligned, none is a site, and the size is the last layout's.
+  bool LayoutWouldMoveNothing();
 
   std::vector<TChildEntry> FChildren;
   // The lists of the latest layout, kept for their capacity.
