@@ -16,6 +16,7 @@ using TRLComputeEvent = std::function<void(TObject* Sender, bool& ComputeIt)>;
 class TRLCustomBand : public TRLCustomBandSet {
 public:
   explicit TRLCustomBand(TComponent* AOwner);
+  TRLCustomBand* AsBand() override { return this; }
 
   TRLBandType BandType() const { return FBandType; }
   void SetBandType(TRLBandType value);

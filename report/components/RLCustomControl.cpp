@@ -17,19 +17,11 @@ bool IsValidIdentifier(const String& name) {
                      [](char16_t c) { return IsIdentifierStart(c) || (c >= u'0' && c <= u'9'); });
 }
 
-// The nearest ancestor of class T, starting with the parent.
-template <typename T>
-T* FindAncestor(const TControl* control) {
-  for (TWinControl* p = control->Parent(); p; p = p->Parent())
-    if (auto* found = dynamic_cast<T*>(p)) return found;
-  return nullptr;
-}
-
-// The nearest of class T, starting with the control itself.
-template <typename T>
-T* FindSelfOrAncestor(const TControl* control) {
-  for (const TControl* c = control; c; c = c->Parent())
-    if (auto* found = dynamic_cast<const T*>(c)) return const_cast<T*>(found);
+// The nearest report control answering `as`, starting with `control`.
+template <typename As>
+auto FindInChain(TRLCustomControl* control, As as) -> decltype(as(control)) {
+  for (TRLCustomControl* c = control; c; c = c->ReportAncestor())
+    if (auto* found = as(c)) return found;
   return nullptr;
 }
 }  // namespace
@@ -46,6 +38,8 @@ TRLCustomControl::TRLCustomControl(TComponent* AOwner)
 
 TRLCustomControl::~TRLCustomControl() {
   BeginDestroy();
+  // The site's record of its children would outlive what this control is.
+  if (auto* site = dynamic_cast<TRLCustomSite*>(Parent())) site->ForgetChildren();
   if (FHolder) DetachHolder(FHolder);
   if (FSecondHolder && FSecondHolder != FHolder) DetachHolder(FSecondHolder);
   FHolder = FSecondHolder = nullptr;
@@ -115,7 +109,7 @@ void TRLCustomControl::SetTransparent(bool value) {
   if (FTransparent == value) return;
   if (value) {
     // The colour follows first: its change notice would clear the flag.
-    if (dynamic_cast<TRLCustomReport*>(this))
+    if (AsReport())
       SetColor(clWhite);
     else
       SetParentColor(true);
@@ -149,10 +143,13 @@ void TRLCustomControl::SetName(const String& value) {
 
 void TRLCustomControl::SetParent(TWinControl* AParent) {
   // A band dropped on a band goes beside it.
-  if (dynamic_cast<TRLCustomBand*>(this))
+  if (AsBand())
     if (auto* band = dynamic_cast<TRLCustomBand*>(AParent)) AParent = band->Parent();
   FSiteKeyParent = nullptr;
   FSiteCache = nullptr;
+  FSiteIsParent = false;
+  FReportParentKey = nullptr;
+  FReportParent = nullptr;
   TCustomControl::SetParent(AParent);
   if (AParent) {
     AdjustBounds();
@@ -269,15 +266,18 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FSecondHolder) AdjustToHolder(FSecondHolder, FSecondHoldStyle, FSecondHolderOffset, ALeft, ATop, AWidth, AHeight);
   if (ALeft == old.Left && ATop == old.Top && AWidth == old.Width() && AHeight == old.Height()) {
     RealignControls();
-    AdjustHoldeds();
+    if (!FHoldeds.empty()) AdjustHoldeds();
     return;
   }
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
   FOldBoundsRect = old;
-  ExpandParentSite();
-  Realign();
+  // Outside every site there is nothing to grow or realign.
+  if (FindParentSite()) {
+    ExpandParentSite();
+    Realign();
+  }
   RealignControls();
-  AdjustHoldeds();
+  if (!FHoldeds.empty()) AdjustHoldeds();
 }
 
 void TRLCustomControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -337,14 +337,12 @@ void TRLCustomControl::PopBoundsRect() {
 
 namespace {
 template <typename Step>
-void ForEachReportChild(TWinControl* parent, Step step) {
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    TControl* child = UnwrapControl(parent->Controls(i));
-    if (auto* rl = dynamic_cast<TRLCustomControl*>(child)) {
+void ForEachReportChild(TRLCustomControl* parent, Step step) {
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (TRLCustomControl* rl = parent->ReportChild(i)) {
       step(rl);
-      if (dynamic_cast<TRLCustomSite*>(rl)) ForEachReportChild(rl, step);
+      if (rl->AsSite()) ForEachReportChild(rl, step);
     }
-  }
 }
 }  // namespace
 
@@ -405,7 +403,8 @@ void TRLCustomControl::GetPrintInnerRect(TRect& Rect) {
 
 void TRLCustomControl::GetSiteRelativeBounds(TRect& Rect) {
   Rect = BoundsRect();
-  for (TWinControl* p = Parent(); p && !dynamic_cast<TRLCustomSite*>(p); p = p->Parent()) {
+  TWinControl* site = FindParentSite();
+  for (TWinControl* p = Parent(); p && p != site; p = p->Parent()) {
     Rect.Left += p->Left();
     Rect.Right += p->Left();
     Rect.Top += p->Top();
@@ -576,30 +575,50 @@ bool TRLCustomControl::IsPreparing() const {
 
 // ---- Lookups -----------------------------------------------------------------
 
-TRLCustomSite* TRLCustomControl::FindParentSite() const {
-  // Looked up on every bounds change: a type test per ancestor is most of
-  // what a bounds change costs.
+TRLCustomSite* TRLCustomControl::LookUpParentSite() const {
   TWinControl* parent = Parent();
-  if (!parent) return nullptr;
-  if (parent == FSiteKeyParent && (FSiteCache == parent || !parent->Parent())) return FSiteCache;
   FSiteKeyParent = parent;
-  FSiteCache = FindAncestor<TRLCustomSite>(this);
+  FSiteCache = FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsSite(); });
+  FSiteIsParent = FSiteCache && FSiteCache == parent;
   return FSiteCache;
 }
-TRLCustomBand* TRLCustomControl::FindParentBand() const { return FindAncestor<TRLCustomBand>(this); }
-TRLCustomPager* TRLCustomControl::FindParentPager() const { return FindAncestor<TRLCustomPager>(this); }
+TRLCustomControl* TRLCustomControl::ReportAncestor() const {
+  TWinControl* parent = Parent();
+  if (parent != FReportParentKey) {
+    FReportParentKey = parent;
+    FReportParent = dynamic_cast<TRLCustomControl*>(parent);
+  }
+  if (FReportParent || !parent) return FReportParent;
+  // A platform control in between is looked through.
+  for (TWinControl* p = parent->Parent(); p; p = p->Parent())
+    if (auto* found = dynamic_cast<TRLCustomControl*>(p)) return found;
+  return nullptr;
+}
+
+TRLCustomBand* TRLCustomControl::FindParentBand() const {
+  return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsBand(); });
+}
+
+TRLCustomPager* TRLCustomControl::FindParentPager() const {
+  return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsPager(); });
+}
 
 TRLCustomGroup* TRLCustomControl::FindParentGroup() const {
-  for (TWinControl* p = Parent(); p; p = p->Parent()) {
-    if (auto* group = dynamic_cast<TRLCustomGroup*>(p)) return group;
+  for (TRLCustomControl* c = ReportAncestor(); c; c = c->ReportAncestor()) {
+    if (auto* group = c->AsGroup()) return group;
     // A group beyond another pager is not this control's group.
-    if (dynamic_cast<TRLCustomPager*>(p)) return nullptr;
+    if (c->AsPager()) return nullptr;
   }
   return nullptr;
 }
 
-TRLCustomSkipper* TRLCustomControl::FindParentSkipper() const { return FindSelfOrAncestor<TRLCustomSkipper>(this); }
-TRLCustomReport* TRLCustomControl::FindParentReport() const { return FindSelfOrAncestor<TRLCustomReport>(this); }
+TRLCustomSkipper* TRLCustomControl::FindParentSkipper() const {
+  return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsSkipper(); });
+}
+
+TRLCustomReport* TRLCustomControl::FindParentReport() const {
+  return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsReport(); });
+}
 
 TRLGraphicSurface* TRLCustomControl::FindParentSurface() {
   TRLCustomSite* site = FindParentSite();
@@ -653,8 +672,17 @@ void TRLCustomControl::Print() {
   EmitToSurface();
 }
 
-std::vector<TControl*> TRLCustomControl::ChildrenByCreation() const {
-  std::vector<std::pair<int, TControl*>> indexed;
+TRLCustomControl* TRLCustomControl::ReportChild(int index) {
+  if (TRLCustomSite* site = AsSite()) return site->ReportChildAt(index);
+  return dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(index)));
+}
+
+std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreation() {
+  struct TIndexed {
+    int Index;
+    TCreatedChild Child;
+  };
+  std::vector<TIndexed> indexed;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* child = Controls(i);
     int index = -1;
@@ -664,20 +692,20 @@ std::vector<TControl*> TRLCustomControl::ChildrenByCreation() const {
           index = k;
           break;
         }
-    indexed.emplace_back(index, child);
+    indexed.push_back({index, {child, ReportChild(i)}});
   }
-  std::stable_sort(indexed.begin(), indexed.end(), [](auto& a, auto& b) { return a.first < b.first; });
-  std::vector<TControl*> children;
+  std::stable_sort(indexed.begin(), indexed.end(), [](auto& a, auto& b) { return a.Index < b.Index; });
+  std::vector<TCreatedChild> children;
   children.reserve(indexed.size());
-  for (auto& entry : indexed) children.push_back(entry.second);
+  for (auto& entry : indexed) children.push_back(entry.Child);
   return children;
 }
 
 void TRLCustomControl::PrepareChildren() {
   if (!Enabled()) return;
-  for (TControl* child : ChildrenByCreation()) {
-    if (!IsPlainReportControl(child)) continue;
-    auto* control = static_cast<TRLCustomControl*>(child);
+  for (const TCreatedChild& child : ChildrenByCreation()) {
+    TRLCustomControl* control = child.Report;
+    if (!control || control->AsSite()) continue;
     if (control->DecidePrinting()) {
       control->AdjustBounds();
       control->PrepareChildren();
@@ -687,14 +715,13 @@ void TRLCustomControl::PrepareChildren() {
 
 void TRLCustomControl::PrintChildren() {
   if (!Enabled()) return;
-  for (TControl* child : ChildrenByCreation()) {
-    if (dynamic_cast<TRLCustomSite*>(child)) continue;
-    if (auto* control = dynamic_cast<TRLCustomControl*>(child)) {
-      if (!control->FCouldPrint) continue;
+  for (const TCreatedChild& child : ChildrenByCreation()) {
+    if (TRLCustomControl* control = child.Report) {
+      if (control->AsSite() || !control->FCouldPrint) continue;
       control->Print();
       control->FireAfterPrint();
-    } else if (child->Visible()) {
-      PrintControlPicture(child);
+    } else if (child.Control->Visible()) {
+      PrintControlPicture(child.Control);
     }
   }
 }

@@ -25,6 +25,27 @@ using TRLBeforePrintEvent = std::function<void(TObject* Sender, bool& PrintIt)>;
 using TRLBeforeTextEvent = std::function<void(TObject* Sender, String& Text, bool& PrintIt)>;
 
 class TRLCustomControl : public TCustomControl {
+  // What every bounds change reads comes first and together: a layout of
+  // many controls is bound by the cache lines it touches.
+protected:
+  TRLControlState FControlState;
+
+private:
+  TRLControlAlign FAlign = faNone;
+  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
+  TRLTextLayout FLayout = TRLTextLayout::tlTop;
+  bool FSizeFixed = false;
+  // Set by a site for its life: the layout asks it of every child.
+  bool FIsSite = false;
+  // The nearest site, found for FSiteKeyParent (see FindParentSite).
+  mutable bool FSiteIsParent = false;
+  TRect FOldBoundsRect;
+  TRLCustomControl* FHolder = nullptr;
+  TRLCustomControl* FSecondHolder = nullptr;
+  std::vector<TRLCustomControl*> FHoldeds;
+  mutable TWinControl* FSiteKeyParent = nullptr;
+  mutable TRLCustomSite* FSiteCache = nullptr;
+
 public:
   explicit TRLCustomControl(TComponent* AOwner);
   ~TRLCustomControl() override;
@@ -127,12 +148,24 @@ public:
   bool IsPreparing() const;
 
   // ---- Lookups
-  TRLCustomSite* FindParentSite() const;
+  // Looked up on every bounds change: the answer is kept for as long as it
+  // cannot change behind our back (the parent is that site, or a top-level
+  // window).
+  TRLCustomSite* FindParentSite() const {
+    TWinControl* parent = Parent();
+    if (!parent) return nullptr;
+    if (parent == FSiteKeyParent && (FSiteIsParent || !parent->Parent())) return FSiteCache;
+    return LookUpParentSite();
+  }
   TRLCustomBand* FindParentBand() const;
   TRLCustomPager* FindParentPager() const;
   TRLCustomGroup* FindParentGroup() const;
   TRLCustomSkipper* FindParentSkipper() const;
   TRLCustomReport* FindParentReport() const;
+  // Child number `index` as a report control, or nullptr.
+  TRLCustomControl* ReportChild(int index);
+  // The nearest ancestor that is a report control, or nullptr.
+  TRLCustomControl* ReportAncestor() const;
   TRLCustomPager* RequestParentPager() const;
   TRLCustomSkipper* RequestParentSkipper() const;
   TRLCustomReport* RequestParentReport() const;
@@ -173,6 +206,16 @@ public:
   virtual int AlignSortKey() const { return 0; }
   virtual int AlignGroupIndex() const { return 0; }
 
+  // ---- Kinds: the control as each of the report's classes, or nullptr.
+  // Lookups ask these on every caption and bounds change; a type test costs
+  // far more, as the loader's type names are compared as strings.
+  virtual TRLCustomSite* AsSite() { return nullptr; }
+  virtual TRLCustomBand* AsBand() { return nullptr; }
+  virtual TRLCustomPager* AsPager() { return nullptr; }
+  virtual TRLCustomGroup* AsGroup() { return nullptr; }
+  virtual TRLCustomSkipper* AsSkipper() { return nullptr; }
+  virtual TRLCustomReport* AsReport() { return nullptr; }
+
   void SetParent(TWinControl* AParent) override;
   void SetName(const String& value) override;
   void WndProc(TMessage& Message) override;
@@ -207,13 +250,16 @@ protected:
   void FireBeforeText(String& Text, bool& PrintIt);
   void FireMeasureHeight();
   // The children in creation order (their index among the owner's
-  // components).
-  std::vector<TControl*> ChildrenByCreation() const;
+  // components), each with itself as a report control or nullptr.
+  struct TCreatedChild {
+    TControl* Control;
+    TRLCustomControl* Report;
+  };
+  std::vector<TCreatedChild> ChildrenByCreation();
   // Draws a platform control that is not a report control into the
   // surface of the enclosing site, as a picture of itself.
   void PrintControlPicture(TControl* control);
 
-  TRLControlState FControlState;
   bool FCouldPrint = false;
 
 private:
@@ -226,23 +272,15 @@ private:
   void AttachHolder(TRLCustomControl* holder, TPoint& offset);
   void DetachHolder(TRLCustomControl* holder);
   String NotFoundText(const char16_t* what) const;
+  TRLCustomSite* LookUpParentSite() const;
 
-  // What every bounds change reads, kept together next to the control state:
-  // a layout of many controls is bound by the cache lines it touches.
-  TRLControlAlign FAlign = faNone;
-  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
-  TRLTextLayout FLayout = TRLTextLayout::tlTop;
-  bool FSizeFixed = false;
+  // The parent as a report control, kept for as long as the parent is the
+  // same (see ReportAncestor).
+  mutable TWinControl* FReportParentKey = nullptr;
+  mutable TRLCustomControl* FReportParent = nullptr;
+
   TRLControlBehavior FBehavior;
   TPoint FFixedSize;
-  TRect FOldBoundsRect;
-  TRLCustomControl* FHolder = nullptr;
-  TRLCustomControl* FSecondHolder = nullptr;
-  std::vector<TRLCustomControl*> FHoldeds;
-  // The nearest site, found for FSiteKeyParent. Kept only where it cannot
-  // change behind our back: the parent is that site, or a top-level window.
-  mutable TWinControl* FSiteKeyParent = nullptr;
-  mutable TRLCustomSite* FSiteCache = nullptr;
 
   String FPreparingCaption;
   bool FAutoSize = false;

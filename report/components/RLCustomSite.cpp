@@ -100,31 +100,65 @@ TPoint TRLCustomSite::AbsolutePrintPosition() const {
 
 // ---- Children ----------------------------------------------------------------
 
+void TRLCustomSite::WndProc(TMessage& Message) {
+  TRLCustomControl::WndProc(Message);
+  // A child came or went: a new one may take the place of one gone.
+  if (Message.Msg == CM_CONTROLCHANGE) ForgetChildren();
+}
+
+TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
+  TControl* control = UnwrapControl(Controls(index));
+  const auto at = static_cast<size_t>(index);
+  if (at >= FChildren.size()) FChildren.resize(static_cast<size_t>(ControlCount()));
+  TChildEntry& entry = FChildren[at];
+  if (entry.Control != control) entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+  return entry.Report;
+}
+
+bool TRLCustomSite::LayoutWouldMoveNothing() {
+  // Anchors follow a change of this site's size since its last layout.
+  if (!FAligned || FAlignedSize.X != Width() || FAlignedSize.Y != Height()) return false;
+  const bool designing = IsDesigning();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TRLCustomControl* rl = ReportChildAt(i);
+    // A child site lays out its own children again.
+    if (rl && rl->AsSite()) return false;
+    TControl* c = FChildren[static_cast<size_t>(i)].Control;
+    if (!c->Visible() && !designing) continue;
+    if ((rl ? rl->Align() : AlignOf(c)) != faNone) return false;
+  }
+  return true;
+}
+
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
+  // A text growing in a band of free-standing texts, once per record.
+  if (LayoutWouldMoveNothing()) return;
   StateGuard guard(*this, stAligningControls);
-  AlignControlsIn(GetClientRect());
-  for (int i = 0; i < ControlCount(); ++i)
-    if (auto* site = dynamic_cast<TRLCustomSite*>(UnwrapControl(Controls(i)))) site->RealignControls();
+  // The client rectangle only places children; a band has none mostly.
+  AlignControlsIn(ControlCount() > 0 ? GetClientRect() : TRect());
+  for (int i = 0; i < ControlCount(); ++i) {
+    TRLCustomControl* child = ReportChildAt(i);
+    if (child && child->FIsSite) static_cast<TRLCustomSite*>(child)->RealignControls();
+  }
 }
 
 void TRLCustomSite::Initialize() {
   for (int i = 0; i < ControlCount(); ++i)
-    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->Initialize();
+    if (TRLCustomControl* control = ReportChildAt(i)) control->Initialize();
 }
 
 void TRLCustomSite::ComputeDetail(TRLCustomControl* ACaller) {
   for (int i = 0; i < ControlCount(); ++i) {
-    TControl* child = UnwrapControl(Controls(i));
-    if (child == ACaller) continue;
-    if (IsPlainReportControl(child) || dynamic_cast<TRLCustomBand*>(child))
-      static_cast<TRLCustomControl*>(child)->ComputeDetail(ACaller);
+    TRLCustomControl* child = ReportChildAt(i);
+    if (!child || child == ACaller) continue;
+    if (!child->AsSite() || child->AsBand()) child->ComputeDetail(ACaller);
   }
 }
 
 void TRLCustomSite::RefreshForMeasure() {
   for (int i = 0; i < ControlCount(); ++i)
-    if (auto* control = dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(i)))) control->MeasureHeight();
+    if (TRLCustomControl* control = ReportChildAt(i)) control->MeasureHeight();
   TRLCustomControl::RefreshForMeasure();
 }
 
@@ -143,7 +177,8 @@ void TRLCustomSite::MeasureNaturalSize(int& Width, int& Height) {
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = UnwrapControl(Controls(i));
     if (!c->Visible()) continue;
-    const TRLControlAlign kind = AlignOf(c);
+    TRLCustomControl* rl = ReportChildAt(i);
+    const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
     switch (kind) {
       case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faLeftOnly: case faRightOnly:
         maxW = std::max(maxW, c->Width());
@@ -182,7 +217,8 @@ void TRLCustomSite::MeasureNaturalSize(int& Width, int& Height) {
 
 void TRLCustomSite::ComputePrintPlacement() {
   int x = Left(), y = Top();
-  for (TWinControl* p = Parent(); p && !dynamic_cast<TRLCustomSite*>(p); p = p->Parent()) {
+  TWinControl* site = FindParentSite();
+  for (TWinControl* p = Parent(); p && p != site; p = p->Parent()) {
     x += p->Left();
     y += p->Top();
   }

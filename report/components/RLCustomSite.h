@@ -14,6 +14,7 @@ class TRLCustomSite : public TRLCustomControl {
 public:
   explicit TRLCustomSite(TComponent* AOwner);
   ~TRLCustomSite() override;
+  TRLCustomSite* AsSite() override { return this; }
 
   TRLBackground* Background() const { return FBackground.get(); }
   // The setters copy the values: the caller keeps its object.
@@ -35,6 +36,7 @@ public:
   void CloseSurface();
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void WndProc(TMessage& Message) override;
   void SetClientRect(const TRect& value) override;
   void RealignControls() override;
   void Initialize() override;
@@ -86,7 +88,34 @@ protected:
   virtual void PaintSiteBackground(TRLGraphicSurface& Surface, const TRect& Rect);
 
 private:
-  void AnchorChildren(const std::vector<TControl*>& controls);
+  friend class TRLCustomControl;
+  // A child as the layout sees it, its class asked once: a type test costs
+  // more than placing the child.
+  struct TChildEntry {
+    TControl* Control = nullptr;
+    TRLCustomControl* Report = nullptr;  // none for a platform control
+  };
+  // The child at index (frames unwrapped) as a report control, or none.
+  TRLCustomControl* ReportChildAt(int index);
+  void ForgetChildren() { FChildren.clear(); }
+  // A child in the list of its alignment kind, with what the order asks.
+  struct TAlignEntry {
+    TControl* Control;
+    TRLCustomControl* Report;
+    int Key;
+    int GroupIndex;  // 0 but for bands
+    int Left;
+    int Top;
+    int Order;  // the position that orders the kind, smaller first
+  };
+  void AnchorChildren(const std::vector<TAlignEntry>& entries);
+  // Whether a layout now would leave every child where it is: no visible
+  // child is aligned, none is a site, and the size is the last layout's.
+  bool LayoutWouldMoveNothing();
+
+  std::vector<TChildEntry> FChildren;
+  // The lists of the latest layout, kept for their capacity.
+  std::vector<std::vector<TAlignEntry>> FAlignLists;
 
 private:
   std::unique_ptr<TRLBackground> FBackground;

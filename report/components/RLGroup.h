@@ -9,6 +9,7 @@ using TRLGetBreakEvent = std::function<void(TObject* Sender, bool& BreakIt)>;
 class TRLCustomGroup : public TRLCustomPager {
 public:
   explicit TRLCustomGroup(TComponent* AOwner);
+  TRLCustomGroup* AsGroup() override { return this; }
 
   const String& DataFields() const { return FDataFields; }
   void SetDataFields(const String& value);

@@ -23,8 +23,10 @@ uint8_t TextLayoutCode(TRLTextLayout value) {
 
 TRLCustomLabel::TRLCustomLabel(TComponent* AOwner) : TRLCustomControl(AOwner) {
   SetAutoSizeDir(TRLAutoSizeDirSet{asWidthDir});
-  SetBounds(Left(), Top(), 65, 17);
   SetAutoSize(true);
+  // A new text starts at this size; it follows its text from its first
+  // caption on.
+  SetBounds(Left(), Top(), 65, 17);
 }
 
 String TRLCustomLabel::MeasuredText() const {

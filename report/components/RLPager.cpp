@@ -74,11 +74,21 @@ void TRLCustomPager::PrintSite(TRLCustomSite* ASite) {
   if (ASite->AfterPrint) ASite->AfterPrint(ASite);
 }
 
+namespace {
+template <typename T>
+T* AsPagerKind(TRLCustomControl* control);
+template <>
+TRLCustomGroup* AsPagerKind<TRLCustomGroup>(TRLCustomControl* control) { return control->AsGroup(); }
+template <>
+TRLCustomSkipper* AsPagerKind<TRLCustomSkipper>(TRLCustomControl* control) { return control->AsSkipper(); }
+}  // namespace
+
 template <typename T>
 void TRLCustomPager::PrintPagers() {
   for (int i = 0; i < ControlCount(); ++i) {
-    auto* site = dynamic_cast<T*>(UnwrapControl(Controls(i)));
-    if (site && !dynamic_cast<TRLCustomReport*>(site)) PrintSite(site);
+    TRLCustomControl* child = ReportChild(i);
+    T* site = child ? AsPagerKind<T>(child) : nullptr;
+    if (site && !child->AsReport()) PrintSite(site);
   }
 }
 
@@ -145,7 +155,8 @@ void TRLCustomPager::PrintCompletion() {
 
 void TRLCustomPager::MeasureFooters() {
   for (TRLCustomBand* band : FSortedBands.GetList(btFooter)) band->MeasureHeight();
-  if (auto* parent = dynamic_cast<TRLCustomPager*>(Parent())) parent->MeasureFooters();
+  TRLCustomControl* parent = ReportAncestor();
+  if (TRLCustomPager* pager = parent && parent == Parent() ? parent->AsPager() : nullptr) pager->MeasureFooters();
 }
 
 // ---- Rows ------------------------------------------------------------------------

@@ -12,6 +12,7 @@ using TRLBandTypes = TEnumSet<TRLBandType>;
 class TRLCustomPager : public TRLCustomBandSet {
 public:
   explicit TRLCustomPager(TComponent* AOwner);
+  TRLCustomPager* AsPager() override { return this; }
 
   TRLBandTypes AllowedBands() const { return FAllowedBands; }
   void SetAllowedBands(TRLBandTypes value) { FAllowedBands = value; }

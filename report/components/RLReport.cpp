@@ -105,6 +105,13 @@ void TRLCustomReport::SetTitle(const String& value) {
 
 void TRLCustomReport::SetJobTitle(const String& value) { FJobTitle = value.empty() ? FTitle : value; }
 
+TRLCustomReport* TRLCustomReport::Master() const {
+  auto* report = const_cast<TRLCustomReport*>(this);
+  for (const TRLCustomReport* start = this; report->FPriorReport && report->FPriorReport != start;)
+    report = report->FPriorReport;
+  return report;
+}
+
 int TRLCustomReport::PageNumber() const { return Master()->FCurrentPageNumber; }
 
 void TRLCustomReport::PageSetupChanged() {
@@ -173,7 +180,9 @@ void TRLCustomReport::DataFirst() {
 
 void TRLCustomReport::DataNext() {
   StepProgress(1);
-  SetProgressPhase(CurrentReportTexts.LS_PageStr + u" " + IntToStr(PageNumber()));
+  // The phase text is made only for a form that shows it.
+  if (Master()->ProgressForm())
+    SetProgressPhase(CurrentReportTexts.LS_PageStr + u" " + IntToStr(PageNumber()));
   TRLCustomSkipper::DataNext();
 }
 

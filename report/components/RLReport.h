@@ -50,6 +50,7 @@ class TRLCustomReport : public TRLCustomSkipper {
 public:
   explicit TRLCustomReport(TComponent* AOwner);
   ~TRLCustomReport() override;
+  TRLCustomReport* AsReport() override { return this; }
 
   TRLReportState ReportState() const { return FReportState; }
   void SetReportState(TRLReportState value) { FReportState = value; }
@@ -152,7 +153,9 @@ private:
   void StorePageSetupInfo();
   void TakeSettingsFromStore();
   void ResetPageNumber();
-  TRLCustomReport* Master() const { return MasterReport(); }
+  // MasterReport from the report itself, without asking each class on the
+  // way: it is looked up several times per record.
+  TRLCustomReport* Master() const;
   void AttachParser(TRLExpressionParser* parser);
   void DetachParser(TRLExpressionParser* parser);
   void ResolveIdentifier(const String& Identifier, const Variant& Params, Variant& Result);

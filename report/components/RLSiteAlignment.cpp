@@ -7,24 +7,12 @@
 #include <cmath>
 
 namespace {
-// A child as the layout sorts it, its class asked once.
-struct Entry {
-  TControl* Control;
-  int Key;
-  int GroupIndex;  // 0 but for bands
-};
-
-// The class is asked once per child: a type test costs more than placing it.
-Entry EntryOf(TControl* control, TRLCustomControl* rl) {
-  if (rl) return {control, rl->AlignSortKey(), rl->AlignGroupIndex()};
-  return {control, 100, 0};
-}
-
 // The controls of a sorted list, read in place.
+template <typename Entry>
 struct EntryControls {
   const std::vector<Entry>& Entries;
   struct Iterator {
-    std::vector<Entry>::const_iterator At;
+    typename std::vector<Entry>::const_iterator At;
     TControl* operator*() const { return At->Control; }
     Iterator& operator++() {
       ++At;
@@ -38,29 +26,53 @@ struct EntryControls {
   TControl* operator[](size_t i) const { return Entries[i].Control; }
 };
 
-// Whether a goes before b in the list of kind.
-bool Precedes(const Entry& ea, const Entry& eb, TRLControlAlign kind) {
-  if (ea.Key != eb.Key) return ea.Key < eb.Key;
-  if (ea.GroupIndex != eb.GroupIndex) return ea.GroupIndex < eb.GroupIndex;
-  const TControl* a = ea.Control;
-  const TControl* b = eb.Control;
+// Where a control's position puts it in the list of a kind that orders
+// by one coordinate: smaller first, so the kinds that put larger first
+// negate it.
+int OrderOf(TRLControlAlign kind, int left, int top) {
   switch (kind) {
     case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
     case faTopOnly:
-      return a->Top() < b->Top();
+      return top;
     case faBottom: case faBottomOnly:
-      return a->Top() > b->Top();
+      return -top;
     case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
     case faLeftOnly:
-      return a->Left() < b->Left();
+      return left;
     case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
-      return a->Left() > b->Left();
-    case faLeftTop: return a->Left() < b->Left() && a->Top() < b->Top();
-    case faRightTop: return a->Left() > b->Left() && a->Top() < b->Top();
-    case faLeftBottom: return a->Left() < b->Left() && a->Top() > b->Top();
-    case faRightBottom: return a->Left() > b->Left() && a->Top() > b->Top();
-    default: return false;
+      return -left;
+    default:
+      return 0;
   }
+}
+
+// Whether a goes before b in the list of kind.
+template <typename Entry>
+bool Precedes(const Entry& a, const Entry& b, TRLControlAlign kind) {
+  if (a.Key != b.Key) return a.Key < b.Key;
+  if (a.GroupIndex != b.GroupIndex) return a.GroupIndex < b.GroupIndex;
+  switch (kind) {
+    case faLeftTop: return a.Left < b.Left && a.Top < b.Top;
+    case faRightTop: return a.Left > b.Left && a.Top < b.Top;
+    case faLeftBottom: return a.Left < b.Left && a.Top > b.Top;
+    case faRightBottom: return a.Left > b.Left && a.Top > b.Top;
+    default: return a.Order < b.Order;
+  }
+}
+
+// The corner kinds compare two positions at once, which orders nothing
+// strictly: each control goes before the first one it precedes, looked for
+// in turn. The others order strictly, where the same place is found by
+// halving.
+bool OrdersStrictly(TRLControlAlign kind) {
+  return kind != faLeftTop && kind != faRightTop && kind != faLeftBottom && kind != faRightBottom;
+}
+
+template <typename Entry>
+bool PrecedesStrictly(const Entry& a, const Entry& b) {
+  if (a.Key != b.Key) return a.Key < b.Key;
+  if (a.GroupIndex != b.GroupIndex) return a.GroupIndex < b.GroupIndex;
+  return a.Order < b.Order;
 }
 
 void Place(TControl* c, int left, int top, int width, int height) { c->SetBounds(left, top, width, height); }
@@ -72,22 +84,36 @@ int ShareOf(int extent, int index, int count, int consumed) {
 }  // namespace
 
 void TRLCustomSite::AlignControlsIn(TRect R) {
-  std::array<std::vector<Entry>, RLControlAlignCount> sorted;
+  if (ControlCount() == 0) {
+    AnchorChildren({});
+    return;
+  }
+  // Taken for this layout and given back after it: a layout started by a
+  // child's new bounds makes lists of its own.
+  std::vector<std::vector<TAlignEntry>> sorted = std::move(FAlignLists);
+  sorted.resize(RLControlAlignCount);
+  for (auto& list : sorted) list.clear();
+  const bool designing = IsDesigning();
   for (int i = 0; i < ControlCount(); ++i) {
-    TControl* c = UnwrapControl(Controls(i));
-    if (!c->Visible() && !IsDesigning()) continue;
-    auto* rl = dynamic_cast<TRLCustomControl*>(c);
+    TRLCustomControl* rl = ReportChildAt(i);
+    TControl* c = FChildren[static_cast<size_t>(i)].Control;
+    if (!c->Visible() && !designing) continue;
     const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
     auto& list = sorted[kind];
     if (kind == faNone) {
-      list.push_back({c, 0, 0});
+      list.push_back({c, rl, 0, 0, 0, 0, 0});
       continue;
     }
-    const Entry entry = EntryOf(c, rl);
-    auto pos = std::find_if(list.begin(), list.end(), [&](const Entry& other) { return Precedes(entry, other, kind); });
+    const int left = c->Left(), top = c->Top();
+    const TAlignEntry entry{c,    rl,  rl ? rl->AlignSortKey() : 100, rl ? rl->AlignGroupIndex() : 0,
+                            left, top, OrderOf(kind, left, top)};
+    auto pos = OrdersStrictly(kind) ? std::upper_bound(list.begin(), list.end(), entry, PrecedesStrictly<TAlignEntry>)
+                                    : std::find_if(list.begin(), list.end(), [&](const TAlignEntry& other) {
+                                        return Precedes(entry, other, kind);
+                                      });
     list.insert(pos, entry);
   }
-  auto lists = [&sorted](TRLControlAlign kind) { return EntryControls{sorted[kind]}; };
+  auto lists = [&sorted](TRLControlAlign kind) { return EntryControls<TAlignEntry>{sorted[kind]}; };
 
   TRect area = R;
   for (TControl* c : lists(faLeftMost)) {
@@ -138,7 +164,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     row.Right -= c->Width();
     B.Top = std::max(B.Top, c->Top() + c->Height());
   }
-  auto shareRow = [&](const EntryControls& list, bool atBottom) {
+  auto shareRow = [&](const EntryControls<TAlignEntry>& list, bool atBottom) {
     const int n = static_cast<int>(list.size());
     int x = row.Left;
     for (int i = 0; i < n; ++i) {
@@ -190,7 +216,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
   for (TControl* c : lists(faHeight)) Place(c, c->Left(), C.Top, c->Width(), C.Height());
   for (TControl* c : lists(faWidth)) Place(c, C.Left, c->Top(), C.Width(), c->Height());
 
-  auto slots = [&](const EntryControls& list, bool vertical, bool farEdge) {
+  auto slots = [&](const EntryControls<TAlignEntry>& list, bool vertical, bool farEdge) {
     const int n = static_cast<int>(list.size());
     const int extent = vertical ? C.Height() : C.Width();
     for (int i = 0; i < n; ++i) {
@@ -225,13 +251,11 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     }
   }
 
-  std::vector<TControl*> unaligned;
-  unaligned.reserve(sorted[faNone].size());
-  for (TControl* c : lists(faNone)) unaligned.push_back(c);
-  AnchorChildren(unaligned);
+  AnchorChildren(sorted[faNone]);
+  FAlignLists = std::move(sorted);
 }
 
-void TRLCustomSite::AnchorChildren(const std::vector<TControl*>& controls) {
+void TRLCustomSite::AnchorChildren(const std::vector<TAlignEntry>& entries) {
   // The size anchors measure from is the one of the previous layout: it
   // equals the bounds before the latest change, and a second layout at the
   // same size moves nothing again.
@@ -243,8 +267,9 @@ void TRLCustomSite::AnchorChildren(const std::vector<TControl*>& controls) {
   const int W0 = previous.X, H0 = previous.Y;
   const int dW = Width() - W0, dH = Height() - H0;
   if (dW == 0 && dH == 0) return;
-  for (TControl* c : controls) {
-    TRLControlAnchors anchors = AnchorsOf(c);
+  for (const TAlignEntry& entry : entries) {
+    TControl* c = entry.Control;
+    TRLControlAnchors anchors = entry.Report ? entry.Report->Anchors() : AnchorsOf(c);
     if (anchors.Empty()) continue;
     int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
     const bool l = anchors.Contains(fkLeft), t = anchors.Contains(fkTop), r = anchors.Contains(fkRight),

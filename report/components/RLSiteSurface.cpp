@@ -13,9 +13,10 @@ TRLCustomSite::TRLCustomSite(TComponent* AOwner)
       FSurface(std::make_unique<TRLGraphicSurface>()) {
   SetControlStyle(TControl::ControlStyle() + csAcceptsControls + csCaptureMouse + csClickEvents + csDoubleClicks +
                   csOpaque + csReplicatable);
+  FIsSite = true;
 }
 
-TRLCustomSite::~TRLCustomSite() = default;
+TRLCustomSite::~TRLCustomSite() { FIsSite = false; }
 
 void TRLCustomSite::OpenSurface() {
   if (FSurface->Opened()) return;

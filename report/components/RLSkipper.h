@@ -16,6 +16,7 @@ using TRLNeedDataEvent = std::function<void(TObject* Sender, bool& MoreData)>;
 class TRLCustomSkipper : public TRLCustomPager {
 public:
   using TRLCustomPager::TRLCustomPager;
+  TRLCustomSkipper* AsSkipper() override { return this; }
 
   TRLRecordAction RecordAction() const { return FRecordAction; }
   void SetRecordAction(TRLRecordAction value) { FRecordAction = value; }

@@ -128,13 +128,19 @@ void TRLGraphicStorage::FlushTempStream() {
 
 void TRLGraphicStorage::StorePage(TRLGraphicSurface* ASurface) {
   // The whole page record is built in memory and appended in one write.
+  // The buffer of the previous page is reused: grown afresh for each
+  // page, it would be copied several times over.
   TRLRecordWriter writer;
+  writer.Data().swap(FPageRecord);
+  writer.Clear();
   size_t lengthAt = writer.ReserveInt32();
   ASurface->SaveToRecord(writer);
   writer.PatchInt32(lengthAt, static_cast<int32_t>(writer.Size() - 4));
   int64_t at = AppendRecord(writer.Data());
+  const auto length = static_cast<int32_t>(writer.Size() - 4);
+  FPageRecord.swap(writer.Data());
   if (ASurface->PageIndex() == -1) ASurface->SetPageIndex(FPageAllocation.Add(at));
-  SetPage(ASurface->PageIndex(), at, static_cast<int32_t>(writer.Size() - 4));
+  SetPage(ASurface->PageIndex(), at, length);
 }
 
 void TRLGraphicStorage::SetPage(int APageIndex, int64_t AOffset, int32_t ALength) {

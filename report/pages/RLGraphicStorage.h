@@ -117,6 +117,8 @@ private:
   TRLPageAllocation FPageAllocation;
   // The length of each page's surface record, beside its offset.
   std::vector<int32_t> FPageLengths;
+  // The bytes of the page record last written, kept for their capacity.
+  std::string FPageRecord;
   std::unique_ptr<THandleStream> FTempStream;
   // Records appended lately wait here and reach the file in large writes;
   // FTempEnd counts them.

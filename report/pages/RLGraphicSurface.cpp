@@ -439,6 +439,21 @@ void TRLGraphicSurface::PaintTo(TCanvas* ACanvas, const TRect& ARect) {
   for (TRLGraphicObject* object : FObjects) object->PaintTo(ACanvas, xf, yf, ARect.Left, ARect.Top);
 }
 
+int32_t TRLGraphicSurface::FontNameIndex(const String& AName) {
+  // Each text recorded asks, nearly always for the name asked before; the
+  // list's search compares letter by letter without regard to case. Names
+  // are only ever appended, so an entry still holding the name is still the
+  // first to match it.
+  if (FLastFontIndex >= 0 && FLastFontIndex < FFonts->Count() && AName == FLastFontName &&
+      FFonts->Strings(FLastFontIndex) == AName)
+    return FLastFontIndex;
+  int index = FFonts->IndexOf(AName);
+  if (index < 0) index = FFonts->Add(AName);
+  FLastFontName = AName;
+  FLastFontIndex = index;
+  return index;
+}
+
 // ---- record ----------------------------------------------------------------
 
 void TRLGraphicSurface::SaveToRecord(TRLRecordWriter& AWriter) const {

@@ -55,6 +55,9 @@ public:
   void SetGeneratorId(int AValue) { FGeneratorId = AValue; }
   TRect ClipRect() const { return FClipRect; }
   TStringList* Fonts() const { return FFonts.get(); }
+  // The index of a font name in Fonts (without regard to case), the name
+  // added when missing.
+  int32_t FontNameIndex(const String& AName);
   TStringList* Macros() const { return FMacros.get(); }
   TRLGraphicStorage* Storage() const { return FStorage; }
 
@@ -164,6 +167,9 @@ private:
   bool FOpened = false;
   bool FModified = false;
   std::unique_ptr<TStringList> FFonts;
+  // The name FontNameIndex found last, and where.
+  String FLastFontName;
+  int32_t FLastFontIndex = -1;
   std::vector<TRect> FClipStack;
   TRect FClipRect;
   TRect FPaintClipRect;

@@ -70,11 +70,7 @@ String TRLMetaFont::Name() const {
   return fonts->Strings(FNameId);
 }
 
-void TRLMetaFont::SetName(const String& AValue) {
-  TStringList* fonts = FUser->Surface()->Fonts();
-  int index = fonts->IndexOf(AValue);
-  FNameId = index >= 0 ? index : fonts->Add(AValue);
-}
+void TRLMetaFont::SetName(const String& AValue) { FNameId = FUser->Surface()->FontNameIndex(AValue); }
 
 void TRLMetaFont::Assign(const TRLMetaFont& AObject) {
   FPixelsPerInch = AObject.FPixelsPerInch;

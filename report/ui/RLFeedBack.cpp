@@ -75,23 +75,41 @@ void TfrmRLFeedBack::SetMax(int N) {
   FPosition = 0;
 }
 
+namespace {
+// The queue is served often enough for Cancel to answer at once; the bar and
+// the caption are painted less often, each paint costing more than many
+// records.
+constexpr unsigned long MessagesInterval = 20;
+constexpr unsigned long RefreshInterval = 100;
+}  // namespace
+
 void TfrmRLFeedBack::StepCaption(const String& ACaption) {
-  // A caption set per record would repaint the label per record; a new one
-  // is painted when the queue is next served, as the bar is.
-  if (LabelStepName->Caption() == ACaption) return;
-  LabelStepName->SetCaption(ACaption);
+  // A caption set per record would measure and repaint the label per
+  // record: between refreshes the latest one waits for the next.
+  FStepCaption = ACaption;
+  FStepCaptionShown = false;
+  if (GetTickCount() - FLastRefresh >= RefreshInterval) ShowStepCaption();
+}
+
+void TfrmRLFeedBack::ShowStepCaption() {
+  if (FStepCaptionShown) return;
+  FStepCaptionShown = true;
+  if (LabelStepName->Caption() != FStepCaption) LabelStepName->SetCaption(FStepCaption);
 }
 
 void TfrmRLFeedBack::RefreshBar() { ProgressBar->SetPosition(std::min(FPosition, ProgressBar->Max())); }
 
 void TfrmRLFeedBack::Tick() {
   ++FPosition;
-  // The bar and the message queue are served at most every 20 ms: once per
-  // record they would cost more than the record itself.
+  // Once per record, serving the queue would cost more than the record.
   const unsigned long now = GetTickCount();
-  if (now - FLastRefresh < 20) return;
-  FLastRefresh = now;
-  RefreshBar();
+  if (now - FLastMessages < MessagesInterval) return;
+  FLastMessages = now;
+  if (now - FLastRefresh >= RefreshInterval) {
+    FLastRefresh = now;
+    RefreshBar();
+    ShowStepCaption();
+  }
   Application->ProcessMessages();
 }
 
@@ -103,6 +121,7 @@ void TfrmRLFeedBack::NextLevel() {
 
 void TfrmRLFeedBack::Finish() {
   RefreshBar();
+  FStepCaptionShown = true;
   LabelStepName->SetCaption(CurrentReportTexts.LS_FinishedStr);
   BitBtnCancel->SetKind(bkOK);
   BitBtnCancel->SetCaption(CurrentReportTexts.LS_CloseStr);

@@ -37,7 +37,12 @@ public:
 
 private:
   void RefreshBar();
+  void ShowStepCaption();
   int FPosition = 0;
+  // When the queue and the painted state were last served (tick counts).
+  unsigned long FLastMessages = 0;
   unsigned long FLastRefresh = 0;
+  String FStepCaption;
+  bool FStepCaptionShown = true;
   bool FFinishing = false;
 };

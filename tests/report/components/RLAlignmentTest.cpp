@@ -1,5 +1,6 @@
 #include "RLTestControls.h"
 
+#include "platform/ui/ExtCtrls.h"
 #include "report/pages/RLGraphicSurface.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,41 @@ TEST(RLSiteAlignment, AnchorsFollowTheSiteSize) {
     site->RealignControls();
     EXPECT_EQ(c.expected, child->BoundsRect()) << "a second layout at the same size moves nothing";
   }
+}
+
+// A site remembers what its children are between layouts: children that
+// come, go, hide or are platform controls must still be laid out as they
+// are now.
+TEST(RLSiteAlignment, ChildrenChangedBetweenLayoutsAreLaidOutAsTheyAreNow) {
+  TReportForm f;
+  auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 200, 100));
+  auto* first = f.Make<TSizedControl>(site, TRect(0, 0, 10, 10));
+  auto* second = f.Make<TSizedControl>(site, TRect(0, 50, 10, 70));
+  first->SetAlign(faTop);
+  second->SetAlign(faTop);
+  EXPECT_EQ(TRect(0, 10, 200, 30), second->BoundsRect());
+
+  delete first;
+  // A site in the first one's place, whose own child fills it.
+  auto* inner = f.Make<TRLCustomSite>(site, TRect(0, 0, 10, 30));
+  auto* filler = f.Make<TSizedControl>(inner, TRect(0, 0, 5, 5));
+  filler->SetAlign(faClient);
+  inner->SetAlign(faTop);
+  auto* panel = new TPanel(f.Form());
+  panel->SetBounds(0, 90, 10, 5);
+  panel->SetParent(site);
+  panel->SetAlign(alTop);
+  site->RealignControls();
+  EXPECT_EQ(TRect(0, 0, 200, 20), second->BoundsRect());
+  EXPECT_EQ(TRect(0, 20, 200, 50), inner->BoundsRect());
+  EXPECT_EQ(TRect(0, 0, 200, 30), filler->BoundsRect());
+  EXPECT_EQ(TRect(0, 50, 200, 55), panel->BoundsRect()) << "a platform control takes the kind of its own Align";
+
+  second->SetVisible(false);
+  site->RealignControls();
+  EXPECT_EQ(TRect(0, 0, 200, 30), inner->BoundsRect());
+  EXPECT_EQ(TRect(0, 30, 200, 35), panel->BoundsRect());
+  EXPECT_EQ(TRect(0, 0, 200, 20), second->BoundsRect()) << "a hidden child is not laid out";
 }
 
 TEST(RLSiteAlignment, ProportionalAnchorsFromAnEmptySiteKeepTheBounds) {

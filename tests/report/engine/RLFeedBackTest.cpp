@@ -63,6 +63,22 @@ TEST(UiRLEngineFeedBack, LayoutAndControls) {
   }
 }
 
+// Captions and the bar are painted at most every 100 ms; one set in
+// between waits for the next refresh rather than being lost.
+TEST(UiRLEngineFeedBack, ACaptionSetBetweenRefreshesShowsAtTheNext) {
+  TfrmRLFeedBack form(u"Title");
+  form.SetMax(10);
+  form.StepCaption(u"First");
+  EXPECT_EQ(u"First", form.LabelStepName->Caption()) << "nothing painted yet: shown at once";
+  form.Tick();
+  form.StepCaption(u"Second");
+  form.StepCaption(u"Third");
+  Sleep(150);
+  form.Tick();
+  EXPECT_EQ(u"Third", form.LabelStepName->Caption());
+  EXPECT_EQ(2, form.ProgressBar->Position());
+}
+
 TEST(UiRLEngineFeedBack, TheCreationHookSuppliesComponents) {
   struct TOwnLabel : TLabel {
     using TLabel::TLabel;

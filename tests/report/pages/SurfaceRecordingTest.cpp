@@ -233,6 +233,14 @@ TEST(SurfaceRecording, CloneKeepsTheFontNameThroughTheOtherSurfacesList) {
   EXPECT_EQ(b.ObjectCount(), 1);
   delete copy;  // an object leaves its surface's list when freed
   EXPECT_EQ(b.ObjectCount(), 0);
+  // The list started again holds other names where this one was.
+  b.Clear();
+  b.Fonts()->Add(u"Other");
+  b.Fonts()->Add(u"Arial");
+  b.Fonts()->Add(u"COURIER NEW");
+  copy = a.Objects(0)->Clone(&b);
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(copy)->Font()->NameId(), 2) << "names match without regard to case";
+  delete copy;
 }
 
 TEST(SurfaceRecording, BodiesHaveTheirTabledSizes) {

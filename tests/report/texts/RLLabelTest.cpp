@@ -47,6 +47,10 @@ TEST(RLLabel, NaturalSizeIsTheTextWithABlankPlusTheDrawnBorders) {
     EXPECT_EQ(w, label->Width());
   }
   TReportForm f;
+  TRLLabel fresh(f.Form());
+  EXPECT_EQ(65, fresh.Width());
+  EXPECT_EQ(17, fresh.Height());
+  EXPECT_TRUE(fresh.AutoSize());
   auto* fixed = f.Make<TRLLabel>(nullptr, TRect(0, 0, 65, 17));
   fixed->SetAutoSize(false);
   fixed->SetBounds(0, 0, 40, 30);
