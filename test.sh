@@ -10,12 +10,17 @@ scripts/build.sh
 scripts/wineprefix.sh
 
 DB_DIR=$BUILD_DIR/testdb
-trap '"$ROOT/scripts/db.sh" stop "$DB_DIR"; wineserver -k 2>/dev/null || true' EXIT
+CUPS_DIR=$BUILD_DIR/testcups
+trap '"$ROOT/scripts/db.sh" stop "$DB_DIR"; "$ROOT/scripts/cups.sh" stop "$CUPS_DIR"; wineserver -k 2>/dev/null || true' EXIT
 export BRQ_DB_HOST=127.0.0.1
 BRQ_DB_PORT=$(scripts/db.sh start "$DB_DIR")
 export BRQ_DB_PORT BRQ_DB_USER=root BRQ_DB_PASSWORD=
 export BRQ_DB_SOCKET=$DB_DIR/mysqld.sock
 [[ -f app/schema.sql ]] && scripts/db.sh schema "$DB_DIR"
+# Print jobs go to a private CUPS server whose default queue "PDF" writes
+# each job as a PDF into $HOME/PDF, named after the job's title.
+CUPS_SERVER=$(scripts/cups.sh start "$CUPS_DIR")
+export CUPS_SERVER
 export BRQ_ARTIFACTS=$BUILD_DIR/artifacts
 mkdir -p "$BRQ_ARTIFACTS"
 

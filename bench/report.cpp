@@ -11,9 +11,11 @@
 #include "platform/data/Field.h"
 #include "platform/ui/Forms.h"
 #include "report/RLLibrary.h"
+#include "report/components/RLDBResult.h"
 #include "report/components/RLSiteKinds.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLGraphicSurface.h"
+#include "report/parser/RLExpressionParser.h"
 
 #include <benchmark/benchmark.h>
 #include <windows.h>
@@ -122,6 +124,73 @@ void BM_Floor(benchmark::State& state) {
   DeleteFile(file);
 }
 
+// ---- Listings of text controls ----------------------------------------------
+
+// The listing with its nine texts as auto-sized data texts and a summary of
+// three sums; with formulas, three formula texts and three formula sums
+// against the same through fields.
+enum class TextKind { AllFields, ThreeFields, ThreeFormulas };
+
+struct TextListing {
+  TextListing(int rows, TextKind kind) : form(new TForm(nullptr)) {
+    TFDQuery* query = Query(rows);
+    auto* source = new TDataSource(form.get());
+    source->SetDataSet(query);
+    report = new TRLReport(form.get());
+    report->SetParent(form.get());
+    report->SetDataSource(source);
+    report->SetShowProgress(false);
+    report->SetExpressionParser(new TRLExpressionParser(form.get()));
+    auto* detail = new TRLBand(form.get());
+    detail->SetParent(report);
+    detail->SetBounds(0, 0, 700, 21);
+    auto* summary = new TRLBand(form.get());
+    summary->SetParent(report);
+    summary->SetBounds(0, 30, 700, 21);
+    summary->SetBandType(btSummary);
+    auto name = [query](int column) { return query->Fields()[column]->FieldName(); };
+    const int texts = kind == TextKind::AllFields ? FieldCount : 3;
+    const String seq = name(0), cents = name(4);
+    const String fields[3] = {seq, cents, seq};
+    const String formulas[3] = {u"seq", u"seq / 100", u"seq + 1"};
+    const String sums[3] = {u"sum(seq)", u"sum(seq / 100)", u"sum(seq + 1)"};
+    for (int i = 0; i < texts; ++i) {
+      auto* text = new TRLDBText(form.get());
+      text->SetParent(detail);
+      text->SetBounds(i * 78, 2, 65, 17);
+      text->SetDataSource(source);
+      if (kind == TextKind::ThreeFormulas)
+        text->SetDataFormula(formulas[i]);
+      else
+        text->SetDataField(kind == TextKind::AllFields ? name(i) : fields[i]);
+    }
+    for (int i = 0; i < 3; ++i) {
+      auto* result = new TRLDBResult(form.get());
+      result->SetParent(summary);
+      result->SetBounds(i * 150, 2, 65, 17);
+      result->SetDataSource(source);
+      if (kind == TextKind::ThreeFormulas) {
+        result->SetDataFormula(sums[i]);
+      } else {
+        result->SetDataField(fields[i]);
+        result->SetInfo(riSum);
+      }
+    }
+  }
+  std::unique_ptr<TForm> form;
+  TRLReport* report;
+};
+
+void RunTextListing(benchmark::State& state, TextKind kind) {
+  TextListing listing(static_cast<int>(state.range(0)), kind);
+  for (auto _ : state)
+    if (!listing.report->Prepare()) state.SkipWithError("prepare failed");
+  state.counters["pages"] = listing.report->Pages()->PageCount();
+}
+
+void BM_TextListing(benchmark::State& state) { RunTextListing(state, TextKind::AllFields); }
+void BM_FieldSums(benchmark::State& state) { RunTextListing(state, TextKind::ThreeFields); }
+void BM_FormulaSums(benchmark::State& state) { RunTextListing(state, TextKind::ThreeFormulas); }
 
 #define BENCH_REPORT(function)                                                                 \
   BENCHMARK(function)->Repetitions(BenchSmoke() ? 1 : 3)->ReportAggregatesOnly(!BenchSmoke())  \
@@ -129,6 +198,9 @@ void BM_Floor(benchmark::State& state) {
 BENCH_REPORT(BM_Prepare)->Arg(Rows())->Arg(Rows() / 10);
 BENCH_REPORT(BM_PrepareWithProgress)->Arg(Rows());
 BENCH_REPORT(BM_Floor)->Arg(Rows());
+BENCH_REPORT(BM_TextListing)->Arg(Rows());
+BENCH_REPORT(BM_FieldSums)->Arg(Rows());
+BENCH_REPORT(BM_FormulaSums)->Arg(Rows());
 
 // Keeps the fastest time of each benchmark and argument for the ratios.
 class TRatioReporter : public benchmark::ConsoleReporter {
@@ -163,6 +235,9 @@ int main(int argc, char** argv) {
   PrintRatio("per page, many pages / few pages", ratio(perPageBig, perPageSmall), 1.15);
   PrintRatio("progress on / off", ratio(time("BM_PrepareWithProgress/" + many), time("BM_Prepare/" + many)), 1.3);
   PrintRatio("temporary bytes / page-file bytes", ratio(double(fb.tempBytes), double(fb.pageFileBytes)), 1.05);
+  PrintRatio("data texts and sums / floor", ratio(time("BM_TextListing/" + many), time("BM_Floor/" + many)), 4);
+  PrintRatio("formula texts and sums / field texts and sums",
+             ratio(time("BM_FormulaSums/" + many), time("BM_FieldSums/" + many)), 1.5);
   benchmark::Shutdown();
   ReportLibraryShutdown();
   return 0;

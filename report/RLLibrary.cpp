@@ -1,4 +1,6 @@
 #include "report/RLLibrary.h"
+#include "report/output/RLPrinters.h"
+#include "report/output/RLSpoolFilter.h"
 #include "report/pages/RLLocaleStrings.h"
 #include "report/pages/RLTempFiles.h"
 #include "report/pages/RLUtils.h"
@@ -9,6 +11,8 @@ void ReportLibraryStartup() {
 }
 
 void ReportLibraryShutdown() {
+  FreeSharedSpoolFilter();
+  FreeSharedPrinterWrapper();
   DoneReportTempFiles();
   FreeMeasureBitmap();
   ReleaseLocaleStrings();

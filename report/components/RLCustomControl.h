@@ -18,6 +18,7 @@ class TRLCustomGroup;
 class TRLCustomSkipper;
 class TRLCustomReport;
 class TRLGraphicSurface;
+class Variant;
 
 using TRLAfterPrintEvent = std::function<void(TObject* Sender)>;
 using TRLBeforePrintEvent = std::function<void(TObject* Sender, bool& PrintIt)>;
@@ -162,6 +163,10 @@ public:
   virtual void RefreshForMeasure() { RefreshCaption(); }
   virtual void RealignControls() {}
   virtual TRLGraphicSurface* FindParentSurface();
+  // What a formula reads and writes as the control or one of its
+  // attributes: the caption, whatever the name; nothing is written.
+  virtual void GetAttribute(const String& Name, Variant& Value);
+  virtual bool SetAttribute(const String& Name, const Variant& Value);
   // Where the control goes among the children of one alignment kind:
   // plain controls first, bands by type, groups, then the rest; bands of
   // one type by their group index.

@@ -5,8 +5,11 @@
 #include "platform/rtl/NumUtils.h"
 #include "platform/ui/Forms.h"
 #include "report/components/RLSiteKinds.h"
+#include "report/output/RLFilters.h"
+#include "report/output/RLPrinters.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLLocaleStrings.h"
+#include "report/parser/RLExpressionParser.h"
 #include "report/ui/RLFeedBack.h"
 #include <cmath>
 #include <cxxabi.h>
@@ -25,6 +28,7 @@ TRLCustomReport::TRLCustomReport(TComponent* AOwner)
 }
 
 TRLCustomReport::~TRLCustomReport() {
+  SetExpressionParser(nullptr);
   FProgressForm.reset();
   FPageSurface.reset();
   // The store frees itself once nothing is linked to it.
@@ -75,6 +79,8 @@ void TRLCustomReport::Notification(TComponent* AComponent, TOperation Operation)
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FNextReport) FNextReport = nullptr;
   if (AComponent == FPriorReport) FPriorReport = nullptr;
+  if (AComponent == FDefaultFilter) FDefaultFilter = nullptr;
+  if (FExpressionParser && AComponent == FExpressionParser) FExpressionParser = nullptr;
 }
 
 // ---- Properties ------------------------------------------------------------------
@@ -108,12 +114,7 @@ void TRLCustomReport::PageSetupChanged() {
 
 // ---- Printer margins -------------------------------------------------------------
 
-void TRLCustomReport::LoadMetrics() {
-  // Until printer access is available the report lays out for a 300-dpi
-  // device with no unprintable margins.
-  FPrinterMetrics = TRLPrinterMetrics();
-  FPrinterMetrics.PPIX = FPrinterMetrics.PPIY = 300;
-}
+void TRLCustomReport::LoadMetrics() { SharedPrinterWrapper()->LoadMetrics(FPrinterMetrics); }
 
 TRect TRLCustomReport::PrinterMarginPixels() const {
   const TRLPrinterMetrics& m = FPrinterMetrics;
@@ -344,13 +345,6 @@ TRLGraphicSurface* TRLCustomReport::FindParentSurface() {
     FPageSurface->Open();
   }
   return FPageSurface.get();
-}
-
-// ---- Expressions -----------------------------------------------------------------
-
-Variant TRLCustomReport::Parse(TObject* Sender, const String& Expression) {
-  if (!ExpressionEvaluator) return Variant();
-  return ExpressionEvaluator(Sender, Expression);
 }
 
 // ---- Page files ------------------------------------------------------------------

@@ -8,7 +8,9 @@
 #include "report/components/RLPageSetup.h"
 #include <memory>
 
+class TRLExpressionParser;
 class TRLGraphicStorage;
+class TRLCustomPrintFilter;
 class TfrmRLFeedBack;
 class TStream;
 
@@ -31,6 +33,13 @@ public:
 private:
   bool FResetPageNumber = false;
   bool FNumberPages = true;
+};
+
+// The page range chosen for printing.
+struct TRLPrintDialogParams {
+  int32_t FromPage1 = 0;
+  int32_t ToPage1 = 0;
+  String Selection;
 };
 
 // (Sender, var Text, var PrintIt): offered every text a control prints.
@@ -77,16 +86,32 @@ public:
   const String& JobTitle() const { return FJobTitle; }
   void SetJobTitle(const String& value);
   TDateTime ReportDateTime() const { return FReportDateTime; }
+  bool PrintDialog() const { return FPrintDialog; }
+  void SetPrintDialog(bool value) { FPrintDialog = value; }
+  TRLCustomPrintFilter* DefaultFilter() const { return FDefaultFilter; }
+  void SetDefaultFilter(TRLCustomPrintFilter* value);
+  const TRLPrintDialogParams& DialogParams() const { return FDialogParams; }
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value) { FHelpContext = value; }
   TfrmRLFeedBack* ProgressForm() const { return FProgressForm.get(); }
 
   TNotifyEvent OnPageStarting;
   TNotifyEvent OnPageEnding;
   TRLPrepareErrorEvent OnPrepareError;
   TRLFilterTextEvent OnFilterText;
-  // Evaluates an expression for Sender; set by the expression parser.
-  std::function<Variant(TObject* Sender, const String& Expression)> ExpressionEvaluator;
+  // The parser that evaluates the formulas of the report's controls; it
+  // looks identifiers up through the report (aggregates, data fields,
+  // controls).
+  TRLExpressionParser* ExpressionParser() const { return FExpressionParser; }
+  void SetExpressionParser(TRLExpressionParser* value);
+  // The control whose formula is being evaluated.
+  TObject* ParseInvoker() const { return FParseInvoker; }
 
   bool Prepare();
+  // Prepares when not yet prepared and prints through the selected filter
+  // (the spool filter when none), after the print dialog when PrintDialog.
+  void Print();
+  bool ShowPrintDialog();
   void Clear();
   void Cancel() { FCanceled = true; }
   Variant Parse(TObject* Sender, const String& Expression);
@@ -128,6 +153,11 @@ private:
   void TakeSettingsFromStore();
   void ResetPageNumber();
   TRLCustomReport* Master() const { return MasterReport(); }
+  void AttachParser(TRLExpressionParser* parser);
+  void DetachParser(TRLExpressionParser* parser);
+  void ResolveIdentifier(const String& Identifier, const Variant& Params, Variant& Result);
+  TPersistent* FindAggregate(TPersistent* Owner, const String& Name);
+  void ReadAttribute(TPersistent* Owner, const String& Name, Variant& Value);
 
   TNotifyEvent FOnPageEnding;
   bool FCanceled = false;
@@ -152,7 +182,17 @@ private:
   TNextReportState FNextReportState = nrStart;
   std::unique_ptr<TfrmRLFeedBack> FProgressForm;
   bool FPreparing = false;
+  bool FPrintDialog = true;
+  TRLCustomPrintFilter* FDefaultFilter = nullptr;
+  TRLPrintDialogParams FDialogParams;
+  int FHelpContext = 0;
+  TRLExpressionParser* FExpressionParser = nullptr;
+  TObject* FParseInvoker = nullptr;
 };
+
+// "LastPageNumber" for the first report of a chain, "LastPageNumber_n" for
+// the n-th after it: the macro its last page number is stored under.
+String LastPageMacroKey(const TRLCustomReport& report);
 
 // The report a form places: a page of the paper set-up, 10 mm margins.
 class TRLReport : public TRLCustomReport {

@@ -1,0 +1,100 @@
+#include "PdfReadBack.h"
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+std::string PdfFolder() {
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "/root") + "/PDF";
+}
+
+std::string Run(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+std::vector<std::string> MatchingFiles(const std::string& title) {
+  std::vector<std::string> found;
+  if (DIR* dir = opendir(PdfFolder().c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name.compare(0, title.size(), title) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".pdf")
+        found.push_back(PdfFolder() + "/" + name);
+    }
+    closedir(dir);
+  }
+  return found;
+}
+
+// cups-pdf writes the file in place; it is whole once pdfinfo reads it.
+bool ReadPdf(const std::string path, PdfDocument& doc) {
+  std::string info = Run("pdfinfo -f 1 -l 9999 '" + path + "' 2>/dev/null");
+  if (info.find("Pages:") == std::string::npos) return false;
+  doc = PdfDocument();
+  doc.path = path;
+  std::istringstream lines(info);
+  std::string line;
+  while (std::getline(lines, line)) {
+    // "Page    1 size: 595 x 842 pts (A4)"
+    if (line.rfind("Page ", 0) == 0 && line.find(" size:") != std::string::npos) {
+      PdfPage page;
+      std::sscanf(line.c_str() + line.find(" size:") + 6, "%lf x %lf", &page.width, &page.height);
+      doc.pages.push_back(page);
+    }
+    // "Page    1 rot:   90"
+    if (line.rfind("Page ", 0) == 0 && line.find(" rot:") != std::string::npos) {
+      int page = 0, rotation = 0;
+      std::sscanf(line.c_str() + 5, "%d", &page);
+      std::sscanf(line.c_str() + line.find(" rot:") + 5, "%d", &rotation);
+      if (page >= 1 && page <= static_cast<int>(doc.pages.size()) && rotation % 180 != 0)
+        std::swap(doc.pages[page - 1].width, doc.pages[page - 1].height);
+    }
+  }
+  doc.text = Run("pdftotext -layout '" + path + "' - 2>/dev/null");
+  return !doc.pages.empty();
+}
+}  // namespace
+
+std::string UniqueJobTitle(const std::string& stem) {
+  static int counter = 0;
+  return "brq_" + stem + "_" + std::to_string(getpid()) + "_" + std::to_string(++counter) + "_" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
+}
+
+std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::vector<PdfDocument> docs;
+  for (;;) {
+    std::vector<std::string> files = MatchingFiles(title);
+    docs.clear();
+    for (const std::string& file : files) {
+      PdfDocument doc;
+      if (ReadPdf(file, doc)) docs.push_back(doc);
+    }
+    if (docs.size() >= count || std::chrono::steady_clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  // A job still being written may read as whole for a moment: read again.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  for (PdfDocument& doc : docs) ReadPdf(doc.path, doc);
+  std::sort(docs.begin(), docs.end(), [](const PdfDocument& a, const PdfDocument& b) { return a.path < b.path; });
+  return docs;
+}
+
+PdfDocument WaitForPdf(const std::string& title, int timeoutMs) {
+  std::vector<PdfDocument> docs = WaitForPdfs(title, 1, timeoutMs);
+  return docs.empty() ? PdfDocument() : docs.front();
+}

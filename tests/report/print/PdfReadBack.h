@@ -1,0 +1,24 @@
+#pragma once
+// Reads back what a print job became: cups-pdf writes each job of the test
+// run's queue as $HOME/PDF/<title>*.pdf, read here with pdfinfo/pdftotext.
+#include <string>
+#include <vector>
+
+struct PdfPage {
+  // Points, as the page is viewed (a landscape page is turned by 90).
+  double width = 0, height = 0;
+};
+
+struct PdfDocument {
+  std::string path;
+  std::vector<PdfPage> pages;
+  std::string text;
+};
+
+// A title no other job of any run shares.
+std::string UniqueJobTitle(const std::string& stem);
+// Waits (up to timeoutMs) for the job's PDF to be complete; empty path when
+// none came.
+PdfDocument WaitForPdf(const std::string& title, int timeoutMs = 30000);
+// All PDFs of that title that come within the time, e.g. two jobs of one run.
+std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs = 30000);
