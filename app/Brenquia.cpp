@@ -3,10 +3,13 @@
 // opens the login.
 #include "app/uPrinc.h"
 #include "app/uSobre.h"
+#include "report/RLLibrary.h"
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   try {
+    // Temporary page files, texts and the printer, for the receipt.
+    TRLLibraryScope reportLibrary;
     Application->Initialize();
     Application->SetTitle(u"Brenquia");
     Application->CreateForm(frmPrinc);

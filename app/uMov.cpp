@@ -3,6 +3,7 @@
 #include "app/uDM.h"
 #include "app/uFecha.h"
 #include "app/FormHelpers.h"
+#include "app/uFRCupom.h"
 #include "app/uFunc.h"
 #include "app/uNovMov.h"
 #include "app/uRec.h"
@@ -10,6 +11,7 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/FDConnection.h"
+#include "platform/data/FDDataSet.h"
 #include "platform/dbctrls/DBGrid.h"
 #include "platform/rtl/NumUtils.h"
 #include "platform/ui/Buttons.h"
@@ -295,9 +297,24 @@ void TfrmMov::ImprimirCupom1Click(TObject*) {
                rec->FieldByName(u"RECEBIMENTO")->AsDateTime());
 }
 
-void TfrmMov::ImprimeCupom(const String&, const String&, TDateTime) {
-  // Receipt printing arrives with the report library; until then nothing
-  // is printed or previewed.
+void TfrmMov::ImprimeCupom(const String& nSaida, const String& nCupom, TDateTime nDataRec) {
+  try {
+    Screen->SetCursor(crHourGlass);
+    CursorNormalAoSair normal;
+    TFDQuery* consulta = DM->QrRecebimentos;
+    consulta->Close();
+    consulta->SQL().SetText(u"SELECT * FROM RECEBIMENTOS WHERE RECEBIMENTO = " +
+                            QuotedSQL(FormatDateTime(u"yyyy-mm-dd", nDataRec)) + u" AND CUPOM = " +
+                            QuotedSQL(nCupom) + u" AND COD_AGENTE = " + QuotedSQL(CodigoAgente));
+    consulta->Open();
+    // No receipt found would print a blank one.
+    if (consulta->IsEmpty()) throw Exception(u"Cupom " + nCupom + u" não encontrado.");
+    // One report form per receipt, freed with its pages after printing.
+    std::make_unique<TFRCupom>(nullptr)->ImprimeCupom(nSaida);
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    ExibeMensagem(u"Não foi possível imprimir o cupom! " + e.Message(), 2);
+  }
 }
 
 void TfrmMov::ExcluirRecebimento1Click(TObject*) {

@@ -28,8 +28,8 @@ public:
   void HabilitaDesabilitaControlesMov();
   // Header and summary line of the current movement.
   void PainelResumo();
-  // Prints ("I") or previews ("V") one stored receipt. Receipt printing is
-  // not part of this program yet: this hook prints nothing.
+  // Prints ("I") or previews ("V") one stored receipt; failures are told
+  // as "Não foi possível imprimir o cupom! " and the cause.
   static void ImprimeCupom(const String& nSaida, const String& nCupom, TDateTime nDataRec);
 
   TPanel* PanelMOV;

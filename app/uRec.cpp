@@ -902,10 +902,7 @@ void TfrmRec::AposGravacao() {
   RadioGroupCHQ_DINH->SetFocus();
 }
 
-void TfrmRec::ImprimeCupomRecebido(const String&, TDateTime) {
-  // Receipt printing arrives with the report library; until then the
-  // operator's yes prints nothing.
-}
+void TfrmRec::ImprimeCupomRecebido(const String& cupom, TDateTime data) { TfrmMov::ImprimeCupom(u"I", cupom, data); }
 
 bool TfrmRec::ProcessaTotaisMovimento() {
   bool gravados = false;

@@ -141,8 +141,7 @@ public:
   // Recomputes and writes the totals of the movement of DataMovimento; a
   // failure is reported. True when they were written.
   static bool ProcessaTotaisMovimento();
-  // Receipt printing is not part of this program yet: the question is
-  // asked, and this hook prints nothing.
+  // Prints the receipt just recorded at once, without a dialog.
   static void ImprimeCupomRecebido(const String& cupom, TDateTime data);
 
   // Whether "Valor Recebido" takes the bill's value (asked when shown).

@@ -4,6 +4,7 @@
 #include "app/uFunc.h"
 #include "app/road/RoadSupport.h"
 #include "support/AppDriver.h"
+#include "support/PdfReadBack.h"
 #include <gtest/gtest.h>
 
 using namespace road;
@@ -122,9 +123,17 @@ TEST_F(DbUiRecebimentoPrograma, ReceivesABillByReaderIntoTodaysMovement) {
   App.TypeText(leitora, TestDatabase::BarCode);
   App.PressKey(leitora, VK_RETURN);
   App.Settle();
+  const std::vector<std::string> antes = PdfFiles("Cupom");
   Ctrl(recebimento, 'G');
   EXPECT_EQ(Responde(u"Atenção ", IDYES), u"Confirma a impressão do cupom?");
   App.Settle();
+  // The receipt prints at once on its own paper, with no dialog.
+  PdfDocument cupom = WaitForNewPdf("Cupom", antes);
+  ASSERT_EQ(cupom.pages.size(), 1u) << cupom.path;
+  EXPECT_NEAR(cupom.pages[0].width, 215.43, 1.5);
+  EXPECT_NEAR(cupom.pages[0].height, 311.81, 1.5);
+  for (const char* texto : {"COMPROVANTE NÃO FISCAL", "123,45", "CNF: 000002", "LOJA DOIS"})
+    EXPECT_NE(cupom.text.find(texto), std::string::npos) << texto << "\n" << cupom.text;
 
   EXPECT_EQ(TestDatabase::Scalar(u"SELECT CONCAT_WS('|', CUPOM, VALOR, TROCO, CHQ_DINH, CODIGOBARRAS, INSCRICAO, "
                                  u"USUARIO) FROM recebimentos WHERE COD_AGENTE = '002' AND RECEBIMENTO = CURDATE()"),
@@ -134,7 +143,10 @@ TEST_F(DbUiRecebimentoPrograma, ReceivesABillByReaderIntoTodaysMovement) {
             u"1|123.45|0");
   HWND memo = AppDriver::Child(recebimento, u"TMemo", 0);
   ASSERT_NE(memo, nullptr);
-  EXPECT_EQ(AppDriver::Text(memo), u"Recebimento(s) em " + hoje + u": R$ 123,45 em 1 conta(s).");
+  // The totals follow the printing, whose progress form serves messages.
+  const String totais = u"Recebimento(s) em " + hoje + u": R$ 123,45 em 1 conta(s).";
+  WaitUntil([&] { return AppDriver::Text(memo) == totais; }, Espera);
+  EXPECT_EQ(AppDriver::Text(memo), totais);
   EXPECT_TRUE(AppDriver::SaveScreenshot(recebimento, Artefato("road-recebimento.png")));
 
   // Closing the receipt window brings the summary of the movement up to date.

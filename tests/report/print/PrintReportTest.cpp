@@ -1,7 +1,7 @@
 // The report's print road without the dialog: prepared once, printed
 // through the spool filter to the run's PDF queue.
 #include "../engine/EngineFixture.h"
-#include "PdfReadBack.h"
+#include "support/PdfReadBack.h"
 #include "report/output/RLPrinters.h"
 #include <gtest/gtest.h>
 

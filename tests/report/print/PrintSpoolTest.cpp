@@ -1,6 +1,6 @@
 // Pages through the spool filter to the run's PDF queue, read back from
 // the PDFs: sizes, page counts, jobs per paper, copies and texts.
-#include "PdfReadBack.h"
+#include "support/PdfReadBack.h"
 #include "PrintTestPages.h"
 #include "report/output/RLPrinters.h"
 #include "report/output/RLSpoolFilter.h"

@@ -1,6 +1,6 @@
 // The printer access against the run's PDF queue: selection by name, the
 // paper in the device mode, the metrics, and a job that reaches the PDF.
-#include "PdfReadBack.h"
+#include "support/PdfReadBack.h"
 #include "platform/ui/Printers.h"
 #include "report/output/RLPrinters.h"
 #include <gtest/gtest.h>

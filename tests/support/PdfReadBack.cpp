@@ -1,4 +1,4 @@
-#include "PdfReadBack.h"
+#include "support/PdfReadBack.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -67,6 +67,25 @@ bool ReadPdf(const std::string path, PdfDocument& doc) {
   return !doc.pages.empty();
 }
 }  // namespace
+
+std::vector<std::string> PdfFiles(const std::string& stem) { return MatchingFiles(stem); }
+
+PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<std::string>& before, int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    for (const std::string& file : MatchingFiles(stem)) {
+      if (std::find(before.begin(), before.end(), file) != before.end()) continue;
+      PdfDocument doc;
+      if (ReadPdf(file, doc)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ReadPdf(file, doc);
+        return doc;
+      }
+    }
+    if (std::chrono::steady_clock::now() > deadline) return PdfDocument();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+}
 
 std::string UniqueJobTitle(const std::string& stem) {
   static int counter = 0;

@@ -20,5 +20,10 @@ std::string UniqueJobTitle(const std::string& stem);
 // Waits (up to timeoutMs) for the job's PDF to be complete; empty path when
 // none came.
 PdfDocument WaitForPdf(const std::string& title, int timeoutMs = 30000);
+// Names of the PDFs there now whose title starts with stem.
+std::vector<std::string> PdfFiles(const std::string& stem);
+// The first PDF of a title starting with stem that is not among before,
+// for jobs whose title is fixed (such as the receipt's).
+PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<std::string>& before, int timeoutMs = 30000);
 // All PDFs of that title that come within the time, e.g. two jobs of one run.
 std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs = 30000);
