@@ -1,6 +1,9 @@
 // The preview control on a real window: fitting factors, paging in single
 // and multiple mode, refused zooms, text search, group marks and a store
 // of the first file version, which knows no paper.
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Menus.h"
+#include "report/pages/RLUtils.h"
 #include "report/print/PrintTestPages.h"
 #include "report/ui/RLPreview.h"
 #include "support/KeyInput.h"
@@ -272,5 +275,37 @@ TEST(UiPreviewControl, EditingMarksTheGroupOfThePickedObject) {
   }
   preview->SetEditing(false);
   EXPECT_EQ(box->Selected(), nullptr);
+  preview->SetPages(nullptr);
+}
+
+TEST(UiPreviewControl, CopyAsBitmapLeavesTheMeasuringBitmapAlone) {
+  PreviewHost host;
+  TestStore store;
+  SetA4(store.get());
+  store.AddPages(2);
+  TRLPreview* preview = host.preview;
+  preview->SetPages(store.get());
+  preview->ZoomMultiplePages();
+  const int measureWidth = MeasureBitmap()->Width(), measureHeight = MeasureBitmap()->Height();
+  TMenuItem* copy = preview->Popup()->Items()->Items(0);
+  EXPECT_EQ(copy->Caption(), u"Copiar como Bitmap");
+
+  // Over the box past the last page nothing is copied.
+  Clipboard()->SetAsText(u"antes");
+  preview->Popup()->SetPopupComponent(preview->Boxes(2));
+  copy->OnClick(copy);
+  EXPECT_EQ(Clipboard()->AsText(), u"antes");
+
+  preview->Popup()->SetPopupComponent(preview->Boxes(1));
+  copy->OnClick(copy);
+  ASSERT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  OpenClipboard(nullptr);
+  BITMAP info{};
+  GetObjectW(GetClipboardData(CF_BITMAP), sizeof(info), &info);
+  CloseClipboard();
+  EXPECT_EQ(info.bmWidth, store->GetPages(1)->Width());
+  EXPECT_EQ(info.bmHeight, store->GetPages(1)->Height());
+  EXPECT_EQ(MeasureBitmap()->Width(), measureWidth);
+  EXPECT_EQ(MeasureBitmap()->Height(), measureHeight);
   preview->SetPages(nullptr);
 }
