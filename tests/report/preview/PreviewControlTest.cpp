@@ -6,11 +6,18 @@
 #include "report/pages/RLUtils.h"
 #include "report/print/PrintTestPages.h"
 #include "report/ui/RLPreview.h"
+#include "support/AppDriver.h"
 #include "support/KeyInput.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
+String Artifact(const char* name) {
+  const char* dir = std::getenv("BRQ_ARTIFACTS");
+  return AsciiToString(std::string(dir && *dir ? dir : "/tmp") + "/" + name);
+}
+
 // A form of 800 x 600 client pixels holding one preview that fills it.
 struct PreviewHost {
   std::unique_ptr<TForm> form{new TForm(nullptr)};
@@ -59,6 +66,8 @@ TEST(UiPreviewControl, FittingFactorsFollowTheStoreOrItsFirstPage) {
     host.preview->ZoomMultiplePages();
     EXPECT_EQ(host.preview->GetZoomFactorMultiplePages(), 33);
     EXPECT_EQ(host.preview->ZoomFactor(), 33);
+    KeyInput::Pump(100);
+    EXPECT_TRUE(AppDriver::SaveScreenshot(host.form->Handle(), Artifact("preview-multiple-pages.png")));
     host.preview->ZoomFullPage();
     EXPECT_FALSE(host.preview->MultipleMode());
     EXPECT_EQ(host.preview->ZoomFactor(), 53);
@@ -67,6 +76,8 @@ TEST(UiPreviewControl, FittingFactorsFollowTheStoreOrItsFirstPage) {
     EXPECT_EQ(box->Width(), 421 + 7);
     EXPECT_EQ(box->Height(), 595 + 7);
     EXPECT_EQ(box->Left(), (800 - 428) / 2);
+    KeyInput::Pump(100);
+    EXPECT_TRUE(AppDriver::SaveScreenshot(host.form->Handle(), Artifact("preview-full-page.png")));
     host.preview->SetPages(nullptr);
   }
   {
