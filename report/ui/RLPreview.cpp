@@ -74,7 +74,22 @@ TRLGraphicObject* TRLPreviewBox::ObjectAt(int AX, int AY) const {
 }
 
 void TRLPreviewBox::Paint() {
-  TCanvas* canvas = Canvas();
+  // Drawn off screen and put on the window in one copy: the window's own
+  // canvas pays a round trip to the display for every object.
+  if (!FBuffer) FBuffer = std::make_unique<TBitmap>();
+  if (FBuffer->Width() != Width() || FBuffer->Height() != Height()) FBuffer->SetSize(Width(), Height());
+  TCanvas* canvas = FBuffer->Canvas();
+  // What shows around the frame and shadow.
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(FPreview->Color());
+  canvas->FillRect(TRect(0, 0, Width(), Height()));
+  PaintOn(canvas);
+  const TRect clip = Canvas()->ClipRect();
+  BitBlt(Canvas()->Handle(), clip.Left, clip.Top, clip.Width(), clip.Height(), canvas->Handle(), clip.Left, clip.Top,
+         SRCCOPY);
+}
+
+void TRLPreviewBox::PaintOn(TCanvas* canvas) {
   TRLGraphicSurface* page = Page();
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(page ? clWhite : static_cast<TColor>(0x808080));
@@ -98,17 +113,16 @@ void TRLPreviewBox::Paint() {
   canvas->FillRect(TRect(r.Left + 5, r.Bottom, r.Right, r.Bottom + 5));
   if (!page) return;
   const double factor = FPreview->ZoomFactor() / 100;
-  PaintGroupMarks(page, factor);
-  PaintFindMark(page, factor);
+  PaintGroupMarks(canvas, page, factor);
+  PaintFindMark(canvas, page, factor);
 }
 
-void TRLPreviewBox::PaintGroupMarks(TRLGraphicSurface* APage, double AFactor) {
+void TRLPreviewBox::PaintGroupMarks(TCanvas* canvas, TRLGraphicSurface* APage, double AFactor) {
   if (!FSelected || FSelected->GroupId() == 0) return;
   const int32_t group = FSelected->GroupId();
   int members = 0;
   for (int i = 0; i < APage->ObjectCount(); ++i)
     if (APage->Objects(i)->GroupId() == group) ++members;
-  TCanvas* canvas = Canvas();
   canvas->Pen()->SetColor(clWhite);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetStyle(psSolid);
@@ -126,10 +140,9 @@ void TRLPreviewBox::PaintGroupMarks(TRLGraphicSurface* APage, double AFactor) {
   }
 }
 
-void TRLPreviewBox::PaintFindMark(TRLGraphicSurface* APage, double AFactor) {
+void TRLPreviewBox::PaintFindMark(TCanvas* canvas, TRLGraphicSurface* APage, double AFactor) {
   const TRLPreviewLastFind& find = FPreview->LastFind();
   if (!find.Found || APage->PageIndex() != find.PageIndex || find.ObjectIndex >= APage->ObjectCount()) return;
-  TCanvas* canvas = Canvas();
   canvas->Pen()->SetColor(clWhite);
   canvas->Pen()->SetWidth(3);
   canvas->Pen()->SetStyle(psSolid);

@@ -11,6 +11,7 @@
 // FindText is the name of a member here, not the system dialog.
 #undef FindText
 
+class TBitmap;
 class TPopupMenu;
 class TRLGraphicObject;
 class TRLGraphicStorage;
@@ -59,11 +60,13 @@ protected:
 
 private:
   int Position() const;
-  void PaintGroupMarks(TRLGraphicSurface* APage, double AFactor);
-  void PaintFindMark(TRLGraphicSurface* APage, double AFactor);
+  void PaintOn(TCanvas* canvas);
+  void PaintGroupMarks(TCanvas* canvas, TRLGraphicSurface* APage, double AFactor);
+  void PaintFindMark(TCanvas* canvas, TRLGraphicSurface* APage, double AFactor);
 
   TRLPreview* FPreview;
   TRLGraphicObject* FSelected = nullptr;
+  std::unique_ptr<TBitmap> FBuffer;
 };
 
 class TRLPreview : public TScrollBox {
