@@ -1,6 +1,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/graphics/Bitmap.h"
 #include <cstring>
 
 namespace {
@@ -50,5 +51,15 @@ bool TClipboard::HasFormat(UINT format) const { return IsClipboardFormatAvailabl
 void TClipboard::Clear() {
   OpenOrRaise();
   EmptyClipboard();
+  CloseClipboard();
+}
+
+void TClipboard::SetAsBitmap(const TBitmap& bitmap) {
+  HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap.Handle(), IMAGE_BITMAP, 0, 0, 0));
+  if (!copy) throw EInvalidOperation(u"Cannot copy bitmap");
+  OpenOrRaise();
+  EmptyClipboard();
+  // The clipboard owns the copy once it takes it.
+  if (!SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
   CloseClipboard();
 }

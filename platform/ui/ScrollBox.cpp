@@ -87,6 +87,14 @@ void TScrollBox::ScrollTo(int x, int y) {
   }
 }
 
+TPoint TScrollBox::ScrollRange() const {
+  if (!HandleAllocated()) return TPoint(0, 0);
+  RECT client;
+  ::GetClientRect(FHandle, &client);
+  return TPoint(std::max(0, FRangeX - static_cast<int>(client.right)),
+                std::max(0, FRangeY - static_cast<int>(client.bottom)));
+}
+
 void TScrollBox::ScrollInView(TControl* control) {
   if (!control || !ContainsControl(control) || control->Parent() != this) return;
   TRect client = ClientRect();

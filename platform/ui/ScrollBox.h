@@ -16,15 +16,17 @@ public:
   void ScrollTo(int x, int y);
   // Scrolls the least needed to show control.
   void ScrollInView(TControl* control);
+  // The farthest the content can be scrolled each way.
+  TPoint ScrollRange() const;
 
   void WndProc(TMessage& Message) override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
+  void UpdateScrollBars();
 
 private:
-  void UpdateScrollBars();
   void Scroll(int bar, int code);
 
   TBorderStyle FBorderStyle = bsSingle;
