@@ -6,6 +6,7 @@
 #include "skin/graphics/LayeredWindows.h"
 #include "skin/graphics/Pixels32.h"
 #include "platform/classes/IniFiles.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include <algorithm>
@@ -104,7 +105,12 @@ void TsSkinManager::SetExtendedBorders(bool Value) {
   if (Model.CommonSkinData->Active) {
     SkinLoadInProgress = true;
     CheckShadows();
+    if (FileExists(PackedFileName()))
+      ReloadPackedSkin();
+    else
+      ReloadSkin();
     SkinLoadInProgress = false;
+    if (!(ComponentState() & (csLoading | csReading | csDesigning))) RepaintForms(true);
   }
 }
 
@@ -142,14 +148,31 @@ void TsSkinManager::SetCommonSections(const TStrings& Value) {
   SetSkinName(FSkinName);
 }
 
-void TsSkinManager::SetBrightness(int Value) { FBrightness = std::clamp(Value, -100, 100); }
-void TsSkinManager::SetSaturation(int Value) { FSaturation = Value; }
-void TsSkinManager::SetHueOffset(int Value) { FHueOffset = Value; }
+// The colour setters reload, so an adjustment always starts from the
+// skin's own colours.
+void TsSkinManager::SetBrightness(int Value) {
+  Value = std::clamp(Value, -100, 100);
+  if (FBrightness == Value) return;
+  FBrightness = Value;
+  ReloadCurrentSkin();
+}
+
+void TsSkinManager::SetSaturation(int Value) {
+  if (FSaturation == Value) return;
+  FSaturation = Value;
+  ReloadCurrentSkin();
+}
+
+void TsSkinManager::SetHueOffset(int Value) {
+  if (FHueOffset == Value) return;
+  FHueOffset = Value;
+  ReloadCurrentSkin();
+}
 
 void TsSkinManager::SetSkinDirectory(const String& Value) {
   if (FSkinDirectory == Value) return;
   FSkinDirectory = Value;
-  Model.CommonSkinData->SkinPath = Value;
+  Model.CommonSkinData->SkinPath = GetFullSkinDirectory();
   if (OnSkinListChanged) OnSkinListChanged(this);
 }
 

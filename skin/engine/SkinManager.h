@@ -3,6 +3,7 @@
 // of the process. The first manager constructed is the default one; it
 // serves every window that names no manager of its own.
 #include "skin/engine/SkinOptions.h"
+#include "skin/engine/SkinStored.h"
 #include "skin/graphics/SkinData.h"
 #include "platform/classes/Strings.h"
 #include "platform/ui/graphics/Graphics.h"
@@ -15,6 +16,11 @@ class TControl;
 enum TacSkinningRule : uint8_t { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = uint8_t;  // bit per TacSkinningRule
 constexpr TacSkinningRules AllSkinningRules = 0x07;
+
+// Which available skins GetSkinNames lists.
+enum TacSkinTypes : uint8_t { stUnpacked, stPacked, stAllSkins };
+
+class TacSkinIni;
 
 enum class TShowAction : uint8_t { saIgnore, saRestore, saMinimize, saMaximize };
 
@@ -55,8 +61,8 @@ public:
   const String& SkinDirectory() const { return FSkinDirectory; }
   void SetSkinDirectory(const String& Value);
   const String& SkinName() const { return FSkinName; }
-  // Stores only; the loading of the named skin is not part of this unit yet.
-  void SetSkinName(const String& Value) { FSkinName = Value; }
+  // Loads the named skin: a folder, a packed file or an internal skin.
+  void SetSkinName(const String& Value);
   String GetSkinInfo() const;
   TacSkinningRules SkinningRules() const { return FSkinningRules; }
   void SetSkinningRules(TacSkinningRules Value) { FSkinningRules = Value; }
@@ -88,6 +94,30 @@ public:
   void SendNewSkin(bool /*Repaint*/) {}
   void SendRemoveSkin() {}
   void RepaintForms(bool /*DoLockForms*/) {}
+
+  // Skin loading. A skin is read into a fresh model that replaces the
+  // current one only when the whole skin has been read.
+  TsStoredSkins& InternalSkins() { return *FBuiltInSkins; }
+  void SetInternalSkins(const TsStoredSkins& Value) { FBuiltInSkins->Assign(Value); }
+  void ReloadSkin();
+  void ReloadPackedSkin();
+  void ReloadCurrentSkin();
+  void CheckVersion();
+  String GetFullSkinDirectory() const;
+  String GetSkinNames(TStrings& sl, TacSkinTypes SkinType = stAllSkins) const;
+  String GetExternalSkinNames(TStrings& sl, TacSkinTypes SkinType = stAllSkins) const;
+  String GetRandomSkin() const;
+  void ExtractInternalSkin(const String& NameOfSkin, const String& DestDir);
+  void ExtractByIndex(int Index, const String& DestDir);
+  void LoadAllMasks();
+  void LoadAllGeneralData();
+  int MakeNewItem(int SkinIndex, const String& PropertyName, const String& AClassName, TacImgType ImgType,
+                  const TRect& R, int Count, int DrawMode, int16_t MaskType);
+  // The mask part of an outer effect, by its Source; sets Effect.Mask.
+  void MakeOuterEffectMask(TacOutEffData& Effect, const String& Key);
+  void ApplyHue(int Value);
+  void ApplySaturation(int Value);
+  void ApplyBrightness(int Value);
 
   void UpdateThirdNames(bool Reset);
   void StoreThirdNames();
@@ -134,6 +164,13 @@ private:
   void FillConstElement(TacConstElementData& Data, const String& Name, const String& Alt = String(),
                         const String& Fallback = String()) const;
   void DetachMainWindowHook();
+  String PackedFileName() const;
+  // Reads Options as the new skin; the model is replaced only on success.
+  void RunLoadSequence(std::unique_ptr<TacSkinIni> Options, const String& SkinPath, bool Packed);
+  // The bitmap of an image file of the skin being loaded, decoded once.
+  TBitmap* FindSkinImage(const String& FileName);
+  TBitmap* LoadExternalImage(const String& FileName, TStream* Stream);
+  void LoadCommonSectionImages();
 
   bool FActive = true;
   bool FSkinnedPopups = true;
@@ -153,6 +190,7 @@ private:
   TControl* FActiveGraphControl = nullptr;
   int FHueOffset = 0, FSaturation = 0, FBrightness = 0;
   int FMainWindowHook = 0;  // cookie of the attached hook; 0 when none
+  std::unique_ptr<TsStoredSkins> FBuiltInSkins = std::make_unique<TsStoredSkins>(this);
 };
 
 extern TsSkinManager* DefaultManager;
@@ -164,3 +202,7 @@ int SkinScrollWidth(const TsSkinManager* Manager);
 int MaxScrollWidth(const TsSkinManager* Manager);
 // VERSION of GLOBALINFO, read with "." whatever the locale; 0 when missing.
 double ReadSkinVersion(const TCustomIniFile& Ini);
+// Process-wide: PreviewOptions, when set, stands in for a folder's
+// Options.dat; in preview mode a folder of the name wins over a packed file.
+extern bool PreviewMode;
+extern std::unique_ptr<TStringList> PreviewOptions;

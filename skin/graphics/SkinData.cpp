@@ -20,6 +20,18 @@ void TsSkinModel::ClearImageParts() {
   MasterBitmap.reset();
 }
 
+void TsSkinModel::Swap(TsSkinModel& Other) {
+  std::swap(ExtArray, Other.ExtArray);
+  std::swap(CommonSkinData, Other.CommonSkinData);
+  std::swap(SkinIsPacked, Other.SkinIsPacked);
+  std::swap(MasterBitmap, Other.MasterBitmap);
+  std::swap(ma, Other.ma);
+  std::swap(gd, Other.gd);
+  std::swap(oe, Other.oe);
+  std::swap(ConstData, Other.ConstData);
+  std::swap(Palette, Other.Palette);
+}
+
 int MaskFrameWidth(const TsMaskData& md) {
   if (md.ImageCount == 0) return 0;
   const int width = md.R.Right - md.R.Left;

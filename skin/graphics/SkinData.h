@@ -198,6 +198,9 @@ struct TsSkinModel {
   // external image holds it, then the external images and the master bitmap.
   void ClearImageParts();
   void FreeExtImages();
+  // Exchanges every member with Other: a skin is read into a fresh model and
+  // put in place whole.
+  void Swap(TsSkinModel& Other);
 };
 
 int MaskFrameWidth(const TsMaskData& md);
