@@ -1,6 +1,7 @@
 #include "skin/graphics/Gradients.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/Pixels32.h"
+#include "skin/graphics/ProcBinding.h"
 #include <algorithm>
 #include <cstring>
 
@@ -13,7 +14,7 @@ struct TGradientFillBinding {
   TGradientFill Fill = nullptr;
   TGradientFillBinding() {
     Library = LoadLibraryA("msimg32.dll");
-    if (Library) Fill = reinterpret_cast<TGradientFill>(reinterpret_cast<void*>(GetProcAddress(Library, "GradientFill")));
+    Fill = BindProc<TGradientFill>(Library, "GradientFill");
   }
   ~TGradientFillBinding() {
     if (Library) FreeLibrary(Library);
