@@ -1,0 +1,13 @@
+#pragma once
+// A section state's background painted into a control's cache bitmap:
+// colour, texture and gradient layers over what lies behind.
+#include "skin/graphics/SkinData.h"
+
+// SkinManager nil means the default manager; CustomColor other than the key
+// colour replaces the section's layers.
+void PaintSectionBg(int SkinIndex, const TCacheInfo& CI, int State, const TRect& R, TPoint Offset, TBitmap* Bmp,
+                    TsSkinManager* SkinManager, int TextureIndex = -1, int HotTextureIndex = -1,
+                    TColor CustomColor = KeyColor);
+// Background, corner images, then the section's border image.
+void PaintSectionFull(int SkinIndex, const TCacheInfo& CI, bool Flag, int State, const TRect& R, TPoint Offset,
+                      TBitmap* Bmp, TsSkinManager* SkinManager, int TextureIndex = -1, int HotTextureIndex = -1);
