@@ -1,6 +1,7 @@
 // Section backgrounds: colour, transparency over the parent, gradients.
 #include "PartFixture.h"
 #include "skin/engine/SectionPaint.h"
+#include "skin/engine/SectionPaintAlpha.h"
 #include "skin/graphics/Pixels32.h"
 #include <gtest/gtest.h>
 
@@ -60,4 +61,28 @@ TEST(SkinSectionBg, LayersOverTheParent) {
     const uint32_t got = FromBitmap(*bmp).At(c.At.X, c.At.Y);
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(Ch(got, k), Ch(c.Want, k), 1) << std::hex << got;
   }
+}
+
+TEST(SkinSectionBg, AlphaSections) {
+  // Transparency 30 on a clear bitmap: alpha 178; premultiplied only when
+  // the section covers the whole bitmap.
+  TSection section(State(0x0000FF, 30));
+  struct Case {
+    TRect R;
+    uint32_t Want;
+  } cases[] = {
+      {TRect(0, 0, 20, 20), 0xB2000000u | static_cast<uint32_t>(255 * 178 / 255) << 16},
+      {TRect(0, 0, 10, 10), 0xB2FF0000u},
+  };
+  for (const Case& c : cases) {
+    auto bmp = ToBitmap(TPixels(20, 20, 0));
+    PaintSectionAlpha(bmp.get(), c.R, section.Index, 0, &section.sm);
+    const uint32_t got = FromBitmap(*bmp).At(5, 5);
+    EXPECT_EQ(got >> 24, 178u);
+    EXPECT_NEAR(Ch(got, 2), Ch(c.Want, 2), 1) << std::hex << got;
+  }
+  auto bmp = ToBitmap(TPixels(4, 1, 0xFF204060));
+  BlendFillRect32(*bmp, TRect(1, 0, 9, 1), 0xFFFFFF, 50, 0x80);
+  EXPECT_EQ(FromBitmap(*bmp).At(0, 0), 0xFF204060u);
+  EXPECT_EQ(FromBitmap(*bmp).At(1, 0), 0x808F9FAFu);
 }
