@@ -208,3 +208,33 @@ void PaintSectionFull(int SkinIndex, const TCacheInfo& CI, bool, int State, cons
     PaintMaskRect(*Bmp, R, moved, sm->Model.ma[static_cast<size_t>(gd.BorderIndex)], State, true);
   }
 }
+
+void PaintSectionOnDC(int SkinIndex, const TCacheInfo& CI, bool Flag, int State, const TRect& R, TPoint Offset, HDC DC,
+                      TsSkinManager* SkinManager) {
+  TsSkinManager* sm = SkinManager ? SkinManager : DefaultManager;
+  if (!sm || !sm->IsValidSkinIndex(SkinIndex) || R.Left < 0 || R.Top < 0 || R.Width() <= 0 || R.Height() <= 0) return;
+  const int saved = SaveDC(DC);
+  auto t = NewBmp32(R.Width(), R.Height());
+  PaintSectionFull(SkinIndex, CI, Flag, State, TRect(0, 0, R.Width(), R.Height()), Offset, t.get(), sm, -1, -1);
+  BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), t->Canvas()->Handle(), 0, 0, SRCCOPY);
+  RestoreDC(DC, saved);
+}
+
+int PaintSectionByName(TBitmap& Bmp, const String& Name, const String& AltName, int State, TsSkinManager* SkinManager,
+                       const TRect& R, TColor FillColor, HDC DC) {
+  TsSkinManager* sm = SkinManager ? SkinManager : DefaultManager;
+  if (!sm) return -1;
+  int index = sm->GetSkinIndex(Name);
+  if (!sm->IsValidSkinIndex(index)) index = sm->GetSkinIndex(AltName);
+  if (!sm->IsValidSkinIndex(index)) return index;
+  TCacheInfo ci;
+  ci.FillColor = FillColor;
+  ci.Ready = DC != nullptr;
+  if (DC) {
+    BitBlt(Bmp.Canvas()->Handle(), 0, 0, Bmp.Width(), Bmp.Height(), DC, R.Left, R.Top, SRCCOPY);
+    GdiFlush();
+    ci.Bmp = &Bmp;
+  }
+  PaintSectionFull(index, ci, true, State, TRect(0, 0, Bmp.Width(), Bmp.Height()), TPoint(0, 0), &Bmp, sm, -1, -1);
+  return index;
+}

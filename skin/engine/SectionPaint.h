@@ -11,3 +11,10 @@ void PaintSectionBg(int SkinIndex, const TCacheInfo& CI, int State, const TRect&
 // Background, corner images, then the section's border image.
 void PaintSectionFull(int SkinIndex, const TCacheInfo& CI, bool Flag, int State, const TRect& R, TPoint Offset,
                       TBitmap* Bmp, TsSkinManager* SkinManager, int TextureIndex = -1, int HotTextureIndex = -1);
+// Through a temporary bitmap: what lies behind comes only from CI.
+void PaintSectionOnDC(int SkinIndex, const TCacheInfo& CI, bool Flag, int State, const TRect& R, TPoint Offset, HDC DC,
+                      TsSkinManager* SkinManager);
+// Name, or AltName when there is no Name, over the whole of Bmp; with a DC
+// its pixels at R's top-left lie behind. The index used, or -1.
+int PaintSectionByName(TBitmap& Bmp, const String& Name, const String& AltName, int State, TsSkinManager* SkinManager,
+                       const TRect& R, TColor FillColor, HDC DC);

@@ -1,5 +1,6 @@
 // Section backgrounds: colour, transparency over the parent, gradients.
 #include "PartFixture.h"
+#include "skin/support/TestSkinFixture.h"
 #include "skin/engine/SectionPaint.h"
 #include "skin/engine/SectionPaintAlpha.h"
 #include "skin/graphics/Pixels32.h"
@@ -85,4 +86,17 @@ TEST(SkinSectionBg, AlphaSections) {
   BlendFillRect32(*bmp, TRect(1, 0, 9, 1), 0xFFFFFF, 50, 0x80);
   EXPECT_EQ(FromBitmap(*bmp).At(0, 0), 0xFF204060u);
   EXPECT_EQ(FromBitmap(*bmp).At(1, 0), 0x808F9FAFu);
+}
+
+TEST(SkinSectionBg, ByNameFromTheTestSkins) {
+  for (int variant : {0, 1}) {
+    auto sm = NewTestSkinManager();
+    ASSERT_EQ(LoadSkinCountingBoxes(*sm, variant ? u"TestSkinB" : u"TestSkin"), 0);
+    auto bmp = ToBitmap(TPixels(30, 20, 0xFF123456));
+    const int index = PaintSectionByName(*bmp, u"NOSUCHSECTION", u"EDIT", 0, sm.get(), TRect(), White, nullptr);
+    EXPECT_EQ(index, sm->GetSkinIndex(u"EDIT"));
+    const uint32_t want = ColorToPixel(static_cast<uint32_t>(TestSkinColorsOf(variant).EditColor)) & 0xFFFFFF;
+    EXPECT_EQ(FromBitmap(*bmp).At(15, 10) & 0xFFFFFF, want);
+    EXPECT_EQ(PaintSectionByName(*bmp, u"NOSUCHSECTION", u"NOROTHER", 0, sm.get(), TRect(), White, nullptr), -1);
+  }
 }
