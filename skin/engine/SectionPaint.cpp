@@ -238,3 +238,77 @@ int PaintSectionByName(TBitmap& Bmp, const String& Name, const String& AltName, 
   PaintSectionFull(index, ci, true, State, TRect(0, 0, Bmp.Width(), Bmp.Height()), TPoint(0, 0), &Bmp, sm, -1, -1);
   return index;
 }
+
+namespace {
+void PaintLightLayers(TsSkinManager& sm, TBitmap& B, TRect R, const TLayers& L, const TCacheInfo& CI) {
+  bool painted = false;
+  if (L.ImgPct > 0) {
+    const TRect whole = R;
+    if (sm.IsValidImgIndex(L.TextureIndex)) {
+      const TsMaskData& tex = sm.Model.ma[static_cast<size_t>(L.TextureIndex)];
+      if ((tex.MaskType & 0xFF) != 0)
+        PaintMaskedTexture(B, R, CI, tex, tex.DrawMode);
+      else
+        PaintTexture(*B.Canvas(), R, &B, tex, tex.DrawMode);
+      painted = true;
+    }
+    if (R == NoRest)
+      R = whole;
+    else
+      FillColor(B, R, L.Color);
+  }
+  if (L.GradPct > 0) {
+    if (painted) {
+      auto t = NewBmp32(R.Width(), R.Height());
+      GradOrColor(*t, TRect(0, 0, R.Width(), R.Height()), L);
+      BlendBmpRect(B, *t, static_cast<uint8_t>(std::clamp(L.ImgPct * 255 / 100, 0, 255)), TPoint(R.Left, R.Top),
+                   TRect(0, 0, R.Width(), R.Height()));
+    } else {
+      GradOrColor(B, R, L);
+    }
+  }
+  const int sum = L.ImgPct + L.GradPct;
+  if (sum > 0 && sum < 100)
+    BlendRectWithColor(B, TRect(R.Left, R.Top, R.Right - 1, R.Bottom - 1), static_cast<uint8_t>(sum), L.Color);
+  else if (sum != 100)
+    FillColor(B, R, !CI.Ready && L.Transp == 100 ? CI.FillColor : L.Color);
+}
+}  // namespace
+
+void PaintSectionBgLite(int SkinIndex, int TextureIndex, int, const TCacheInfo& CI, int State, const TRect& R,
+                        TPoint Offset, TBitmap* Bmp, TsSkinManager* SkinManager) {
+  TsSkinManager* sm = SkinManager ? SkinManager : DefaultManager;
+  if (!sm || !Bmp || !sm->IsValidSkinIndex(SkinIndex) || R.Width() <= 0 || R.Height() <= 0) return;
+  const TsGenState& S = sm->Model.gd[static_cast<size_t>(SkinIndex)].Props[State > 0 ? 1 : 0];
+  TLayers L;
+  L.Color = S.Color;
+  L.ImgPct = S.ImagePercent;
+  L.GradPct = S.GradientPercent;
+  L.Transp = S.Transparency;
+  if (L.GradPct != 0) L.Grad = &S.GradientArray;
+  L.TextureIndex = TextureIndex;
+  if (!CI.Ready || L.Transp == 0) {
+    PaintLightLayers(*sm, *Bmp, R, L, CI);
+  } else if (L.Transp < 100) {
+    auto t = NewBmp32(R.Width(), R.Height());
+    PaintLightLayers(*sm, *t, TRect(0, 0, R.Width(), R.Height()), L, CI);
+    CopyParent(*Bmp, R, CI, Offset);
+    BlendBmpRect(*Bmp, *t, static_cast<uint8_t>(L.Transp * 255 / 100), TPoint(R.Left, R.Top),
+                 TRect(0, 0, R.Width(), R.Height()));
+  } else {
+    CopyParent(*Bmp, R, CI, Offset);
+  }
+}
+
+void PaintSectionAndBorder(int SkinIndex, int BorderIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI,
+                           bool, int State, const TRect& R, TPoint Offset, TBitmap* Bmp, TsSkinManager* SkinManager) {
+  TsSkinManager* sm = SkinManager ? SkinManager : DefaultManager;
+  if (!sm || !Bmp || !sm->IsValidSkinIndex(SkinIndex) || !InsideBitmap(R, *Bmp)) return;
+  State = std::max(std::min(State, sm->Model.gd[static_cast<size_t>(SkinIndex)].States - 1), 0);
+  PaintSectionBgLite(SkinIndex, TextureIndex, HotTextureIndex, CI, State, R, Offset, Bmp, sm);
+  if (!sm->IsValidImgIndex(BorderIndex)) return;
+  TCacheInfo moved = CI;
+  moved.X += Offset.X;
+  moved.Y += Offset.Y;
+  PaintMaskRect(*Bmp, R, moved, sm->Model.ma[static_cast<size_t>(BorderIndex)], State, true);
+}

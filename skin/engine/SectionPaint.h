@@ -18,3 +18,10 @@ void PaintSectionOnDC(int SkinIndex, const TCacheInfo& CI, bool Flag, int State,
 // its pixels at R's top-left lie behind. The index used, or -1.
 int PaintSectionByName(TBitmap& Bmp, const String& Name, const String& AltName, int State, TsSkinManager* SkinManager,
                        const TRect& R, TColor FillColor, HDC DC);
+// The lighter background of PaintSectionAndBorder; HotTextureIndex is not used.
+void PaintSectionBgLite(int SkinIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI, int State,
+                        const TRect& R, TPoint Offset, TBitmap* Bmp, TsSkinManager* SkinManager);
+// The light background, then image part BorderIndex as the border.
+void PaintSectionAndBorder(int SkinIndex, int BorderIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI,
+                           bool Flag, int State, const TRect& R, TPoint Offset, TBitmap* Bmp,
+                           TsSkinManager* SkinManager);

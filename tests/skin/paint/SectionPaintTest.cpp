@@ -100,3 +100,23 @@ TEST(SkinSectionBg, ByNameFromTheTestSkins) {
     EXPECT_EQ(PaintSectionByName(*bmp, u"NOSUCHSECTION", u"NOROTHER", 0, sm.get(), TRect(), White, nullptr), -1);
   }
 }
+
+TEST(SkinSectionBg, LiteBackgroundAndBorder) {
+  // Transparency 40 over a white parent as in the full painter, then the
+  // border image on top.
+  TSection section(State(0x000000, 40));
+  TPart border(1, 12, 12, false, 3, 3, 3, 3, 0);
+  auto parent = ToBitmap(TPixels(40, 40, White));
+  auto bmp = ToBitmap(TPixels(20, 20, 0xFF123456));
+  TCacheInfo ci;
+  ci.Ready = true;
+  ci.Bmp = parent.get();
+  section.sm.Model.ma.push_back(border.md);
+  const int borderIndex = static_cast<int>(section.sm.Model.ma.size()) - 1;
+  PaintSectionAndBorder(section.Index, borderIndex, -1, -1, ci, false, 0, TRect(0, 0, 20, 20), TPoint(0, 0), bmp.get(),
+                        &section.sm);
+  section.sm.Model.ma.pop_back();
+  const TPixels got = FromBitmap(*bmp);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(Ch(got.At(10, 10), k), 102, 1);
+  EXPECT_EQ(got.At(1, 1), Named(1, 1));
+}
