@@ -173,7 +173,7 @@ void CopyRectByMask(const TRect& DstRect, const TRect& SrcRect, TBitmap& Dst, TB
   if (!d.Valid() || !s.Valid()) return;
   const TBlock b = ClipRectPair(DstRect, SrcRect, TSize(d.Width(), d.Height()), TSize(s.Width(), s.Height()));
   if (b.Empty()) return;
-  const int h2 = MaskData.R.Height() / 2;
+  const int h2 = MaskFrameHeight(MaskData);  // one frame below, whatever the MaskType
   const int maskTop = std::min(b.SrcY + h2, s.Height() - b.Height);
   if (maskTop < 0) return;
   const TBackground background(CI);
