@@ -1,4 +1,5 @@
 #include "app/uSQL1.h"
+#include "controls/RxDBCtrl.h"
 #include "app/AppState.h"
 #include "app/FormHelpers.h"
 #include "app/uDM.h"

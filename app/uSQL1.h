@@ -3,13 +3,14 @@
 // operator and a value into a read-only SQL text, run over the receipts
 // of every agent with the configured agent's filter, shown in a read-only
 // grid, and printed as receipts or as a listing.
-#include "controls/RxDBCtrl.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Mask.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+
+class TRxDBGrid;
 
 class TfrmSQL1 : public TForm {
 public:

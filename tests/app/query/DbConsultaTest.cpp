@@ -3,6 +3,7 @@
 // configured agent's rows and count them; a second run asking the same;
 // the reset; the refused date; and a grid that never deletes.
 #include "app/uSQL1.h"
+#include "controls/RxDBCtrl.h"
 #include "app/records/RecordsTestSupport.h"
 #include "support/KeyInput.h"
 
