@@ -1,4 +1,6 @@
 #include "app/uPrinc.h"
+#include "skin/engine/LabelFX.h"
+#include "skin/forms/hints/AlphaHints.h"
 #include "app/AppState.h"
 #include "app/FormHelpers.h"
 #include "app/uAgente.h"

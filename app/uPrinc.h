@@ -3,14 +3,17 @@
 // working windows, some of them for managers ("Gerencial") only. Showing
 // it runs the start-up: the configuration file, the database, the names of
 // the agent and the utility and the version in the caption.
-#include "skin/engine/LabelFX.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
-#include "skin/forms/hints/AlphaHints.h"
+
+// Skin names stay out of the form's header: the skin's enumerations share
+// short names with those of other libraries.
+class TsLabelFX;
+class TsAlphaHints;
 
 class TfrmPrinc : public TForm {
 public:

@@ -1,4 +1,5 @@
 #include "app/uSobre.h"
+#include "skin/engine/LabelFX.h"
 #include "app/AppState.h"
 #include "app/uConfig.h"
 #include "app/uFunc.h"

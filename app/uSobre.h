@@ -1,11 +1,14 @@
 #pragma once
 // The about box: the borderless splash while the program starts, whose
 // one-shot timer opens the login, and the "Informações do sistema" window.
-#include "skin/engine/LabelFX.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
+
+// Skin names stay out of the form's header: the skin's enumerations share
+// short names with those of other libraries.
+class TsLabelFX;
 
 class TAboutBox : public TForm {
 public:

@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/uDM.h"
 #include "app/uPrinc.h"
+#include "skin/engine/LabelFX.h"
 #include "app/spine/SpineTestSupport.h"
 #include "support/TestDatabase.h"
 #include "platform/rtl/FileUtils.h"
