@@ -23,6 +23,9 @@ TEST(UiRLEngineFeedBack, CancelDuringPreparationClosesTheLastPage) {
     if (recNo != 100 || !form) return;
     sawForm = form->Visible() && form->LabelStepName->Caption() != String();
     PostMessageW(form->BitBtnCancel->Handle(), BM_CLICK, 0, 0);
+    // The form serves its queue at most every 20 ms: give it the time to see
+    // the click before the run would end on its own.
+    Sleep(50);
   };
   EXPECT_FALSE(t.report->Prepare());
   EXPECT_TRUE(sawForm);
