@@ -40,27 +40,8 @@ void Prepare() {
 }
 
 void BareMySqlQuery(benchmark::State& state) {
-  MYSQL* db = mysql_init(nullptr);
-  mysql_options(db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  if (!mysql_real_connect(db, BenchEnv("BRQ_DB_HOST", "127.0.0.1").c_str(), BenchEnv("BRQ_DB_USER", "root").c_str(),
-                          BenchEnv("BRQ_DB_PASSWORD", "").c_str(), "dbvorlent",
-                          static_cast<unsigned>(std::stoul(BenchEnv("BRQ_DB_PORT", "3306"))), nullptr, 0)) {
-    state.SkipWithError(mysql_error(db));
-    return;
-  }
-  for (auto _ : state) {
-    mysql_query(db, "SELECT * FROM `dbvorlent`.`recebimentos` WHERE `COD_AGENTE` = 'BEN' ORDER BY `ID`");
-    MYSQL_RES* res = mysql_store_result(db);
-    size_t rows = 0;
-    while (MYSQL_ROW row = mysql_fetch_row(res)) {
-      benchmark::DoNotOptimize(row);
-      benchmark::DoNotOptimize(mysql_fetch_lengths(res));
-      ++rows;
-    }
-    mysql_free_result(res);
-    if (rows < static_cast<size_t>(Rows)) state.SkipWithError("too few rows");
-  }
-  mysql_close(db);
+  const long rows = BenchBareWalk(state, "SELECT * FROM `dbvorlent`.`recebimentos` WHERE `COD_AGENTE` = 'BEN' ORDER BY `ID`");
+  if (rows >= 0 && rows < Rows) state.SkipWithError("too few rows");
 }
 
 void LayerOpenTable(benchmark::State& state) {

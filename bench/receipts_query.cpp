@@ -53,27 +53,9 @@ void Prepare() {
 }
 
 void BareWalk(benchmark::State& state) {
-  MYSQL* db = mysql_init(nullptr);
-  mysql_options(db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  if (!mysql_real_connect(db, BenchEnv("BRQ_DB_HOST", "127.0.0.1").c_str(), BenchEnv("BRQ_DB_USER", "root").c_str(),
-                          BenchEnv("BRQ_DB_PASSWORD", "").c_str(), "dbvorlent",
-                          static_cast<unsigned>(std::stoul(BenchEnv("BRQ_DB_PORT", "3306"))), nullptr, 0)) {
-    state.SkipWithError(mysql_error(db));
-    return;
-  }
-  for (auto _ : state) {
-    mysql_query(db, "SELECT * FROM RECEBIMENTOS WHERE COD_AGENTE = 'BQA' ORDER BY RECEBIMENTO, CUPOM");
-    MYSQL_RES* res = mysql_store_result(db);
-    int rows = 0;
-    while (MYSQL_ROW row = mysql_fetch_row(res)) {
-      benchmark::DoNotOptimize(row);
-      benchmark::DoNotOptimize(mysql_fetch_lengths(res));
-      ++rows;
-    }
-    mysql_free_result(res);
-    if (rows != AgentRows) state.SkipWithError("wrong number of rows");
-  }
-  mysql_close(db);
+  const long rows =
+      BenchBareWalk(state, "SELECT * FROM RECEBIMENTOS WHERE COD_AGENTE = 'BQA' ORDER BY RECEBIMENTO, CUPOM");
+  if (rows >= 0 && rows != AgentRows) state.SkipWithError("wrong number of rows");
 }
 
 // The data module connected without its tables, as far as the query needs.

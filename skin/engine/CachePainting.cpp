@@ -1,6 +1,7 @@
 // Copying a control's cache to the screen around its children, and whether
 // the mouse is over the control.
 #include "skin/engine/CommonData.h"
+#include "skin/graphics/DCDrawing.h"
 #include "skin/engine/Neighbours.h"
 #include "skin/engine/ParentBg.h"
 #include "skin/engine/SkinCommands.h"
@@ -10,18 +11,6 @@
 namespace {
 constexpr int AllCorners = CornerTopLeft | CornerBottomLeft | CornerTopRight | CornerBottomRight;
 
-// Restores the DC however the copy ends.
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-  ~TSavedDC() { RestoreDC(FDC, FSaved); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC FDC;
-  int FSaved;
-};
 
 bool HasCache(const TsCommonData* Data) {
   return Data && Data->FCacheBmp && Data->FCacheBmp->Width() > 0 && Data->FCacheBmp->Height() > 0;

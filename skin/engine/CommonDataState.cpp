@@ -292,10 +292,5 @@ LRESULT RelayFontSection(TControl* Control, TacFontSectionRequest& Request) {
     Request.Bounds.Top += Control->Top();
     Request.Bounds.Bottom += Control->Top();
   }
-  const LPARAM request = reinterpret_cast<LPARAM>(&Request);
-  if (auto* win = dynamic_cast<TWinControl*>(Control)) {
-    if (!win->HandleAllocated()) return 0;
-    return SendMessageW(win->Handle(), SM_SKINCMD, SkinCmdWParam(SKC_GETFONTSECTION), request);
-  }
-  return Control->Perform(SM_SKINCMD, SkinCmdWParam(SKC_GETFONTSECTION), request);
+  return ControlSkinCmd(Control, SKC_GETFONTSECTION, reinterpret_cast<LPARAM>(&Request));
 }

@@ -1,5 +1,5 @@
 #include "skin/engine/SkinLabels.h"
-#include "skin/engine/FontSection.h"
+#include "skin/engine/CommonData.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinText.h"
@@ -178,7 +178,7 @@ void TsCustomLabel::WndProc(TMessage& Message) {
       break;
     case SKC_GETFONTSECTION:
       if (SkinInUse(GetSkinManager()) && Parent() && Message.LParam)
-        Message.Result = PassFontSection(Parent(), *reinterpret_cast<TacFontSectionRequest*>(Message.LParam));
+        Message.Result = RelayFontSection(Parent(), *reinterpret_cast<TacFontSectionRequest*>(Message.LParam));
       break;
     default:
       break;
@@ -197,7 +197,7 @@ TColor TsLabel::TextColor() {
   TsSkinManager* sm = GetSkinManager();
   if (!FUseSkinColor || !SkinInUse(sm)) return Font()->Color();
   const int own = SkinSection().empty() ? -1 : sm->GetSkinIndex(AnsiUpperCase(SkinSection()));
-  const int index = AskFontSection(this, own, sm);
+  const int index = GetFontSkinIndex(this, own, sm);
   const TColor color = sm->IsValidSkinIndex(index) ? sm->Model.gd[static_cast<size_t>(index)].Props[0].FontColor.Color
                                                    : sm->Model.Palette[pcLabelText];
   return Enabled() ? color : DisabledColor(color);

@@ -1,6 +1,7 @@
 #include "skin/engine/SkinText.h"
 #include "skin/engine/CommonData.h"
-#include "skin/engine/FontSection.h"
+#include "skin/graphics/DCDrawing.h"
+#include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/ColorFuncs.h"
@@ -32,18 +33,6 @@ void DrawOutlines(HDC DC, const char16_t* Text, const TRect& R, UINT Format, con
 
 const TsGenState& StateOf(const TsGeneralData& gd, int State) { return gd.Props[State > 0 ? 1 : 0]; }
 
-// Saves the DC's state for a drawing and puts it back, also on exceptions.
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
-  ~TSavedDC() { RestoreDC(FDC, FSaved); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC FDC;
-  int FSaved;
-};
 }  // namespace
 
 bool SkinInUse(const TsSkinManager* Manager) {
@@ -120,7 +109,7 @@ void DrawCtrlText(TCanvas& Canvas, const String& Text, bool Enabled, TRect R, UI
     request.Bounds = owner->BoundsRect();
     request.SkinManager = sm;
     request.SkinIndex = -1;
-    if (PassFontSection(owner->Parent(), request) != 0) fontIndex = static_cast<int>(request.SkinIndex);
+    if (RelayFontSection(owner->Parent(), request) != 0) fontIndex = static_cast<int>(request.SkinIndex);
   }
   if (!sm->IsValidSkinIndex(fontIndex)) {
     DrawAt(dc, text, R, Format);

@@ -4,6 +4,19 @@
 
 class TWinControl;
 
+// Saves a DC's state for a drawing and puts it back however the drawing ends.
+class TSavedDC {
+public:
+  explicit TSavedDC(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {}
+  ~TSavedDC() { RestoreDC(FDC, FSaved); }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+  HDC FDC;
+  int FSaved;
+};
+
 // Library-wide, false at start: when set, graphic children are not clipped out.
 extern bool SkipGraphicChildClip;
 
