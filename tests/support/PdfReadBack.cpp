@@ -68,13 +68,22 @@ bool ReadPdf(const std::string path, PdfDocument& doc) {
 }
 }  // namespace
 
-std::vector<std::string> PdfFiles(const std::string& stem) { return MatchingFiles(stem); }
+std::vector<PdfStamp> PdfFiles(const std::string& stem) {
+  std::vector<PdfStamp> stamps;
+  for (const std::string& file : MatchingFiles(stem)) {
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0) continue;
+    stamps.push_back({file, info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec, info.st_size});
+  }
+  return stamps;
+}
 
-PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<std::string>& before, int timeoutMs) {
+PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<PdfStamp>& before, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
-    for (const std::string& file : MatchingFiles(stem)) {
-      if (std::find(before.begin(), before.end(), file) != before.end()) continue;
+    for (const PdfStamp& stamp : PdfFiles(stem)) {
+      if (std::find(before.begin(), before.end(), stamp) != before.end()) continue;
+      const std::string& file = stamp.path;
       PdfDocument doc;
       if (ReadPdf(file, doc)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -20,10 +20,18 @@ std::string UniqueJobTitle(const std::string& stem);
 // Waits (up to timeoutMs) for the job's PDF to be complete; empty path when
 // none came.
 PdfDocument WaitForPdf(const std::string& title, int timeoutMs = 30000);
-// Names of the PDFs there now whose title starts with stem.
-std::vector<std::string> PdfFiles(const std::string& stem);
-// The first PDF of a title starting with stem that is not among before,
-// for jobs whose title is fixed (such as the receipt's).
-PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<std::string>& before, int timeoutMs = 30000);
+// A PDF as it stood: cups-pdf numbers jobs per server start, so a later run
+// can write over an earlier run's file of the same name.
+struct PdfStamp {
+  std::string path;
+  long long modifiedNs = 0;
+  long long size = 0;
+  bool operator==(const PdfStamp&) const = default;
+};
+// The PDFs there now whose title starts with stem.
+std::vector<PdfStamp> PdfFiles(const std::string& stem);
+// The first PDF of a title starting with stem that is new or rewritten since
+// before, for jobs whose title is fixed (such as the receipt's).
+PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<PdfStamp>& before, int timeoutMs = 30000);
 // All PDFs of that title that come within the time, e.g. two jobs of one run.
 std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs = 30000);

@@ -13,7 +13,7 @@ TEST(DbPrintCupom, PrintsTheStoredReceiptOnItsOwnPaper) {
   TestDatabase::Reset();
   TRLLibraryScope library;
   AbrePrograma(u"001");
-  std::vector<std::string> before = PdfFiles("Cupom");
+  std::vector<PdfStamp> before = PdfFiles("Cupom");
 
   TfrmMov::ImprimeCupom(u"I", u"000003", Dia(2024, 3, 5));
   EXPECT_TRUE(Mensagens().empty()) << (Mensagens().empty() ? "" : StringToUtf8(Mensagens()[0]));

@@ -114,34 +114,28 @@ TEST_F(DbUiConsultaPrograma, QueriesADayByKeysAndOffersThePrintMenu) {
 
   // "Imprimir" pops up the choice; "Listagem" asks whether to preview,
   // and answered no prints the two receipts' listing.
-  const size_t antes = WaitForPdfs("Recebimentos", 1000, 0).size();
+  const std::vector<PdfStamp> antes = PdfFiles("Recebimentos");
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Imprimir"));
   App.Settle();
   App.PressKeyInFocus('L');
   EXPECT_EQ(Responde(u"Atenção ", IDNO), u"Deseja visualizar a impressão?");
-  const std::vector<PdfDocument> pdfs = WaitForPdfs("Recebimentos", antes + 1);
-  ASSERT_EQ(pdfs.size(), antes + 1);
-  const PdfDocument* nova = nullptr;
-  for (const PdfDocument& pdf : pdfs)
-    if (pdf.text.find("Quantidade: 2") != std::string::npos) nova = &pdf;
-  ASSERT_NE(nova, nullptr);
-  EXPECT_EQ(nova->pages.size(), 1u);
-  EXPECT_NE(nova->text.find("LISTAGEM DE RECEBIMENTOS"), std::string::npos) << nova->text;
-  EXPECT_NE(nova->text.find("203,45"), std::string::npos) << nova->text;
+  const PdfDocument listagem = WaitForNewPdf("Recebimentos", antes);
+  ASSERT_FALSE(listagem.path.empty());
+  ASSERT_NE(listagem.text.find("Quantidade: 2"), std::string::npos) << listagem.text;
+  EXPECT_EQ(listagem.pages.size(), 1u);
+  EXPECT_NE(listagem.text.find("LISTAGEM DE RECEBIMENTOS"), std::string::npos) << listagem.text;
+  EXPECT_NE(listagem.text.find("203,45"), std::string::npos) << listagem.text;
 
   // "Cupom", answered no, prints the two receipts, a page each.
-  const size_t cupons = WaitForPdfs("Cupom", 1000, 0).size();
+  const std::vector<PdfStamp> cupons = PdfFiles("Cupom");
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Imprimir"));
   App.Settle();
   App.PressKeyInFocus('C');
   EXPECT_EQ(Responde(u"Atenção ", IDNO), u"Deseja visualizar a impressão?");
-  const std::vector<PdfDocument> recibos = WaitForPdfs("Cupom", cupons + 1);
-  ASSERT_EQ(recibos.size(), cupons + 1);
-  size_t paginas = 0;
-  for (const PdfDocument& pdf : recibos)
-    if (pdf.text.find("000003") != std::string::npos && pdf.text.find("000004") != std::string::npos)
-      paginas = pdf.pages.size();
-  EXPECT_EQ(paginas, 2u);
+  const PdfDocument recibos = WaitForNewPdf("Cupom", cupons);
+  EXPECT_NE(recibos.text.find("000003"), std::string::npos) << recibos.text;
+  EXPECT_NE(recibos.text.find("000004"), std::string::npos) << recibos.text;
+  EXPECT_EQ(recibos.pages.size(), 2u);
 
   AppDriver::Click(AppDriver::ChildByText(consulta, u"&Fechar"));
   EXPECT_TRUE(App.WaitForWindowGone(consulta, Espera));

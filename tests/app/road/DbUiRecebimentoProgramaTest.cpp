@@ -123,7 +123,7 @@ TEST_F(DbUiRecebimentoPrograma, ReceivesABillByReaderIntoTodaysMovement) {
   App.TypeText(leitora, TestDatabase::BarCode);
   App.PressKey(leitora, VK_RETURN);
   App.Settle();
-  const std::vector<std::string> antes = PdfFiles("Cupom");
+  const std::vector<PdfStamp> antes = PdfFiles("Cupom");
   Ctrl(recebimento, 'G');
   EXPECT_EQ(Responde(u"Atenção ", IDYES), u"Confirma a impressão do cupom?");
   App.Settle();
