@@ -26,8 +26,10 @@ struct PdfStamp {
   std::string path;
   long long modifiedNs = 0;
   long long size = 0;
-  bool operator==(const PdfStamp&) const = default;
 };
+inline bool operator==(const PdfStamp& a, const PdfStamp& b) {
+  return a.path == b.path && a.modifiedNs == b.modifiedNs && a.size == b.size;
+}
 // The PDFs there now whose title starts with stem.
 std::vector<PdfStamp> PdfFiles(const std::string& stem);
 // The first PDF of a title starting with stem that is new or rewritten since
