@@ -167,7 +167,6 @@ void ShowDialogAnimated(TacDialogWnd* Dlg, unsigned Time, uint8_t Alpha, TacAnim
   RunShowFrames(schedule, anim, *image, pos);
   SetWindowRgn(anim, nullptr, FALSE);
   SetWindowPos(anim, nullptr, 0, 0, 0, 0, SWP_ANIMSHOW | SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
-  ShowLayeredFrame(anim, *image, Alpha, &pos);
 
   if (UpdateDialogRegion) UpdateDialogRegion(Dlg, false);
   SetWindowPos(dlgWnd, anim, 0, 0, 0, 0, SWP_BEHIND);
