@@ -1,4 +1,5 @@
 #include "skin/engine/AnimFrames.h"
+#include "skin/graphics/BilinearStretch.h"
 #include "skin/graphics/LayeredWindows.h"
 #include "skin/graphics/Pixels32.h"
 #include <cmath>
@@ -25,16 +26,30 @@ void ShowLayeredFrame(HWND Wnd, TBitmap& Image, uint8_t Alpha, const TPoint* Pos
 }
 
 void ComposeZoomFrame(TBitmap& Frame, TBitmap& Src, double L, double T, double R, double B) {
-  HDC dst = Frame.Canvas()->Handle();
-  HDC src = Src.Canvas()->Handle();
   if (L < 0 || T < 0) {
-    BitBlt(dst, 0, 0, Src.Width(), Src.Height(), src, 0, 0, SRCCOPY);
+    BitBlt(Frame.Canvas()->Handle(), 0, 0, Src.Width(), Src.Height(), Src.Canvas()->Handle(), 0, 0, SRCCOPY);
     return;
   }
-  FillRect32(Frame, TRect(0, 0, Frame.Width(), Frame.Height()), 0, 0);
   const int l = static_cast<int>(std::nearbyint(L)), t = static_cast<int>(std::nearbyint(T));
   const int r = static_cast<int>(std::nearbyint(R)), b = static_cast<int>(std::nearbyint(B));
+  const int w = Frame.Width(), h = Frame.Height();
+  GdiFlush();
+  if (r <= l || b <= t) {
+    FillRect32(Frame, TRect(0, 0, w, h), 0, 0);
+    return;
+  }
+  if (StretchBilinear32(Frame, TRect(l, t, r, b), Src)) {
+    // The scaled image covers its rectangle: only the bands around it are cleared.
+    FillRect32(Frame, TRect(0, 0, w, t), 0, 0);
+    FillRect32(Frame, TRect(0, b, w, h), 0, 0);
+    FillRect32(Frame, TRect(0, t, l, b), 0, 0);
+    FillRect32(Frame, TRect(r, t, w, b), 0, 0);
+    return;
+  }
+  // Bitmaps of another depth go through GDI.
+  FillRect32(Frame, TRect(0, 0, w, h), 0, 0);
+  HDC dst = Frame.Canvas()->Handle();
   const int oldMode = SetStretchBltMode(dst, HALFTONE);
-  StretchBlt(dst, l, t, r - l, b - t, src, 0, 0, Src.Width(), Src.Height(), SRCCOPY);
+  StretchBlt(dst, l, t, r - l, b - t, Src.Canvas()->Handle(), 0, 0, Src.Width(), Src.Height(), SRCCOPY);
   SetStretchBltMode(dst, oldMode);
 }
