@@ -3,23 +3,22 @@
 #include "skin/graphics/Bitmaps32.h"
 
 namespace {
-using TUpdateLayeredWindow = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
-using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using TUpdateLayeredWindow = decltype(TLayeredWindowProcs::UpdateLayeredWindow);
+using TSetLayeredWindowAttributes = decltype(TLayeredWindowProcs::SetLayeredWindowAttributes);
 
 // Bound once, released when the program ends.
 struct TGraphicsUnit {
   HMODULE User32 = nullptr;
-  TUpdateLayeredWindow UpdateLayeredWindow = nullptr;
-  TSetLayeredWindowAttributes SetLayeredWindowAttributes = nullptr;
+  TLayeredWindowProcs Procs;
   int CheckWidth = 0;
   int CheckHeight = 0;
 
   TGraphicsUnit() {
     User32 = LoadLibraryW(reinterpret_cast<LPCWSTR>(u"user32.dll"));
     if (User32) {
-      UpdateLayeredWindow =
+      Procs.UpdateLayeredWindow =
           BindProc<TUpdateLayeredWindow>(User32, "UpdateLayeredWindow");
-      SetLayeredWindowAttributes =
+      Procs.SetLayeredWindowAttributes =
           BindProc<TSetLayeredWindowAttributes>(User32, "SetLayeredWindowAttributes");
     }
     if (HBITMAP boxes = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759))) {
@@ -67,12 +66,19 @@ private:
 };
 }  // namespace
 
-bool LayeredWindowsAvailable() { return Unit().UpdateLayeredWindow != nullptr; }
+TLayeredWindowProcs& LayeredWindowProcs() { return Unit().Procs; }
+bool LayeredWindowsAvailable() { return Unit().Procs.UpdateLayeredWindow != nullptr; }
+
+bool acUpdateLayeredWindow(HWND Wnd, HDC ScreenDC, POINT* Position, SIZE* Size, HDC SourceDC, POINT* Source,
+                           COLORREF Key, BLENDFUNCTION* Blend, DWORD Flags) {
+  auto call = Unit().Procs.UpdateLayeredWindow;
+  return call && call(Wnd, ScreenDC, Position, Size, SourceDC, Source, Key, Blend, Flags);
+}
 int CheckBoxGlyphWidth() { return Unit().CheckWidth; }
 int CheckBoxGlyphHeight() { return Unit().CheckHeight; }
 
 bool acSetLayeredWindowAttributes(HWND Wnd, COLORREF Key, uint8_t Alpha, DWORD Flags) {
-  auto call = Unit().SetLayeredWindowAttributes;
+  auto call = Unit().Procs.SetLayeredWindowAttributes;
   return call && call(Wnd, Key, Alpha, Flags);
 }
 
@@ -95,7 +101,7 @@ void UpdateLayeredWnd(HWND Wnd, TBitmap* Bitmap, uint8_t Alpha, const TPoint* Po
       SetWindowLongW(Wnd, GWL_STYLE, GetWindowLongW(Wnd, GWL_STYLE) | (style & WS_VISIBLE));
     }
   }
-  auto update = Unit().UpdateLayeredWindow;
+  auto update = Unit().Procs.UpdateLayeredWindow;
   if (!update) return;
   TScreenDC screen;
   SIZE size{Bitmap->Width(), Bitmap->Height()};
