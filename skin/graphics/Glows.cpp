@@ -14,6 +14,16 @@ std::vector<std::unique_ptr<TacGlowEffect>> GlowList;
 bool GlowReleasing = false;
 
 namespace {
+// At exit the windows go with the process; the application that would
+// free them may already be gone.
+struct TGlowUnit {
+  ~TGlowUnit() {
+    for (auto& glow : GlowList)
+      if (glow) glow->Wnd = nullptr;
+    GlowList.clear();
+  }
+} GlowUnit;
+
 bool ApplicationTerminating() {
   TApplication* app = TApplicationRef::Peek();
   return app && app->Terminated();

@@ -14,6 +14,7 @@
 #include "platform/ui/Forms.h"
 #include "support/AppDriver.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -288,4 +289,48 @@ TEST_F(UiGlowFade, StateFadesRunTheirFrames) {
   EXPECT_TRUE(data().FBGChanged) << "invalidated";
   EXPECT_FALSE(data().IsAnimating());
   EXPECT_EQ(data().GlowID, -1) << "the mouse is away";
+}
+
+TEST_F(UiGlowFade, HoverGlowFadesInAndOut) {
+  FillCache(NormalPixel);
+  CursorOverPanel(true);
+  TMessage enter{CM_MOUSEENTER, 0, 0, 0};
+  HandleControlMessage(enter, &data());
+  ASSERT_GE(data().GlowID, 0);
+  ASSERT_TRUE(data().AnimTimer);
+  EXPECT_EQ(data().AnimTimer->ThreadType, 1) << "a hover-glow fade";
+  const HWND glow = GlowList[static_cast<size_t>(data().GlowID)]->Wnd->Handle();
+  PumpUntil([&] { return !data().AnimTimer->Enabled(); });
+  std::vector<int> in = AlphasOf(glow);
+  ASSERT_GE(in.size(), 5u);
+  EXPECT_EQ(in.front(), 0);
+  EXPECT_TRUE(std::is_sorted(in.begin(), in.end())) << "rising";
+  EXPECT_GE(in.back(), 250);
+
+  // Leaving fades it out; the glow stays listed until its fade frees it.
+  CursorOverPanel(false);
+  Frames.clear();
+  TMessage leave{CM_MOUSELEAVE, 0, 0, 0};
+  HandleControlMessage(leave, &data());
+  EXPECT_GE(data().GlowID, 0) << "fading, not gone yet";
+  PumpUntil([&] { return data().GlowID < 0; });
+  EXPECT_EQ(data().GlowID, -1);
+  std::vector<int> out = AlphasOf(glow);
+  ASSERT_GE(out.size(), 5u);
+  EXPECT_TRUE(std::is_sorted(out.rbegin(), out.rend())) << "falling";
+  EXPECT_FALSE(IsWindowVisible(glow));
+
+  // Without animation: moves, hiding and disabling take the glow at once.
+  sm->Effects().SetAllowAnimation(false);
+  for (UINT msg : {UINT(WM_MOVE), UINT(CM_VISIBLECHANGED), UINT(CM_ENABLEDCHANGED)}) {
+    CursorOverPanel(true);
+    data().FMouseAbove = false;
+    if (msg == CM_ENABLEDCHANGED) panel->SetEnabled(false);
+    HandleControlMessage(enter, &data());
+    ASSERT_GE(data().GlowID, 0) << msg;
+    TMessage m{msg, 0, 0, 0};
+    EXPECT_FALSE(HandleControlMessage(m, &data()));
+    EXPECT_EQ(data().GlowID, -1) << msg;
+    panel->SetEnabled(true);
+  }
 }
