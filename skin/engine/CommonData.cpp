@@ -4,6 +4,7 @@
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/graphics/Glows.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -46,6 +47,8 @@ TsCommonData::TsCommonData(TObject* AOwner, bool CreateCacheBmp)
 }
 
 TsCommonData::~TsCommonData() {
+  // The glow list must not keep a pointer to data that is gone.
+  if (GlowID >= 0) RemoveGlow(GlowID, false);
   SkinIndex = BorderIndex = Texture = HotTexture = -1;
   FOwnerObject = nullptr;
   FOwnerControl = nullptr;
