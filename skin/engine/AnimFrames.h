@@ -4,7 +4,8 @@
 #include "skin/graphics/SkinTypes.h"
 #include <windows.h>
 
-// True while a show, hide or skin-change animation runs.
+// True while a show, hide or skin-change animation runs, or forms are frozen
+// for a skin change; child update notices wait meanwhile.
 extern bool AnimationInProgress;
 
 // Sets AnimationInProgress for a scope and clears it however it ends.

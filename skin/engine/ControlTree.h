@@ -2,15 +2,13 @@
 // Walking a tree of controls or windows: graphic children painted into a DC
 // over their container's background, children told that their parent ended
 // an update, and small queries about a window's client area and class.
+#include "skin/engine/AnimFrames.h"
 #include "skin/graphics/SkinTypes.h"
 #include <functional>
 
 class TControl;
 class TWinControl;
 
-// True while a window show, hide or skin-change animation runs or forms
-// are frozen for a skin change; child update notices wait meanwhile.
-extern bool AnimationInProgress;
 // True while PaintChildControls runs; a nested call returns at once.
 extern bool PaintingChildren;
 

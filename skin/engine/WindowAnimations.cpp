@@ -7,10 +7,9 @@
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/graphics/Glows.h"
 #include "skin/graphics/LayeredWindows.h"
 #include "skin/graphics/Pixels32.h"
-
-void (*AnimFreeAllGlows)(bool DestroyWindows) = nullptr;
 
 namespace {
 constexpr uint32_t FS_HIDDENONTERMINATE = 0x200;
@@ -190,7 +189,7 @@ void ShowDialogAnimated(TacDialogWnd* Dlg, unsigned Time, uint8_t Alpha, TacAnim
 }
 
 void HideFormAnimated(TsSkinProvider* Provider) {
-  if (AnimFreeAllGlows) AnimFreeAllGlows(true);
+  FreeAllGlows(true);
   if (!Provider || !Provider->Form() || !Provider->CommonData()) return;
   TCustomForm* form = Provider->Form();
   TBitmap* cache = Provider->CommonData()->FCacheBmp.get();
@@ -230,7 +229,7 @@ void HideFormAnimated(TsSkinProvider* Provider) {
 void HideDialogAnimated(TacDialogWnd* Dlg) {
   if (!Dlg || !Dlg->CtrlHandle) return;
   TAnimationFlag animating;
-  if (AnimFreeAllGlows) AnimFreeAllGlows(false);
+  FreeAllGlows(false);
   TBitmap* cache = Dlg->SkinData ? Dlg->SkinData->FCacheBmp.get() : nullptr;
   if (!cache || cache->Empty()) return;
   TacBorderForm* border = Dlg->BorderForm.get();

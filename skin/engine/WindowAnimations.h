@@ -8,9 +8,6 @@
 class TsSkinProvider;
 class TacDialogWnd;
 
-// Frees every glow; set by the glow windows, unset nothing is freed.
-extern void (*AnimFreeAllGlows)(bool DestroyWindows);
-
 // Blocks for Time ms (plus a frame) while the form's image fades in.
 void ShowFormAnimated(TsSkinProvider* Provider, unsigned Time, uint8_t Alpha, TacAnimType Mode);
 void ShowDialogAnimated(TacDialogWnd* Dlg, unsigned Time, uint8_t Alpha, TacAnimType Mode);
