@@ -5,11 +5,8 @@
 #include <vector>
 
 namespace {
-uint8_t ToByte(int32_t sum) {
-  if (sum < 0) return 0;
-  if (sum > 0xFF0000) return 255;
-  return static_cast<uint8_t>(sum >> 16);
-}
+// 16.16 to a byte, below 0 as 0 and above 255 as 255.
+inline uint8_t ToByte(int32_t sum) { return static_cast<uint8_t>(std::clamp(sum, 0, 0xFF0000) >> 16); }
 }  // namespace
 
 void ResamplePixels(const uint32_t* Src, int SrcW, int SrcH, ptrdiff_t SrcPitch, uint32_t* Dst, int DstW, int DstH,
@@ -27,27 +24,25 @@ void ResamplePixels(const uint32_t* Src, int SrcW, int SrcH, ptrdiff_t SrcPitch,
   for (int y = 0; y < SrcH; ++y)
     ResampleLine(0, 4, reinterpret_cast<uint8_t*>(temp.data() + static_cast<size_t>(y) * DstW),
                  reinterpret_cast<const uint8_t*>(Src + y * SrcPitch), table, DstW);
-  // Row by row, so that each contributing row is read straight along.
+  // Row by row: one weight per contributing row, laid along the whole row,
+  // which the compiler turns into wide multiplies.
   const int rowBytes = DstW * 4;
   BuildResampleTable(table, DstH, SrcH, rowBytes, Filter);
   const uint8_t* rows = reinterpret_cast<const uint8_t*>(temp.data());
+  static std::vector<int32_t> sums;
+  sums.resize(static_cast<size_t>(rowBytes));
+  int32_t* acc = sums.data();
   for (int i = 0; i < DstH; ++i) {
     const TResampleEntry& entry = table.Entries[static_cast<size_t>(i)];
-    uint8_t* out = reinterpret_cast<uint8_t*>(Dst + i * DstPitch);
-    for (int x = 0; x < DstW; ++x) {
-      int32_t b = 0, g = 0, r = 0, a = 0;
-      for (int k = entry.Count - 1; k >= 0; --k) {
-        const TContributor& c = entry.Contributors[k];
-        const uint8_t* p = rows + c.Offset + 4 * x;
-        b += c.Weight * p[0];
-        g += c.Weight * p[1];
-        r += c.Weight * p[2];
-        a += c.Weight * p[3];
-      }
-      out[4 * x] = ToByte(b);
-      out[4 * x + 1] = ToByte(g);
-      out[4 * x + 2] = ToByte(r);
-      out[4 * x + 3] = ToByte(a);
+    std::fill(acc, acc + rowBytes, 0);
+    for (int k = entry.Count - 1; k >= 0; --k) {
+      const TContributor& c = entry.Contributors[k];
+      const int32_t w = c.Weight;
+      if (w == 0) continue;
+      const uint8_t* p = rows + c.Offset;
+      for (int j = 0; j < rowBytes; ++j) acc[j] += w * p[j];
     }
+    uint8_t* out = reinterpret_cast<uint8_t*>(Dst + i * DstPitch);
+    for (int j = 0; j < rowBytes; ++j) out[j] = ToByte(acc[j]);
   }
 }
