@@ -277,6 +277,16 @@ std::unique_ptr<TBitmap> TsAlphaImageList::DecodeItem(TsImgListItem& Item) {
   return bmp;
 }
 
+std::unique_ptr<TBitmap> TsAlphaImageList::DecodeKept(TsImgListItem& Item) {
+  // An item whose source cannot be read would break every later rebuild.
+  try {
+    return DecodeItem(Item);
+  } catch (...) {
+    delete &Item;
+    throw;
+  }
+}
+
 void TsAlphaImageList::AppendIcon(HICON Icon) {
   if (Icon) ImageList_ReplaceIcon(Handle(), -1, Icon);
 }
@@ -470,7 +480,7 @@ bool TsAlphaImageList::AddFromFile(const String& FileName) {
       item->PixelFormat = deep && colour && !AllAlphaZero(*colour) ? pf32bit : pf24bit;
     } else {
       item->PixelFormat = pf32bit;
-      bmp = DecodeItem(*item);
+      bmp = DecodeKept(*item);
       if (format == ifBMP32 && bmp->PixelFormat() != pf32bit) {
         bmp->SetPixelFormat(pf32bit);
         FixEmptyAlpha(*bmp);
@@ -501,7 +511,7 @@ bool TsAlphaImageList::AddFromStream(TStream& Stream) {
     item->ReadImgData(Stream);
     item->ImageFormat = ifPNG;
     item->PixelFormat = pf32bit;
-    bmp = DecodeItem(*item);
+    bmp = DecodeKept(*item);
   } else {
     Stream.SetPosition(0);
     LoadPngStream(*bmp, Stream);

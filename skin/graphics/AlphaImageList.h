@@ -103,6 +103,8 @@ private:
   TsImgListItem* KeptItem(int Index) const;
   // The item's source decoded; nil for an icon item or one without data.
   std::unique_ptr<TBitmap> DecodeItem(TsImgListItem& Item);
+  // A new item's source decoded; the item goes again when it cannot be.
+  std::unique_ptr<TBitmap> DecodeKept(TsImgListItem& Item);
   void AppendIcon(HICON Icon);
   void MakeImagesOpaque();
 

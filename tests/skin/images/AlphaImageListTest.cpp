@@ -6,6 +6,7 @@
 #include "skin/graphics/Pixels32.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/ui/TestSeam.h"
 #include "platform/ui/graphics/PngWriter.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -207,4 +208,20 @@ TEST_F(ImageFiles, FormatsByContentAndName) {
   EXPECT_EQ(list.Items().Items(0)->ImageName, u"open");
   EXPECT_FALSE(list.AddFromFile(Write("e.txt", "just words")));
   EXPECT_EQ(list.Count(), 1);
+
+  // Refused files and streams are told in an error box.
+  UiTestSeam::Reset();
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  UiTestSeam::QueueMessageBoxAnswer(IDOK);
+  const String text = Write("e.txt", "just words");
+  list.LoadFromFile(text);
+  TMemoryStream words;
+  words.WriteBuffer("just words", 10);
+  // A stream is taken as PNG: one that is not raises the reader's error,
+  // and leaves no item behind.
+  EXPECT_THROW(list.LoadFromPngStream(words), Exception);
+  EXPECT_EQ(list.Items().Count(), 1);
+  ASSERT_EQ(UiTestSeam::MessageBoxLog().size(), 1u);
+  EXPECT_EQ(UiTestSeam::MessageBoxLog()[0].Text, u"Cannot load " + text + u"\r\nInvalid or unexpected image format.");
+  UiTestSeam::Reset();
 }
