@@ -1,11 +1,15 @@
-// The nine-piece painter against a plain StretchBlt of the same frame, and
-// a gradient over a texture against a flat fill of the same area.
+// The nine-piece painter against a plain StretchBlt of the same frame, a
+// section's gradient over a texture against a flat fill of the same area,
+// and an image list's cached rendering against its first one.
 #include "support/BenchSupport.h"
+#include "skin/engine/SectionPaint.h"
 #include "skin/engine/SkinManager.h"
+#include "skin/graphics/AlphaImageList.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/Gradients.h"
 #include "skin/graphics/MaskPaint.h"
 #include "skin/graphics/Pixels32.h"
+#include "platform/ui/graphics/PngWriter.h"
 #include <benchmark/benchmark.h>
 #include <windows.h>
 #include <random>
@@ -75,10 +79,67 @@ void GradOverTexture(benchmark::State& state) {
   for (auto _ : state) PaintGradOverTexture(*dst, r, bands, *texture, TRect(), 100, 255);
 }
 
+// A section whose normal state is half texture, half gradient, painted in
+// one pass.
+void SectionBgGradOverTexture(benchmark::State& state) {
+  TsSkinManager& sm = Manager();
+  TBenchPart texture(false, 0);
+  sm.Model.ma.push_back(texture.md);
+  TsGeneralData gd;
+  gd.ClassName = u"BENCHSECTION";
+  gd.States = 1;
+  TsGenState& s = gd.Props[0];
+  s.ImagePercent = 50;
+  s.GradientPercent = 50;
+  s.TextureIndex = static_cast<int>(sm.Model.ma.size()) - 1;
+  s.GradientArray = {{0xFF0000, 0x00FF00, 50, 0, 0}, {0x00FF00, 0x0000FF, 50, 0, 0}};
+  gd.Props[1] = s;
+  sm.Model.gd.push_back(gd);
+  const int index = static_cast<int>(sm.Model.gd.size()) - 1;
+  auto dst = RandomBmp(Width(), Height(), 1);
+  const TRect r(0, 0, Width(), Height());
+  for (auto _ : state) PaintSectionBg(index, EmptyCacheInfo, 0, r, TPoint(0, 0), dst.get(), &sm);
+  sm.Model.gd.pop_back();
+  sm.Model.ma.pop_back();
+}
+
 void FlatFill(benchmark::State& state) {
   auto dst = RandomBmp(Width(), Height(), 1);
   const TRect r(0, 0, Width(), Height());
   for (auto _ : state) FillRect32(*dst, r, 0x808080, 255);
+}
+
+// One 32 x 32 PNG item of a list of that size.
+struct TBenchList {
+  TsAlphaImageList List{nullptr};
+  TBitmap Image;
+  TBenchList() {
+    List.SetWidth(32);
+    List.SetHeight(32);
+    std::vector<uint32_t> px(32 * 32);
+    std::mt19937 rng(5);
+    for (uint32_t& p : px) p = static_cast<uint32_t>(rng());
+    const std::string png = EncodePng(reinterpret_cast<const uint8_t*>(px.data()), 32, 32, true);
+    TMemoryStream s;
+    s.WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
+    List.AddFromStream(s);
+    Image.SetPixelFormat(pf32bit);
+    Image.SetSize(32, 32);
+  }
+};
+
+void ListFirstRendering(benchmark::State& state) {
+  TBenchList b;
+  for (auto _ : state) {
+    b.List.Items().Items(0)->CacheBmp.reset();
+    b.List.GetBitmap32(0, &b.Image);
+  }
+}
+
+void ListCachedRendering(benchmark::State& state) {
+  TBenchList b;
+  b.List.GetBitmap32(0, &b.Image);
+  for (auto _ : state) b.List.GetBitmap32(0, &b.Image);
 }
 
 #define BENCH_PAIR(function)                                                                                  \
@@ -88,7 +149,10 @@ BENCH_PAIR(MaskRectUnmaskedTiled);
 BENCH_PAIR(MaskRectMaskedStretched);
 BENCH_PAIR(PlainStretchBlt);
 BENCH_PAIR(GradOverTexture);
+BENCH_PAIR(SectionBgGradOverTexture);
 BENCH_PAIR(FlatFill);
+BENCH_PAIR(ListFirstRendering);
+BENCH_PAIR(ListCachedRendering);
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,7 +165,15 @@ int main(int argc, char** argv) {
     PrintRatio("PaintMaskRect masked stretched / StretchBlt, 400 x 300", times.Of("MaskRectMaskedStretched") / plain,
                8);
   }
-  if (fill > 0) PrintRatio("gradient over texture / FillRect32, 400 x 300", times.Of("GradOverTexture") / fill, 6);
+  if (fill > 0) {
+    PrintRatio("PaintSectionBg gradient over texture / FillRect32, 400 x 300", times.Of("SectionBgGradOverTexture") / fill,
+               6);
+    PrintRatio("PaintGradOverTexture alone / FillRect32, 400 x 300", times.Of("GradOverTexture") / fill);
+  }
+  // Smaller is better: the cached call's share of the first call's time.
+  if (const double first = times.Of("ListFirstRendering"); first > 0)
+    PrintRatio("GetBitmap32 from the cache / first call, 32 x 32 PNG", times.Of("ListCachedRendering") / first,
+               1.0 / 20);
   benchmark::Shutdown();
   return 0;
 }

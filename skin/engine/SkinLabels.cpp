@@ -1,5 +1,7 @@
 #include "skin/engine/SkinLabels.h"
 #include "skin/engine/CommonData.h"
+#include "skin/engine/ParentBg.h"
+#include "skin/engine/SectionPaint.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinText.h"
@@ -9,7 +11,22 @@
 #include <shellapi.h>
 
 TacHtmlRenderFunc HtmlTextRender = nullptr;
-void (*LabelSectionPainter)(TsCustomLabel* Label, int SkinIndex) = nullptr;
+
+namespace {
+// The section in its normal state over what the parent shows behind the
+// label, looked up in the manager that gave the index.
+void PaintLabelSectionBg(TsCustomLabel* Label, int SkinIndex) {
+  TCanvas* canvas = Label->Canvas();
+  if (!canvas) return;
+  TCacheInfo ci;
+  LabelParentCacheInfo(Label, ci);
+  PaintSectionOnDC(SkinIndex, ci, true, 0, Label->ClientRect(), TPoint(Label->Left(), Label->Top()), canvas->Handle(),
+                   Label->GetSkinManager());
+  canvas->Changed();
+}
+}  // namespace
+
+void (*LabelSectionPainter)(TsCustomLabel* Label, int SkinIndex) = PaintLabelSectionBg;
 
 namespace {
 // Library-wide re-entry flags: the section lookup of a paint, and the

@@ -39,7 +39,7 @@ private:
 };
 
 // Paints the section SkinIndex behind the label over its parent's
-// background. Nil until the section painters are linked in.
+// background; tests may put a recorder in its place.
 extern void (*LabelSectionPainter)(TsCustomLabel* Label, int SkinIndex);
 
 class TsLabel : public TsCustomLabel {

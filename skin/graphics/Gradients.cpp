@@ -158,17 +158,32 @@ void PaintGradOverTexture(TBitmap& Bmp, TRect R, const TsGradArray& Bands, TBitm
   if (!d.Valid() || !t.Valid()) return;
   const uint32_t share = static_cast<uint32_t>(std::clamp(Share, 0, 255));
   const uint32_t a = static_cast<uint32_t>(Alpha) << 24;
+  // Red and blue, then green, mixed two lanes at a time: the weights add up
+  // to 256, so no lane carries into the next.
+  auto mixPacked = [&](uint32_t tp, uint32_t gRB, uint32_t gG) {
+    return a | ((((tp & 0x00FF00FFu) * share + gRB) >> 8) & 0x00FF00FFu) |
+           ((((tp & 0x0000FF00u) * share + gG) >> 8) & 0x0000FF00u);
+  };
   auto mix = [&](uint32_t g, int x, int y) {
-    const uint32_t tp = t.At(TextureRect.Left + x % TW, TextureRect.Top + y % TH);
-    uint32_t out = a;
-    for (int k = 0; k < 3; ++k)
-      out |= ((((tp >> (8 * k)) & 0xFF) * share + ((g >> (8 * k)) & 0xFF) * (256 - share)) >> 8 & 0xFF) << (8 * k);
-    return out;
+    return mixPacked(t.At(TextureRect.Left + x % TW, TextureRect.Top + y % TH), (g & 0x00FF00FFu) * (256 - share),
+                     (g & 0x0000FF00u) * (256 - share));
   };
   if (Bands[0].Mode1 == 0) {
+    const int width = R.Right - R.Left;
     VerticalBands(R, Bands, 0, Alpha, [&](int y, uint32_t g) {
-      uint32_t* row = d.Row(y);
-      for (int x = R.Left; x < R.Right; ++x) row[x] = mix(g, x, y);
+      uint32_t* row = d.Row(y) + R.Left;
+      const uint32_t* tex = t.Row(TextureRect.Top + y % TH) + TextureRect.Left;
+      const uint32_t gRB = (g & 0x00FF00FFu) * (256 - share), gG = (g & 0x0000FF00u) * (256 - share);
+      // One colour per row over a repeating texture: the row repeats too,
+      // so one texture period is mixed and then copied along.
+      const int period = std::min(TW, width);
+      for (int i = 0, tx = R.Left % TW; i < period; ++i, tx = tx + 1 == TW ? 0 : tx + 1)
+        row[i] = mixPacked(tex[tx], gRB, gG);
+      for (int done = period; done < width;) {
+        const int n = std::min(done, width - done);
+        std::memcpy(row + done, row, sizeof(uint32_t) * static_cast<size_t>(n));
+        done += n;
+      }
     });
   } else if (Bands[0].Mode1 == 1) {
     uint32_t* first = d.Row(R.Top);

@@ -95,13 +95,14 @@ TEST(UiSkinLabels, SkinColoursSectionsAndTheDisabledMix) {
   EXPECT_EQ(sectioned.SkinSection(), u"Panel");
   sectioned.SetCaption(u"Texto");
   sectioned.SetBounds(0, 0, 80, 20);
+  const auto sectionPainter = LabelSectionPainter;
   LabelSectionPainter = RecordSection;
   PaintControl(sectioned, 0xFFFFFFFF);
   EXPECT_EQ(sectioned.Font()->Color(), 0x00FF00);
   sectioned.SetSkinSection(u"GLOBALINFO");
   PaintControl(sectioned, 0xFFFFFFFF);
   EXPECT_EQ(sectioned.Font()->Color(), 0x0000FF);
-  LabelSectionPainter = nullptr;
+  LabelSectionPainter = sectionPainter;
   EXPECT_EQ(PaintedSections, (std::vector<int>{panel, first}));
 
   // A TsLabel on a panel that gives its own font takes that section's colour.

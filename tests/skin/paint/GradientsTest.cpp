@@ -71,3 +71,24 @@ TEST(SkinGradients, FourCornersWhenBound) {
   for (TPoint p : {TPoint(39, 0), TPoint(39, 39), TPoint(0, 39)}) EXPECT_GT(Ch(got.At(p.X, p.Y), 0), 200);
   EXPECT_GT(Ch(got.At(0, 0), 2), 200);
 }
+
+TEST(SkinGradients, TextureMixMatchesTheScalarRule) {
+  const TPixels tex = RandomImage(7, 5, 11);
+  auto texture = ToBitmap(tex);
+  for (int mode : {0, 1}) {
+    SCOPED_TRACE(mode);
+    auto bmp = ToBitmap(TPixels(40, 12, 0));
+    // Offset from the bitmap's origin, so tiles start mid-texture.
+    PaintGradOverTexture(*bmp, TRect(3, 2, 40, 12), {Band(0x3366CC, 0x3366CC, 100, mode)}, *texture, TRect(), 90, 250);
+    const TPixels got = FromBitmap(*bmp);
+    const uint32_t g = ColorToPixel(0x3366CC);
+    for (int y = 2; y < 12; ++y)
+      for (int x = 3; x < 40; ++x) {
+        const uint32_t tp = tex.At(x % 7, y % 5);
+        uint32_t want = 250u << 24;
+        for (int k = 0; k < 3; ++k)
+          want |= static_cast<uint32_t>((Ch(tp, k) * 90 + Ch(g, k) * (256 - 90)) >> 8) << (8 * k);
+        ASSERT_EQ(got.At(x, y), want) << x << "," << y;
+      }
+  }
+}
