@@ -113,6 +113,10 @@ void TsSkinManager::SetExtendedBorders(bool Value) {
   FExtendedBorders = Value;
   if (Model.CommonSkinData->Active) {
     SkinLoadInProgress = true;
+    // A reload that fails leaves no load in progress behind.
+    struct TInProgressReset {
+      ~TInProgressReset() { SkinLoadInProgress = false; }
+    } reset;
     CheckShadows();
     if (FileExists(PackedFileName()))
       ReloadPackedSkin();

@@ -99,6 +99,53 @@ public:
   void SetByIndex(int Index, const String& Text);
   // The text UpdateThirdNames puts in place of an empty one.
   static String DefaultText(int Index);
+  // The lists by name, one class name a line.
+  String ThirdEdits() const { return GetByIndex(tpEdit); }
+  void SetThirdEdits(const String& Text) { SetByIndex(tpEdit, Text); }
+  String ThirdButtons() const { return GetByIndex(tpButton); }
+  void SetThirdButtons(const String& Text) { SetByIndex(tpButton, Text); }
+  String ThirdBitBtns() const { return GetByIndex(tpBitBtn); }
+  void SetThirdBitBtns(const String& Text) { SetByIndex(tpBitBtn, Text); }
+  String ThirdCheckBoxes() const { return GetByIndex(tpCheckBox); }
+  void SetThirdCheckBoxes(const String& Text) { SetByIndex(tpCheckBox, Text); }
+  String ThirdComboBoxes() const { return GetByIndex(tpComboBox); }
+  void SetThirdComboBoxes(const String& Text) { SetByIndex(tpComboBox, Text); }
+  String ThirdGrids() const { return GetByIndex(tpGrid); }
+  void SetThirdGrids(const String& Text) { SetByIndex(tpGrid, Text); }
+  String ThirdGroupBoxes() const { return GetByIndex(tpGroupBox); }
+  void SetThirdGroupBoxes(const String& Text) { SetByIndex(tpGroupBox, Text); }
+  String ThirdListViews() const { return GetByIndex(tpListView); }
+  void SetThirdListViews(const String& Text) { SetByIndex(tpListView, Text); }
+  String ThirdPanels() const { return GetByIndex(tpPanel); }
+  void SetThirdPanels(const String& Text) { SetByIndex(tpPanel, Text); }
+  String ThirdTreeViews() const { return GetByIndex(tpTreeView); }
+  void SetThirdTreeViews(const String& Text) { SetByIndex(tpTreeView, Text); }
+  String ThirdWWEdits() const { return GetByIndex(tpwwEdit); }
+  void SetThirdWWEdits(const String& Text) { SetByIndex(tpwwEdit, Text); }
+  String ThirdGridEh() const { return GetByIndex(tpGridEh); }
+  void SetThirdGridEh(const String& Text) { SetByIndex(tpGridEh, Text); }
+  String ThirdVirtualTrees() const { return GetByIndex(tpVirtualTree); }
+  void SetThirdVirtualTrees(const String& Text) { SetByIndex(tpVirtualTree, Text); }
+  String ThirdPageControl() const { return GetByIndex(tpPageControl); }
+  void SetThirdPageControl(const String& Text) { SetByIndex(tpPageControl, Text); }
+  String ThirdTabControl() const { return GetByIndex(tpTabControl); }
+  void SetThirdTabControl(const String& Text) { SetByIndex(tpTabControl, Text); }
+  String ThirdToolBar() const { return GetByIndex(tpToolBar); }
+  void SetThirdToolBar(const String& Text) { SetByIndex(tpToolBar, Text); }
+  String ThirdStatusBar() const { return GetByIndex(tpStatusBar); }
+  void SetThirdStatusBar(const String& Text) { SetByIndex(tpStatusBar, Text); }
+  String ThirdSpeedButton() const { return GetByIndex(tpSpeedButton); }
+  void SetThirdSpeedButton(const String& Text) { SetByIndex(tpSpeedButton, Text); }
+  String ThirdScrollControl() const { return GetByIndex(tpScrollControl); }
+  void SetThirdScrollControl(const String& Text) { SetByIndex(tpScrollControl, Text); }
+  String ThirdUpDown() const { return GetByIndex(tpUpDownBtn); }
+  void SetThirdUpDown(const String& Text) { SetByIndex(tpUpDownBtn, Text); }
+  String ThirdScrollBar() const { return GetByIndex(tpScrollBar); }
+  void SetThirdScrollBar(const String& Text) { SetByIndex(tpScrollBar, Text); }
+  String ThirdStaticText() const { return GetByIndex(tpStaticText); }
+  void SetThirdStaticText(const String& Text) { SetByIndex(tpStaticText, Text); }
+  String ThirdNativePaint() const { return GetByIndex(tpNativePaint); }
+  void SetThirdNativePaint(const String& Text) { SetByIndex(tpNativePaint, Text); }
 
 private:
   std::array<String, ThirdListCount> FTexts;

@@ -1,6 +1,7 @@
 #include "skin/forms/hints/HintWindows.h"
 #include "skin/engine/ParentBg.h"
 #include "skin/engine/SkinCommands.h"
+#include "skin/engine/SkinManager.h"
 #include "skin/forms/hints/Html.h"
 #include "skin/forms/hints/ShowTimer.h"
 #include "skin/graphics/Bitmaps32.h"
@@ -80,9 +81,34 @@ void TacCustomHintWindow::CreateParams(TCreateParams& Params) {
   Params.Style &= ~WS_BORDER;
 }
 
+bool TacCustomHintWindow::HasAlphaFrame() const {
+  TsAlphaHints* c = ActiveHintsComponent;
+  if (!c || !c->Skinned()) return true;
+  if (!LayeredWindowsAvailable()) return false;
+  TsSkinManager* sm = DefaultManager;
+  return sm->IsValidSkinIndex(SkinIndex) && sm->Model.gd[static_cast<size_t>(SkinIndex)].Props[0].Transparency == 100 &&
+         sm->IsValidImgIndex(BorderIndex);
+}
+
+int TacCustomHintWindow::SkinBorderWidth(int Side) const {
+  TsSkinManager* sm = DefaultManager;
+  if (!sm || !sm->IsValidImgIndex(BorderIndex)) return 0;
+  const TsMaskData& md = sm->Model.ma[static_cast<size_t>(BorderIndex)];
+  const int margins[4] = {md.WL, md.WT, md.WR, md.WB};
+  if (Side < 0 || Side > 3) return 0;
+  if (margins[Side] > 0) return margins[Side];
+  if (Side == 0 || Side == 2) return md.R.Width() / (std::max<int>(md.ImageCount, 1) * 3);
+  return md.R.Height() / (std::max(md.MaskType + 1, 1) * 3);
+}
+
 TRect TacCustomHintWindow::ShadowRect() const {
   TsAlphaHints* c = ActiveHintsComponent;
   if (!c || !c->Active()) return TRect();
+  if (c->Skinned()) {
+    if (!HasAlphaFrame()) return TRect();
+    const auto side = [this](int i) { return std::max(SkinBorderWidth(i) - 1, 0); };
+    return TRect(side(0), side(1), side(2), side(3));
+  }
   TacHintTemplate& t = CurrentHintTemplate ? *CurrentHintTemplate : c->CurrentTemplateOf();
   // A corner without a picture is drawn with the default image: its
   // shadow places the body.
@@ -109,8 +135,22 @@ TRect TacCustomHintWindow::MeasureText(const String& AHint) {
 }
 
 TRect TacCustomHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void* AData) {
-  if (!ActiveHintsComponent) return THintWindow::CalcHintRect(MaxWidth, AHint, AData);
-  return MeasureText(AHint);
+  TsAlphaHints* c = ActiveHintsComponent;
+  if (!c) return THintWindow::CalcHintRect(MaxWidth, AHint, AData);
+  const bool skinned = c->Skinned();
+  if (skinned && DefaultManager->Active()) {
+    TsSkinManager& sm = *DefaultManager;
+    SkinIndex = sm.GetSkinIndex(c->SkinSection());
+    BorderIndex = sm.GetMaskIndex(SkinIndex, c->SkinSection(), u"BORDERSMASK");
+    BGIndex = sm.GetTextureIndex(SkinIndex, c->SkinSection(), u"PATTERN");
+  }
+  if (skinned && !c->HintFrame) c->FCacheBmp->Canvas()->Font()->Assign(*Screen->HintFont());
+  TRect r = MeasureText(AHint);
+  if (skinned) {
+    r.Right += SkinBorderWidth(0) + SkinBorderWidth(2) + 8;
+    r.Bottom += SkinBorderWidth(1) + SkinBorderWidth(3) + 8;
+  }
+  return r;
 }
 
 TacMousePosition TacCustomHintWindow::GetArrowPos(TRect& Rect, const TPoint& mPos) {
@@ -134,8 +174,11 @@ TacMousePosition TacCustomHintWindow::GetArrowPos(TRect& Rect, const TPoint& mPo
     auto hasPicture = [](TacHintImage* image) {
       return image && (image->HasPicture() || image->ImgData().Size() > 0);
     };
+    const bool skinned = c && c->Skinned();
     if (Rect.Bottom > M.bottom) {
-      if (t && hasPicture(t->Img_LeftBottom()))
+      if (skinned)
+        Rect.Top = M.bottom - H;
+      else if (t && hasPicture(t->Img_LeftBottom()))
         Rect.Top = mPos.Y - H;
       else
         Rect.Top = mPos.Y - (Rect.Bottom - M.bottom);
@@ -148,7 +191,9 @@ TacMousePosition TacCustomHintWindow::GetArrowPos(TRect& Rect, const TPoint& mPo
       moved = true;
     }
     if (Rect.Right > M.right) {
-      if (t && hasPicture(t->Img_RightTop()))
+      if (skinned)
+        Rect.Left = M.right - W;
+      else if (t && hasPicture(t->Img_RightTop()))
         Rect.Left = mPos.X - W;
       else
         Rect.Left = mPos.X - (Rect.Right - M.right);
@@ -374,6 +419,7 @@ TacPngHintWindow::~TacPngHintWindow() { AlphaBmp.reset(); }
 TRect TacPngHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void* AData) {
   TsAlphaHints* c = ActiveHintsComponent;
   if (!c) return THintWindow::CalcHintRect(MaxWidth, AHint, AData);
+  if (c->Skinned()) return TacCustomHintWindow::CalcHintRect(MaxWidth, AHint, AData);
   CurrentHintTemplate = &c->CurrentTemplateOf();
   c->FCacheBmp->Canvas()->Font()->Assign(*CurrentHintTemplate->Font());
   const TRect base = MeasureText(AHint);

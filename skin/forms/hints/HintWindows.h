@@ -26,6 +26,11 @@ public:
   TPoint HintLocation() const { return FHintLocation; }
   void SetHintLocation(TPoint Value) { FHintLocation = Value; }
   TacMousePosition MousePos() const { return FMousePos; }
+  // Skinned: the margin of the section's border image on a side (0 left,
+  // 1 top, 2 right, 3 bottom); 0 without a border image.
+  int SkinBorderWidth(int Side) const;
+  // Whether the picture has transparent parts around its body.
+  bool HasAlphaFrame() const;
 
   String Text;
   std::unique_ptr<TBitmap> AlphaBmp;

@@ -245,3 +245,33 @@ TEST(SkinLoad, NamesDirectoriesAndVersions) {
   EXPECT_FALSE(none.Active());
   EXPECT_FALSE(none.Model.CommonSkinData->Active);
 }
+
+// A reload started by a setter that fails (the skin's files went bad since
+// it was read) keeps the skin it had and leaves no load in progress.
+TEST(SkinLoad, FailingReloadFromASetterKeepsTheSkin) {
+  const String dir = TestSkinsDir() + u"\\Reload";
+  const auto keep = [](std::vector<TTestSkinFile>&) {};
+  const auto damage = [](std::vector<TTestSkinFile>& f) {
+    ReplaceInOptions(f, "BORDERSMASK=^0000,0000,0060", "BORDERSMASK=^00x0,0000,0060");
+  };
+  for (bool packed : {false, true}) {
+    const String name = packed ? u"Packed" : u"Folder";
+    WriteBrokenSkin(dir, name, packed, keep);
+    auto sm = NewTestSkinManager(dir);
+    ASSERT_EQ(LoadSkinCountingBoxes(*sm, name), 0);
+    auto reference = NewTestSkinManager(dir);
+    ASSERT_EQ(LoadSkinCountingBoxes(*reference, name), 0);
+    WriteBrokenSkin(dir, name, packed, damage);
+    const std::function<void()> setters[] = {[&] { sm->SetHueOffset(30); },
+                                             [&] { sm->SetExtendedBorders(!sm->GetExtendedBorders()); }};
+    for (const auto& set : setters) {
+      EXPECT_ANY_THROW(set()) << StringToUtf8(name);
+      EXPECT_FALSE(SkinLoadInProgress) << StringToUtf8(name);
+      EXPECT_FALSE(SkinOptions);
+      EXPECT_FALSE(SkinPackage);
+      EXPECT_TRUE(sm->Model.CommonSkinData->Active);
+      EXPECT_EQ(sm->SkinName(), name);
+      EXPECT_EQ(ModelDifference(sm->Model, reference->Model), "") << StringToUtf8(name);
+    }
+  }
+}

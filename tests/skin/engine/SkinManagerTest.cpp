@@ -114,6 +114,20 @@ TEST(SkinManager, ThirdPartyNames) {
   EXPECT_NE(tp.GetByIndex(tpPanel).find(u"TMyPanel"), String::npos);
   sm.UpdateThirdNames(true);
   EXPECT_EQ(StringToUtf8(tp.GetByIndex(tpGrid)), " ");
+  // The named lists reach their own index, whatever their published order.
+  tp.SetThirdGrids(u"G");
+  tp.SetThirdComboBoxes(u"C");
+  tp.SetThirdGridEh(u"E");
+  tp.SetThirdVirtualTrees(u"V");
+  tp.SetThirdUpDown(u"U");
+  tp.SetThirdNativePaint(u"N");
+  EXPECT_EQ(tp.GetByIndex(5), u"G");
+  EXPECT_EQ(tp.GetByIndex(4), u"C");
+  EXPECT_EQ(tp.GetByIndex(11), u"E");
+  EXPECT_EQ(tp.GetByIndex(12), u"V");
+  EXPECT_EQ(tp.GetByIndex(19), u"U");
+  EXPECT_EQ(tp.GetByIndex(22), u"N");
+  EXPECT_EQ(tp.ThirdButtons(), tp.GetByIndex(1));
 }
 
 TEST(SkinManager, PropertySetters) {

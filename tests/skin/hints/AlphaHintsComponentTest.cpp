@@ -6,6 +6,8 @@
 #include "skin/forms/hints/HintArt.h"
 #include "skin/forms/hints/HintWindows.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/graphics/LayeredWindows.h"
+#include "skin/support/SkinModelFixture.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,4 +128,46 @@ TEST(AlphaHintsComponent, AnImageWithoutAPictureBorrowsTheDefaultOne) {
   }
   hints.SetActive(false);
   EXPECT_TRUE(HintWindowClassIs<THintWindow>());
+}
+
+// With a skin that has the hint section, the hint is measured by the
+// section's border image: its margins, or a third of a frame where a margin
+// is not given, plus 8 each way.
+TEST(AlphaHintsComponent, SkinnedHintsMeasureByTheSectionsBorder) {
+  ResetApplicationHints();
+  TsSkinManager sm(nullptr);
+  ASSERT_EQ(DefaultManager, &sm);
+  SetMasterBitmap(sm, 64, 32);
+  const int section = AddSection(sm, u"HINT");
+  const int border = AddPart(sm, u"HINT", u"BORDERSMASK", TRect(0, 0, 36, 24));
+  sm.Model.CommonSkinData->Active = true;
+  TsMaskData& md = sm.Model.ma[static_cast<size_t>(border)];
+  TsAlphaHints hints(nullptr);
+  hints.SetUseSkinData(true);
+  hints.SetActive(true);
+  ASSERT_TRUE(hints.Skinned());
+  TacPngHintWindow window(nullptr);
+  const auto measure = [&](int wl, int wt, int wr, int wb) {
+    md.WL = wl, md.WT = wt, md.WR = wr, md.WB = wb;
+    return window.CalcHintRect(0, u"Abre os movimentos de caixa", nullptr);
+  };
+  const TRect plain = measure(1, 1, 1, 1);
+  EXPECT_EQ(window.SkinIndex, section);
+  EXPECT_EQ(window.BorderIndex, border);
+  const TRect wide = measure(5, 0, 7, 0);  // top and bottom: 24 / 3
+  EXPECT_EQ(wide.Width() - plain.Width(), 10);
+  EXPECT_EQ(wide.Height() - plain.Height(), 14);
+  EXPECT_EQ(window.SkinBorderWidth(0), 5);
+  EXPECT_EQ(window.SkinBorderWidth(3), 8);
+  md.MaskType = 1;  // frames half as high
+  EXPECT_EQ(window.SkinBorderWidth(1), 4);
+
+  // Transparent parts round the body only with a fully clear section.
+  sm.Model.gd[static_cast<size_t>(section)].Props[0].Transparency = 100;
+  EXPECT_EQ(window.HasAlphaFrame(), LayeredWindowsAvailable());
+  sm.Model.gd[static_cast<size_t>(section)].Props[0].Transparency = 0;
+  EXPECT_FALSE(window.HasAlphaFrame());
+  hints.SetUseSkinData(false);
+  EXPECT_TRUE(window.HasAlphaFrame());
+  hints.SetActive(false);
 }
