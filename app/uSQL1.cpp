@@ -278,7 +278,16 @@ void TfrmSQL1::ButFecharClick(TObject*) { Close(); }
 
 void TfrmSQL1::ImprimirRequerimento1Click(TObject*) {
   const String saida = ConfirmaOperacao(u"Deseja visualizar a impressão?", 2) ? u"V" : u"I";
-  std::make_unique<TFRCupom>(nullptr)->ImprimeCupom(saida);
+  try {
+    // No rows would print a blank receipt.
+    TFDQuery* consulta = DM->QrRecebimentos;
+    if (!consulta->Active() || consulta->IsEmpty()) throw Exception(u"A consulta não mostra nenhum recebimento.");
+    std::make_unique<TFRCupom>(nullptr)->ImprimeCupom(saida);
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    Screen->SetCursor(crDefault);
+    ExibeMensagem(u"Não foi possível imprimir o cupom! " + e.Message(), 2);
+  }
 }
 
 void TfrmSQL1::ListagemdeRequerimentos1Click(TObject*) {

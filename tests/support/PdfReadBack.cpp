@@ -39,7 +39,22 @@ std::vector<std::string> MatchingFiles(const std::string& title) {
   return found;
 }
 
-// cups-pdf writes the file in place; it is whole once pdfinfo reads it.
+// The run's queue has no job waiting or being written. cups-pdf writes a
+// job's file before CUPS counts the job as done, so once the queue is idle
+// every earlier job's PDF is whole and in place. Without a private server
+// there is nothing to ask, and nothing to wait for.
+bool QueueIdle() {
+  const char* server = std::getenv("CUPS_SERVER");
+  if (!server || !*server) return true;
+  return Run("lpstat -o 2>/dev/null").find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+void WaitForIdleQueue(int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!QueueIdle() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
 bool ReadPdf(const std::string path, PdfDocument& doc) {
   std::string info = Run("pdfinfo -f 1 -l 9999 '" + path + "' 2>/dev/null");
   if (info.find("Pages:") == std::string::npos) return false;
@@ -66,9 +81,8 @@ bool ReadPdf(const std::string path, PdfDocument& doc) {
   doc.text = Run("pdftotext -layout '" + path + "' - 2>/dev/null");
   return !doc.pages.empty();
 }
-}  // namespace
 
-std::vector<PdfStamp> PdfFiles(const std::string& stem) {
+std::vector<PdfStamp> Stamps(const std::string& stem) {
   std::vector<PdfStamp> stamps;
   for (const std::string& file : MatchingFiles(stem)) {
     struct stat info {};
@@ -77,19 +91,26 @@ std::vector<PdfStamp> PdfFiles(const std::string& stem) {
   }
   return stamps;
 }
+}  // namespace
+
+std::vector<PdfStamp> PdfFiles(const std::string& stem) {
+  // A job of an earlier test may still be on its way; its PDF must count
+  // as "before", or it would pass for the next job's.
+  WaitForIdleQueue(120000);
+  return Stamps(stem);
+}
 
 PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<PdfStamp>& before, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
-    for (const PdfStamp& stamp : PdfFiles(stem)) {
-      if (std::find(before.begin(), before.end(), stamp) != before.end()) continue;
-      const std::string& file = stamp.path;
+    // A file still being written may read as whole for a moment (poppler
+    // mends a missing cross-reference table): it counts once the queue is
+    // idle.
+    const bool idle = QueueIdle();
+    for (const PdfStamp& stamp : Stamps(stem)) {
+      if (!idle || std::find(before.begin(), before.end(), stamp) != before.end()) continue;
       PdfDocument doc;
-      if (ReadPdf(file, doc)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        ReadPdf(file, doc);
-        return doc;
-      }
+      if (ReadPdf(stamp.path, doc)) return doc;
     }
     if (std::chrono::steady_clock::now() > deadline) return PdfDocument();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -106,18 +127,17 @@ std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   std::vector<PdfDocument> docs;
   for (;;) {
+    const bool idle = QueueIdle();
     std::vector<std::string> files = MatchingFiles(title);
     docs.clear();
     for (const std::string& file : files) {
+      if (!idle) break;
       PdfDocument doc;
       if (ReadPdf(file, doc)) docs.push_back(doc);
     }
     if (docs.size() >= count || std::chrono::steady_clock::now() > deadline) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
-  // A job still being written may read as whole for a moment: read again.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  for (PdfDocument& doc : docs) ReadPdf(doc.path, doc);
   std::sort(docs.begin(), docs.end(), [](const PdfDocument& a, const PdfDocument& b) { return a.path < b.path; });
   return docs;
 }

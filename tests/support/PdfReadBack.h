@@ -19,7 +19,7 @@ struct PdfDocument {
 std::string UniqueJobTitle(const std::string& stem);
 // Waits (up to timeoutMs) for the job's PDF to be complete; empty path when
 // none came.
-PdfDocument WaitForPdf(const std::string& title, int timeoutMs = 30000);
+PdfDocument WaitForPdf(const std::string& title, int timeoutMs = 60000);
 // A PDF as it stood: cups-pdf numbers jobs per server start, so a later run
 // can write over an earlier run's file of the same name.
 struct PdfStamp {
@@ -34,6 +34,6 @@ inline bool operator==(const PdfStamp& a, const PdfStamp& b) {
 std::vector<PdfStamp> PdfFiles(const std::string& stem);
 // The first PDF of a title starting with stem that is new or rewritten since
 // before, for jobs whose title is fixed (such as the receipt's).
-PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<PdfStamp>& before, int timeoutMs = 30000);
+PdfDocument WaitForNewPdf(const std::string& stem, const std::vector<PdfStamp>& before, int timeoutMs = 60000);
 // All PDFs of that title that come within the time, e.g. two jobs of one run.
-std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs = 30000);
+std::vector<PdfDocument> WaitForPdfs(const std::string& title, size_t count, int timeoutMs = 60000);

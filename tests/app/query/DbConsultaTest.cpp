@@ -6,6 +6,7 @@
 #include "controls/RxDBCtrl.h"
 #include "app/records/RecordsTestSupport.h"
 #include "support/KeyInput.h"
+#include "support/PdfReadBack.h"
 
 namespace {
 
@@ -169,6 +170,18 @@ TEST_F(DbConsulta, OtherAgentsRowsNeverShow) {
   Ok();
   EXPECT_TRUE(Linhas().empty());
   EXPECT_EQ(frmSQL1->PanelMENS->Caption(), u"Quantidade de registros: 0");
+
+  // "Cupom" over no rows would print a blank receipt: nothing prints, and
+  // the message says why.
+  const std::vector<PdfStamp> antes = PdfFiles("Cupom");
+  UiTestSeam::Reset();
+  Responde({IDNO});
+  frmSQL1->ImprimirRequerimento1Click(frmSQL1->ImprimirRequerimento1);
+  ASSERT_EQ(UiTestSeam::MessageBoxLog().size(), 2u);
+  EXPECT_EQ(UiTestSeam::MessageBoxLog()[0].Text, u"Deseja visualizar a impressão?");
+  EXPECT_EQ(UiTestSeam::MessageBoxLog()[1].Text,
+            u"Não foi possível imprimir o cupom! A consulta não mostra nenhum recebimento.");
+  EXPECT_TRUE(WaitForNewPdf("Cupom", antes, 3000).path.empty());
 }
 
 TEST_F(DbConsulta, FaultyCompositionsShowTheErrorAndTheResetStartsAgain) {

@@ -9,6 +9,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/data/FDConnection.h"
+#include "support/PdfReadBack.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -186,11 +187,23 @@ TEST_F(DbUiMovimentos, DeletingAReceiptTakesItsRowAndRewritesTheTotalsEitherWay)
   EXPECT_EQ(Conta(u"SELECT COUNT(*) FROM recebimentos"), 4);
   EXPECT_EQ(Totais(), u"1|0.00|80.00");
 
-  // Reprinting asks how; printing itself is not there yet.
+  // Reprinting asks how; the preview window is not there yet.
   UiTestSeam::ClearLog();
   UiTestSeam::QueueMessageBoxAnswer(IDYES);
   frmMov->ImprimirCupom1Click(frmMov->ImprimirCupom1);
   EXPECT_EQ(Mensagens(), std::vector<String>{u"Deseja visualizar a impressão?"});
+
+  // Answered no, the selected receipt prints again on its own paper.
+  const String cupom = DM->Recebimentos->FieldByName(u"CUPOM")->AsString();
+  const std::vector<PdfStamp> antes = PdfFiles("Cupom");
+  UiTestSeam::ClearLog();
+  UiTestSeam::QueueMessageBoxAnswer(IDNO);
+  frmMov->ImprimirCupom1Click(frmMov->ImprimirCupom1);
+  EXPECT_EQ(Mensagens(), std::vector<String>{u"Deseja visualizar a impressão?"});
+  const PdfDocument pdf = WaitForNewPdf("Cupom", antes);
+  ASSERT_EQ(pdf.pages.size(), 1u) << pdf.path;
+  EXPECT_NEAR(pdf.pages[0].height, 311.81, 1.5);
+  EXPECT_NE(pdf.text.find("CNF: " + StringToUtf8(cupom)), std::string::npos) << pdf.text;
 }
 
 TEST_F(DbUiMovimentos, RecomputingCountsEveryReceiptOfTheDate) {
