@@ -3,3 +3,5 @@
 int (*ScrollBarSize)(TacScrollBar* Bar, bool Thickness, int Reserved) = nullptr;
 TsSkinProvider* MainFormProvider = nullptr;
 bool SessionEnding = false;
+std::unique_ptr<TacDialogProviderList> DialogProviderList;
+void (*FreeMenuWnds)() = nullptr;
