@@ -74,7 +74,7 @@ void PlainSendMessageLoop(benchmark::State& state) {
 
 struct TItemCase {
   TPopupMenu Menu{nullptr};
-  TMenuItem* Item = new TMenuItem(&Menu);
+  TMenuItem* Item = new TMenuItem(nullptr);  // freed by its parent
   std::unique_ptr<TBitmap> Target = NewBmp32(200, 22);
   TItemCase() {
     Item->SetCaption(u"Abrir movimento");

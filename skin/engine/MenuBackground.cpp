@@ -1,6 +1,7 @@
 // A popup menu's background, painted once from the skin and cached, and
 // the region and frame of its window.
 #include "skin/engine/SkinCommands.h"
+#include "skin/engine/SkinHooks.h"
 #include "skin/engine/SectionPaint.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinnedMenus.h"
@@ -110,6 +111,7 @@ TBitmap* TsSkinableMenus::PrepareMenuBG(TMenuItem* Item, int Width, int Height, 
   }
   ExtraLineGlyph.reset();
   MenuInfos.push_back(TacMenuInfo{Item, bmp, Wnd, visible, false});
+  MenuBorderPostPending = false;
   return nullptr;
 }
 

@@ -20,13 +20,17 @@
 
 namespace {
 bool RightToLeft(TMenuItem* Item, bool Exactly) {
-  switch (PRIMARYLANGID(GetSystemDefaultLangID())) {
-    case LANG_ARABIC:
-    case LANG_HEBREW:
-    case LANG_FARSI:
-    case LANG_URDU: break;
-    default: return false;
-  }
+  // The system locale does not change while the program runs.
+  static const bool middleEastern = [] {
+    switch (PRIMARYLANGID(GetSystemDefaultLangID())) {
+      case LANG_ARABIC:
+      case LANG_HEBREW:
+      case LANG_FARSI:
+      case LANG_URDU: return true;
+      default: return false;
+    }
+  }();
+  if (!middleEastern) return false;
   TMenu* menu = Item->GetParentMenu();
   if (!menu) return false;
   return Exactly ? menu->BiDiMode() == bdRightToLeft : menu->BiDiMode() != bdLeftToRight;
@@ -91,10 +95,10 @@ void TsSkinableMenus::sAdvancedDrawItem(TObject* Sender, TCanvas* ACanvas, TRect
     ReleaseDC(wnd, dc);
   } else if (!wnd) {
     TApplication* app = TApplicationRef::Peek();
-    MSG pending;
-    if (app && app->Handle() &&
-        !PeekMessageW(&pending, app->Handle(), SM_DRAWMENUBORDER, SM_DRAWMENUWNDBORDER, PM_NOREMOVE))
-      PostMessageW(app->Handle(), SM_DRAWMENUBORDER, 0, reinterpret_cast<LPARAM>(item));
+    // Known here rather than asked of the queue: asking costs more than the item.
+    if (app && app->Handle() && !MenuBorderPostPending) {
+      MenuBorderPostPending = PostMessageW(app->Handle(), SM_DRAWMENUBORDER, 0, reinterpret_cast<LPARAM>(item));
+    }
   }
   if (item->IsLine()) {
     DrawDivider(item, ACanvas, ARect, mi);
@@ -144,12 +148,20 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem* Item, TCanvas* ACanvas, const TR
   if (Item->Break() != mbNone)
     CopyRect(ACanvas->Handle(), ARect.Left - 4, ARect.Top, 4, bgH - 6, bgDC, ARect.Left - 1, ARect.Top + 3);
 
-  auto b = NewBmp32(std::max(ARect.Width() - extra * inFirst, 0), ARect.Height());
-  TBitmap& B = *b;
+  // One item bitmap serves every item of that size: a new one per item
+  // costs more than the drawing.
+  const int itemWidth = std::max(ARect.Width() - extra * inFirst, 0);
+  if (!FItemBmp || FItemBmp->Width() != itemWidth || FItemBmp->Height() != ARect.Height()) {
+    FItemBmp = NewBmp32(itemWidth, ARect.Height());
+    FItemFontKey = -1;
+  }
+  TBitmap& B = *FItemBmp;
   const TPoint place(extra * inFirst + ARect.Left, ARect.Top);
   if (section >= 0)
-    PaintSectionOnDC(section, InitCacheInfo(&bg, 3, 3), true, selected ? 1 : 0, TRect(0, 0, B.Width(), B.Height()),
-                     place, B.Canvas()->Handle(), &sm);
+    PaintSectionFull(section, InitCacheInfo(&bg, 3, 3), true, selected ? 1 : 0, TRect(0, 0, B.Width(), B.Height()),
+                     place, &B, &sm);
+  else
+    PatBlt(B.Canvas()->Handle(), 0, 0, B.Width(), B.Height(), BLACKNESS);
 
   TMenu* menu = Item->GetParentMenu();
   TCustomImageList* images = menu ? menu->Images() : nullptr;
@@ -187,6 +199,7 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem* Item, TCanvas* ACanvas, const TR
     } else if (menu && menu->Name().rfind(u"acSysMenu", 0) == 0) {
       if (const char16_t* glyph = SysMenuGlyph(Item->Tag)) {
         TCanvas& c = *B.Canvas();
+        FItemFontKey = -1;
         c.Font()->SetName(u"Webdings");
         c.Font()->SetStyle(TFontStyles());
         c.Font()->SetSize(10);
@@ -208,10 +221,18 @@ void TsSkinableMenus::DrawNormalItem(TMenuItem* Item, TCanvas* ACanvas, const TR
   }
 
   TCanvas& canvas = *B.Canvas();
-  canvas.Font()->Assign(*Screen->MenuFont());
-  if (TCustomForm* form = GetOwnerForm(Item)) canvas.Font()->SetCharset(form->Font()->Charset());
-  canvas.Font()->SetStyle(State.Contains(odDefault) ? TFontStyles{fsBold} : TFontStyles());
+  // The font is made again only when it changes: making it costs more
+  // than drawing the item.
+  TCustomForm* ownerForm = GetOwnerForm(Item);
+  const int fontKey = (ownerForm ? ownerForm->Font()->Charset() : 256) * 2 + (State.Contains(odDefault) ? 1 : 0);
+  if (fontKey != FItemFontKey) {
+    canvas.Font()->Assign(*Screen->MenuFont());
+    if (ownerForm) canvas.Font()->SetCharset(ownerForm->Font()->Charset());
+    canvas.Font()->SetStyle(State.Contains(odDefault) ? TFontStyles{fsBold} : TFontStyles());
+    FItemFontKey = fontKey;
+  }
   if (sm.OnGetPopupItemData) {
+    FItemFontKey = -1;
     const TColor before = canvas.Font()->Color();
     TacMenuItemData data;
     data.Font = canvas.Font();

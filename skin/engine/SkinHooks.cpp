@@ -12,6 +12,7 @@
 #include <map>
 
 HHOOK CBTHookHandle = nullptr;
+bool MenuBorderPostPending = false;
 
 namespace {
 LRESULT CALLBACK PassOnCBTHook(int Code, WPARAM WParam, LPARAM LParam) {
@@ -207,10 +208,12 @@ bool TsSkinManager::MainWindowHook(TMessage& Message) {
       return false;
     }
     case SM_DRAWMENUBORDER:
+      MenuBorderPostPending = false;
       if (!SkinnedPopups()) return false;
       DrawMenuBorderByItem(*this, reinterpret_cast<TMenuItem*>(Message.LParam));
       return true;
     case SM_DRAWMENUWNDBORDER: {
+      MenuBorderPostPending = false;
       if (!SkinnedPopups()) return false;
       const HWND wnd = reinterpret_cast<HWND>(Message.LParam);
       if (wnd && IsPopupMenuWindow(wnd) && SkinableMenus) DrawBorderOf(*SkinableMenus, nullptr, wnd);

@@ -110,6 +110,8 @@ private:
   int FSkinBorderWidth = 0;
   std::unique_ptr<TFont> FCaptionFont = std::make_unique<TFont>();
   std::vector<TRect> ArOR;
+  std::unique_ptr<TBitmap> FItemBmp;
+  int FItemFontKey = -1;
 };
 
 // Unit-wide state shared by all menus.
