@@ -212,6 +212,8 @@ public:
   TStrings* Fonts();
   // The system's status-bar font, which tooltips use; read on first use.
   TFont* HintFont();
+  // The system's menu font; read on first use.
+  TFont* MenuFont();
 
 private:
   friend class TCustomForm;
@@ -233,6 +235,7 @@ private:
   mutable std::vector<std::unique_ptr<TMonitor>> FMonitors;
   std::unique_ptr<TStringList> FFonts;
   std::unique_ptr<TFont> FHintFont;
+  std::unique_ptr<TFont> FMenuFont;
 };
 
 // ---- Hints -----------------------------------------------------------------

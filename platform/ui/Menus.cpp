@@ -2,6 +2,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/graphics/Bitmap.h"
 #include <algorithm>
 #include <map>
 #include <set>
@@ -205,6 +206,20 @@ void TMenuItem::SetImageIndex(int value) {
   Changed(false);
 }
 
+TBitmap* TMenuItem::Bitmap() {
+  if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+  return FBitmap.get();
+}
+
+bool TMenuItem::HasBitmap() const { return FBitmap && !FBitmap->Empty(); }
+
+void TMenuItem::SetBreak(TMenuBreak value) {
+  if (FBreak == value) return;
+  FBreak = value;
+  UpdateItem();
+  Changed(false);
+}
+
 String TMenuItem::MenuText() const {
   String text = FCaption;
   if (FShortCut != scNone && FParent && FParent->FParent) text += u"\t" + ShortCutToText(FShortCut);
@@ -225,6 +240,8 @@ void TMenuItem::FillInfo(MENUITEMINFOW& info, String& text) {
   info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   info.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
   if (FRadioItem) info.fType |= MFT_RADIOCHECK;
+  if (FBreak == mbBreak) info.fType |= MFT_MENUBREAK;
+  if (FBreak == mbBarBreak) info.fType |= MFT_MENUBARBREAK;
   if (IsOwnerDraw()) info.fType |= MFT_OWNERDRAW;
   info.fState = (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FChecked ? MFS_CHECKED : 0) | (FDefault ? MFS_DEFAULT : 0);
   text = MenuText();
@@ -482,6 +499,8 @@ bool IsTopLevel(TMenuItem* item) {
   return menu && dynamic_cast<TMainMenu*>(menu) && item->Parent() == menu->Items();
 }
 }  // namespace
+
+bool MenuItemAlive(const TMenuItem* item) { return LiveItems().count(item) != 0; }
 
 bool MenuDrawItem(DRAWITEMSTRUCT* dis) {
   TMenuItem* item = LiveItem(dis->itemData);

@@ -5,7 +5,10 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiTypes.h"
 #include "platform/ui/graphics/ImageList.h"
+#include <memory>
 #include <vector>
+
+class TBitmap;
 
 class TMenu;
 
@@ -22,6 +25,14 @@ void ShortCutToKey(TShortCut shortCut, WORD& Key, TShiftState& Shift);
 String ShortCutToText(TShortCut shortCut);
 // The reverse; scNone for a text it does not know.
 TShortCut TextToShortCut(const String& text);
+
+// Column breaks of a pop-up menu: a new column, with or without a bar.
+enum TMenuBreak : uint8_t { mbNone, mbBreak, mbBarBreak };
+// Reading order; the platform draws left to right, the value is kept for
+// drawing that mirrors itself.
+enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TMenuAnimations : uint8_t { maLeftToRight, maRightToLeft, maTopToBottom, maBottomToTop, maNone };
+using TMenuAnimation = TEnumSet<TMenuAnimations>;
 
 enum TFindItemKind : uint8_t { fkCommand, fkHandle, fkShortCut };
 
@@ -78,6 +89,15 @@ public:
   void SetHint(const String& value) { FHint = value; }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int value);
+  // The item's own glyph, created empty on first use.
+  TBitmap* Bitmap();
+  bool HasBitmap() const;
+  TMenuBreak Break() const { return FBreak; }
+  void SetBreak(TMenuBreak value);
+  // Images of the sub-items, in place of the menu's Images.
+  TCustomImageList* SubMenuImages() const { return FSubMenuImages; }
+  void SetSubMenuImages(TCustomImageList* value) { FSubMenuImages = value; }
+  int Tag = 0;
 
   // Command identifier of the item in its menu.
   UINT Command() const { return FCommand; }
@@ -125,6 +145,9 @@ private:
   bool FDefault = false;
   String FHint;
   int FImageIndex = -1;
+  std::unique_ptr<TBitmap> FBitmap;
+  TMenuBreak FBreak = mbNone;
+  TCustomImageList* FSubMenuImages = nullptr;
 };
 
 class TMenu : public TComponent {
@@ -141,6 +164,8 @@ public:
   // The window that shows the menu (a form's for a main menu).
   HWND WindowHandle() const { return FWindowHandle; }
   void SetWindowHandle(HWND value) { FWindowHandle = value; }
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
 
   // A key message that is the shortcut of an enabled item clicks it.
   bool IsShortCut(TMessage& Message);
@@ -160,6 +185,7 @@ private:
   TCustomImageList* FImages = nullptr;
   bool FOwnerDraw = false;
   HWND FWindowHandle = nullptr;
+  TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
 class TMainMenu : public TMenu {
@@ -187,6 +213,8 @@ public:
   void SetPopupComponent(TComponent* value);
   TPopupAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TPopupAlignment value) { FAlignment = value; }
+  // With maNone the menu opens without the system's animation.
+  TMenuAnimation MenuAnimation;
 
   TNotifyEvent OnPopup;
 
@@ -198,6 +226,9 @@ private:
   TComponent* FPopupComponent = nullptr;
   TPopupAlignment FAlignment = paLeft;
 };
+
+// True while item has not been freed; for messages that carry an item.
+bool MenuItemAlive(const TMenuItem* item);
 
 // Owner-drawn menu items of any menu, for the window that receives
 // WM_DRAWITEM / WM_MEASUREITEM.

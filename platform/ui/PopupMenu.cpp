@@ -95,6 +95,7 @@ void TPopupMenu::Popup(int X, int Y) {
     case paRight: flags |= TPM_RIGHTALIGN; break;
     case paCenter: flags |= TPM_CENTERALIGN; break;
   }
+  if (MenuAnimation.Contains(maNone)) flags |= TPM_NOANIMATION;
   TrackPopupMenu(Handle(), flags, X, Y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
 }

@@ -67,6 +67,17 @@ TFont* TScreen::HintFont() {
   return FHintFont.get();
 }
 
+TFont* TScreen::MenuFont() {
+  if (!FMenuFont) {
+    FMenuFont = std::make_unique<TFont>();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+      FMenuFont->SetHandle(CreateFontIndirectW(&metrics.lfMenuFont));
+  }
+  return FMenuFont.get();
+}
+
 void TScreen::SetCursor(TCursor value) {
   if (value != FCursor) {
     FCursor = value;

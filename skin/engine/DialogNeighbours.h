@@ -1,21 +1,11 @@
 #pragma once
 // What the engine uses of the dialog skinning, which is built elsewhere:
-// the automatic provider of a dialog and the handler of its window.
+// the handler of a dialog's window (its provider is in Neighbours.h).
 #include "skin/engine/Neighbours.h"
 #include <functional>
 #include <memory>
 
 class TacDialogWnd;
-
-// The automatic skinning provider of one dialog.
-class TacProvider {
-public:
-  virtual ~TacProvider();
-  TacDialogWnd* ListSW = nullptr;
-  // Paints the child windows of Wnd into DC; the caller has moved the
-  // origin to the client offsets and clipped to the client size.
-  virtual void PrintHwndControls(HWND Wnd, HDC DC) { (void)Wnd; (void)DC; }
-};
 
 // The handler of one skinned dialog window.
 class TacDialogWnd {

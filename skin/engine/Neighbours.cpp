@@ -43,3 +43,6 @@ HRGN MakeFormRgn(TsSkinProvider* Provider, int X, int Y) {
 }
 
 std::function<std::unique_ptr<TCustomForm>(HWND Wnd)> MakeCoverForm;
+
+std::unique_ptr<TacDialogProviderList> DialogProviderList;
+void (*FreeMenuWnds)() = nullptr;

@@ -2,6 +2,7 @@
 // What the engine uses of the window and form skinning, which are built
 // elsewhere: interfaces here, filled in by their implementations.
 #include "skin/graphics/SkinTypes.h"
+#include "platform/ui/graphics/Bitmap.h"
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,6 +55,10 @@ public:
   virtual int ExTitleHeight() const { return 0; }
   virtual int ExtraTitleHeight() const { return 0; }
   virtual int ExtraBorderWidth() const { return 0; }
+  // The layered border window (AForm's); nullptr until it is created.
+  virtual HWND FormWindow() const { return nullptr; }
+  // The form's region and corner cuts, recomputed from the skin.
+  virtual void UpdateFormRgn() {}
 };
 
 enum TacAnimEvent : uint8_t { aeShowing, aeHiding, aeSkinChanging };
@@ -87,7 +92,37 @@ public:
   virtual TRect ShadowSize() const { return TRect(); }
   virtual void CalcCornerCuts() {}
   virtual void UpdateFormRgn(bool Repaint) { (void)Repaint; }
+  // The form's whole look as it is now; nullptr without a cache image.
+  virtual std::unique_ptr<TBitmap> MakeFormImage() { return nullptr; }
+  // Shows the form again after a skin change, faded in over Time ms.
+  virtual void SkinChangeAnimation(int /*Time*/, uint8_t /*Blend*/, int /*Mode*/) {}
+  // The menu-bar image, background of the main-menu bar items.
+  virtual TBitmap* MenuLineBmp() const { return nullptr; }
+  // Shows the skinned system menu at a screen point.
+  virtual void DropSysMenu(int /*X*/, int /*Y*/) {}
 };
+
+// FormState bits of the skin-change phases.
+constexpr uint32_t FS_COVERED = 0x1000;
+constexpr uint32_t FS_FROZEN = 0x10000;
+
+// The automatic skinning provider of one dialog (window skinning).
+class TacDialogWnd;
+class TacProvider {
+public:
+  virtual ~TacProvider();
+  TacDialogWnd* ListSW = nullptr;
+  // The skinned dialog window; nullptr when the dialog has no handler.
+  virtual HWND DialogWnd() const;
+  // Paints the child windows of Wnd into DC; the caller has moved the
+  // origin to the client offsets and clipped to the client size.
+  virtual void PrintHwndControls(HWND Wnd, HDC DC) { (void)Wnd; (void)DC; }
+};
+using TacDialogProviderList = std::vector<std::unique_ptr<TacProvider>>;
+// Frees the handlers of skinned popup-menu windows (window skinning).
+extern void (*FreeMenuWnds)();
+// The window hook's providers; nullptr until the hook is installed.
+extern std::unique_ptr<TacDialogProviderList> DialogProviderList;
 
 // The provider of the application's main form; nil when it is not skinned.
 extern TsSkinProvider* MainFormProvider;

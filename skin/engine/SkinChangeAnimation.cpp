@@ -4,6 +4,7 @@
 #include "skin/engine/Neighbours.h"
 #include "skin/engine/PaintToBmp.h"
 #include "skin/engine/ShowSchedule.h"
+#include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/WindowUtils.h"
 #include "skin/graphics/Bitmaps32.h"
@@ -11,12 +12,10 @@
 #include "skin/graphics/DCDrawing.h"
 #include "skin/graphics/LayeredWindows.h"
 #include "skin/graphics/Pixels32.h"
-#include "skin/engine/SkinManager.h"
 #include <algorithm>
 
 std::unique_ptr<TBitmap> AnimCoverImage;
 std::unique_ptr<TWinControl> AnimCoverWindow;
-HWND RefreshNotifyWindow = nullptr;
 
 TOutputWindow::TOutputWindow(TComponent* AOwner) : TCustomControl(AOwner) {
   SetCaption(u"acOutputWindow");

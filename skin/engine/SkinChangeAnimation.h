@@ -20,8 +20,6 @@ protected:
 // covers the control meanwhile; both live for one animation.
 extern std::unique_ptr<TBitmap> AnimCoverImage;
 extern std::unique_ptr<TWinControl> AnimCoverWindow;
-// Hears SKC_REFRESH after each cross-fade frame; 0: nobody.
-extern HWND RefreshNotifyWindow;
 
 // Mode 0 fades, 1 zooms (layered road only).
 void SkinChangeAnimation(TControl* Control, unsigned Time, uint8_t Alpha, int Mode);

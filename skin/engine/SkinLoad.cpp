@@ -1,6 +1,7 @@
 // Choosing a skin by name: where it is found, the order in which it is
 // read into the model, its version check, and the lists of available skins.
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/FormsRegistry.h"
 #include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinOptionsReader.h"
 #include "skin/engine/SkinPacked.h"
@@ -52,6 +53,8 @@ void TsSkinManager::SetSkinName(const String& Value) {
   const bool wasActive = FActive;
   if (FActive) {
     if (OnBeforeChange) OnBeforeChange(this);
+    if (GetExtendedBorders() && !NoAutoUpdate && FAnimEffects->SkinChanging->Active && FEffects->AllowAnimation())
+      PrepareForms(this);
     SkinLoadInProgress = true;
     const bool hadSkin = Model.CommonSkinData->Active;
     Model.CommonSkinData->Active = false;
@@ -164,7 +167,7 @@ void TsSkinManager::RunLoadSequence(std::unique_ptr<TacSkinIni> Options, const S
   SkinLoadInProgress = false;
   SkinOptions.reset();
   SkinPackage.reset();
-  // Stands in for the announcement until windows are told of new skins.
+  // In use at once; SendNewSkin announces it unless NoAutoUpdate holds it back.
   Model.CommonSkinData->Active = true;
 }
 

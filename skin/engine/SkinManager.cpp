@@ -3,6 +3,8 @@
 #include "skin/engine/PreviewSkin.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManagerUnit.h"
+#include "skin/engine/SkinnedMenus.h"
+#include "skin/engine/SysCaptions.h"
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/GlyphPaint.h"
 #include "skin/graphics/LayeredWindows.h"
@@ -45,6 +47,7 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
     : TComponent(AOwner), PreviewBuffer(std::make_unique<TacSkinData>()) {
   (void)Bound;
   StartSkinManagerUnit();
+  InitSysCaptions();
   FEffects = std::make_unique<TacSkinEffects>();
   FEffects->Manager = this;
   FThirdParty = std::make_unique<ThirdPartyList>();
@@ -61,10 +64,12 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
   FLabelsSupport = std::make_unique<TacLabelsSupport>();
   FAnimEffects = std::make_unique<TacAnimEffects>();
   FAnimEffects->Manager = this;
+  SkinableMenus = std::make_unique<TsSkinableMenus>(this);
+  MenuSupport = std::make_unique<TacMenuSupport>();
   if (!DefaultManager) {
     DefaultManager = this;
     if (!(ComponentState() & csDesigning))
-      FMainWindowHook = Application->HookMainWindow([](TMessage&) { return false; });
+      FMainWindowHook = Application->HookMainWindow([this](TMessage& m) { return MainWindowHook(m); });
   }
   // What follows construction when the manager is made in code.
   UpdateThirdNames(false);
@@ -74,6 +79,9 @@ TsSkinManager::TsSkinManager(TComponent* AOwner)
 
 TsSkinManager::~TsSkinManager() {
   SetActive(false);
+  UnInstallHook();
+  // The items must not keep handlers of a menus object that goes.
+  SkinableMenus->SetActive(false);
   FExtendedBorders = false;
   FAnimEffects.reset();
   FEffects.reset();

@@ -8,6 +8,7 @@
 #include "platform/classes/Strings.h"
 #include "platform/ui/graphics/Graphics.h"
 #include "platform/ui/graphics/GraphicsObjects.h"
+#include "platform/ui/Menus.h"
 #include <functional>
 
 class TCustomIniFile;
@@ -22,6 +23,10 @@ constexpr TacSkinningRules AllSkinningRules = 0x07;
 enum TacSkinTypes : uint8_t { stUnpacked, stPacked, stAllSkins };
 
 class TacSkinIni;
+class TsSkinableMenus;
+class TacMenuSupport;
+class TMenuItem;
+struct TacMenuItemData;
 
 enum class TShowAction : uint8_t { saIgnore, saRestore, saMinimize, saMaximize };
 
@@ -41,7 +46,7 @@ public:
   bool GetExtendedBorders() const;
   void SetExtendedBorders(bool Value);
   bool SkinnedPopups() const { return FSkinnedPopups; }
-  void SetSkinnedPopups(bool Value) { FSkinnedPopups = Value; }
+  void SetSkinnedPopups(bool Value);
   TacAnimEffects& AnimEffects() { return *FAnimEffects; }
   TacButtonsSupport& ButtonsOptions() { return *FButtonsSupport; }
   bool GetIsDefault() const;
@@ -92,11 +97,32 @@ public:
   void BeginUpdate() { NoAutoUpdate = true; }
   void EndUpdate(bool Repaint, bool AllowAnimation);
   void UpdateSkin(bool Repaint);
-  // The announcement and the repaint of all windows come with the skin
-  // change broadcast; until then these do nothing.
-  void SendNewSkin(bool /*Repaint*/) {}
-  void SendRemoveSkin() {}
-  void RepaintForms(bool /*DoLockForms*/) {}
+  // The skin change broadcast: announce the current skin, take it away,
+  // repaint every skinned window, or the windows of one section.
+  void SendNewSkin(bool Repaint);
+  void SendRemoveSkin();
+  void RepaintForms(bool DoLockForms);
+  void UpdateSkinSection(const String& SectionName);
+
+  // The window hook and the system colours; only the default manager
+  // installs them.
+  void InstallHook();
+  void UnInstallHook();
+  bool GlobalHookInstalled = false;
+  // Follows ChangeSysColors while the hook is installed.
+  void UpdateSysColorReplacement();
+  // Attached to the application window by the first manager.
+  bool MainWindowHook(TMessage& Message);
+  bool UseTaskbarThumbnails = false;
+
+  // Menu skinning.
+  std::unique_ptr<TsSkinableMenus> SkinableMenus;
+  std::unique_ptr<TacMenuSupport> MenuSupport;
+  // The handler may change all four; a glyph it assigns belongs to the library.
+  std::function<void(TMenuItem* FirstItem, String& SkinSection, String& Caption, std::unique_ptr<TBitmap>& Glyph,
+                     bool& LineVisible)>
+      OnGetPopupLineData;
+  std::function<void(TMenuItem* Item, TOwnerDrawState State, TacMenuItemData ItemData)> OnGetPopupItemData;
 
   // Skin loading. A skin is read into a fresh model that replaces the
   // current one only when the whole skin has been read.
@@ -202,6 +228,9 @@ private:
 };
 
 extern TsSkinManager* DefaultManager;
+// Assigned by the application when a window of its own is to hear every
+// repaint; nullptr otherwise.
+extern HWND RefreshNotifyWindow;
 extern bool SkinLoadInProgress;
 extern std::unique_ptr<TBitmap> DefaultShadowActive, DefaultShadowInactive;
 // Optional; the library only calls them. SkinStateNotify hears whether a

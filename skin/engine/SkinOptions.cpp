@@ -73,7 +73,10 @@ void TacOptions::SetOptionFlag(int Index, bool Value) {
     case 1: FNoMouseHover = Value; break;
     case 2: FNativeBordersMaximized = Value; break;
     case 3: FStdGlyphsOrder = Value; break;
-    case 4: FChangeSysColors = Value; break;
+    case 4:
+      FChangeSysColors = Value;
+      if (FOwner) FOwner->UpdateSysColorReplacement();
+      break;
     default: break;
   }
 }

@@ -1,4 +1,5 @@
 #include "platform/ui/graphics/GraphicsObjects.h"
+#include "platform/ui/graphics/SysColorProvider.h"
 #include <algorithm>
 #include <utility>
 
@@ -179,7 +180,7 @@ HPEN TPen::Handle() {
       FHandle = ExtCreatePen(style, FStyle == psAlternate ? 1 : FWidth, &lb, 0, nullptr);
     } else {
       static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-      FHandle = CreatePen(styles[FStyle], FWidth, color);
+      FHandle = CreateSysPen(styles[FStyle], FWidth, color);
     }
   }
   return FHandle;

@@ -1,5 +1,6 @@
 #include "skin/anim/AnimStandIns.h"
 #include "skin/engine/SkinChangeAnimation.h"
+#include "skin/engine/SkinManager.h"
 #include "skin/engine/WindowAnimations.h"
 #include "skin/engine/WindowUtils.h"
 #include "skin/graphics/Blends.h"
