@@ -8,15 +8,18 @@
 #include <algorithm>
 
 namespace {
+inline void PlainPixel(uint32_t& d, uint32_t i, uint32_t m, int) { d = MixByMask(d, i, m, 0xFF000000u); }
+
 const TMaskStretch PlainMaskStretch{
     6,  // Mitchell for the mask as for the image
-    [](uint32_t& d, uint32_t i, uint32_t m, int) { d = MixByMask(d, i, m, 0xFF000000u); },
+    PlainPixel,
     [](uint32_t& d, uint32_t c, uint32_t m, int) {
       if ((m & 0xFF) == 0)
         d = c | 0xFF000000u;
       else if ((m & 0xFF) != 255)
         d = MixByMask(d, c, m, d & 0xFF000000u);
-    }};
+    },
+    255, CombineEach<PlainPixel>};
 }  // namespace
 
 void StretchMaskPiece(int X, int Y, int W, int H, int SrcX, int SrcY, int SrcW, int SrcH, TBitmap& Dst, TBitmap& Src,

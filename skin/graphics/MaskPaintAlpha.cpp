@@ -13,20 +13,19 @@ constexpr int FullOpacity = 256;
 
 uint32_t RaisedAlpha(uint32_t dst, uint32_t m) { return std::max(dst >> 24, 255 - m) << 24; }
 
-const TMaskStretch AlphaStretch{
-    HermiteFilter,
-    [](uint32_t& d, uint32_t i, uint32_t mp, int) {
-      const uint32_t m = ChannelOf(mp, 2);
-      if (m == 0) {
-        d = i | 0xFF000000u;
-      } else if (m != 255) {
-        const uint32_t u = std::min(m, d >> 24);
-        d = MixByWeight(d, i, 255 - u, RaisedAlpha(d, m));
-      }
-    },
-    nullptr};
+inline void AlphaPixel(uint32_t& d, uint32_t i, uint32_t mp, int) {
+  const uint32_t m = ChannelOf(mp, 2);
+  if (m == 0) {
+    d = i | 0xFF000000u;
+  } else if (m != 255) {
+    const uint32_t u = std::min(m, d >> 24);
+    d = MixByWeight(d, i, 255 - u, RaisedAlpha(d, m));
+  }
+}
 
-void OpacityPixel(uint32_t& d, uint32_t i, uint32_t mp, int opacity) {
+const TMaskStretch AlphaStretch{HermiteFilter, AlphaPixel, nullptr, 255, CombineEach<AlphaPixel>};
+
+inline void OpacityPixel(uint32_t& d, uint32_t i, uint32_t mp, int opacity) {
   const uint32_t m = ChannelOf(mp, 2);
   if (m == 0) {
     d = i | 0xFF000000u;
@@ -36,7 +35,7 @@ void OpacityPixel(uint32_t& d, uint32_t i, uint32_t mp, int opacity) {
   }
 }
 
-TMaskStretch OpacityStretch(int opacity) { return {HermiteFilter, OpacityPixel, OpacityPixel, opacity}; }
+TMaskStretch OpacityStretch(int opacity) { return {HermiteFilter, OpacityPixel, OpacityPixel, opacity, CombineEach<OpacityPixel>}; }
 
 // A piece painter over the shared layout: corners take CI, the rest
 // nothing from behind.

@@ -1,5 +1,6 @@
 #include "skin/graphics/MaskPieces.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/graphics/NearestStretch.h"
 #include "skin/graphics/ResamplePixels.h"
 #include <algorithm>
 #include <vector>
@@ -7,32 +8,70 @@
 namespace {
 constexpr int MitchellFilter = 6;
 
-// A W x H copy of a source block, smoothly resized into plain rows; a block
-// under 3 pixels in a direction is widened to 2 so the resampler accepts it.
-void ResampleBlock(TPixelRows& s, int sx, int sy, int sw, int sh, std::vector<uint32_t>& Target, int W, int H,
-                   int filter) {
-  const int tw = sw < 3 ? 2 : sw, th = sh < 3 ? 2 : sh;
-  static std::vector<uint32_t> block;
+// A copy of a source block in plain rows; a block under 3 pixels in a
+// direction is widened to 2 so the resampler accepts it. Returns the width.
+int CopyBlock(TPixelRows& s, int sx, int sy, int sw, int sh, std::vector<uint32_t>& block, int& th) {
+  const int tw = sw < 3 ? 2 : sw;
+  th = sh < 3 ? 2 : sh;
   block.assign(static_cast<size_t>(tw) * static_cast<size_t>(th), 0);
   for (int y = 0; y < sh; ++y)
-    for (int x = 0; x < sw; ++x) block[static_cast<size_t>(y) * tw + x] = s.At(sx + x, sy + y);
+    std::copy_n(s.Row(sy + y) + sx, sw, block.data() + static_cast<size_t>(y) * tw);
   if (sw == 1)
     for (int y = 0; y < th; ++y) block[static_cast<size_t>(y) * tw + 1] = block[static_cast<size_t>(y) * tw];
   if (sh == 1)
     for (int x = 0; x < tw; ++x) block[static_cast<size_t>(tw) + x] = block[static_cast<size_t>(x)];
-  Target.assign(static_cast<size_t>(W) * static_cast<size_t>(H), 0);
-  ResamplePixels(block.data(), tw, th, tw, Target.data(), W, H, W, filter);
+  return tw;
 }
 
-// Each target pixel of the overlap through How, from image and mask rows
-// of pitch W.
-void CombineRows(TPixelRows& d, int X, int Y, int W, int H, const uint32_t* image, const uint32_t* mask, int pitch,
-                 const TMaskStretch& How) {
-  for (int y = 0; y < H; ++y) {
-    uint32_t* drow = d.Row(Y + y) + X;
-    const uint32_t* irow = image + static_cast<ptrdiff_t>(y) * pitch;
-    const uint32_t* mrow = mask + static_cast<ptrdiff_t>(y) * pitch;
-    for (int x = 0; x < W; ++x) How.Combine(drow[x], irow[x], mrow[x], How.Opacity);
+void CombineRow(const TMaskStretch& How, uint32_t* d, const uint32_t* image, const uint32_t* mask, int count) {
+  if (How.CombineRow != nullptr) {
+    How.CombineRow(d, image, mask, count, How.Opacity);
+    return;
+  }
+  for (int x = 0; x < count; ++x) How.Combine(d[x], image[x], mask[x], How.Opacity);
+}
+
+// Image and mask smoothly resized a row at a time and combined into the
+// target while the rows are in cache; W x H is the resized size, Rows x
+// Cols the part of it inside the target.
+void SmoothPiece(TPixelRows& d, TPixelRows& s, int X, int Y, int W, int H, int Cols, int Rows, int SrcX, int SrcY,
+                 int MaskY, int SrcW, int SrcH, const TMaskStretch& How) {
+  // UI thread only, like all painting: kept between calls to save allocations.
+  static std::vector<uint32_t> imageBlock, maskBlock, imageRow, maskRow;
+  static TRowResampler image, mask;
+  int th = 0;
+  const int tw = CopyBlock(s, SrcX, SrcY, SrcW, SrcH, imageBlock, th);
+  CopyBlock(s, SrcX, MaskY, SrcW, SrcH, maskBlock, th);
+  imageRow.assign(static_cast<size_t>(W), 0);
+  maskRow.assign(static_cast<size_t>(W), 0);
+  const bool haveImage = image.Start(imageBlock.data(), tw, th, tw, W, H, MitchellFilter);
+  const bool haveMask = mask.Start(maskBlock.data(), tw, th, tw, W, H, How.MaskFilter);
+  for (int y = 0; y < Rows; ++y) {
+    if (haveImage) image.Row(y, imageRow.data());
+    if (haveMask) mask.Row(y, maskRow.data());
+    CombineRow(How, d.Row(Y + y) + X, imageRow.data(), maskRow.data(), Cols);
+  }
+}
+
+// Nearest-pixel enlarging of image and mask, as StretchBlt would make them,
+// combined row by row into the target.
+void NearestPiece(TPixelRows& d, TPixelRows& s, int X, int Y, int W, int H, int Cols, int Rows, int SrcX, int SrcY,
+                  int MaskY, int SrcW, int SrcH, const TMaskStretch& How) {
+  static std::vector<int> xs, ys;
+  static std::vector<uint32_t> imageRow, maskRow;
+  NearestIndices(W, SrcW, xs);
+  NearestIndices(H, SrcH, ys);
+  imageRow.resize(static_cast<size_t>(Cols));
+  maskRow.resize(static_cast<size_t>(Cols));
+  for (int y = 0; y < Rows; ++y) {
+    const uint32_t* irow = s.Row(SrcY + ys[static_cast<size_t>(y)]) + SrcX;
+    const uint32_t* mrow = s.Row(MaskY + ys[static_cast<size_t>(y)]) + SrcX;
+    if (y == 0 || ys[static_cast<size_t>(y)] != ys[static_cast<size_t>(y) - 1])
+      for (int x = 0; x < Cols; ++x) {
+        imageRow[static_cast<size_t>(x)] = irow[xs[static_cast<size_t>(x)]];
+        maskRow[static_cast<size_t>(x)] = mrow[xs[static_cast<size_t>(x)]];
+      }
+    CombineRow(How, d.Row(Y + y) + X, imageRow.data(), maskRow.data(), Cols);
   }
 }
 }  // namespace
@@ -65,30 +104,24 @@ void StretchMaskedPiece(int X, int Y, int W, int H, int SrcX, int SrcY, int SrcW
   }
   // The mask rows must lie inside the source as well.
   if (MY + SrcH > Src.Height()) return;
+  TPixelRows s(&Src);
+  if (!s.Valid()) return;
+  const int cols = std::min(W, d.Width() - X), rows = std::min(H, d.Height() - Y);
+  if (cols < 1 || rows < 1) return;
   const bool smooth = ((SrcW > W && SrcH == H) || (SrcW == W && SrcH > H) || IsCentre) && W > 1 && H > 1;
   if (smooth) {
-    // Resized in plain memory: bitmaps of the target's size cost more to
-    // make than the resize itself.
-    TPixelRows s(&Src);
-    if (!s.Valid()) return;
-    static std::vector<uint32_t> image, mask;
-    ResampleBlock(s, SrcX, SrcY, SrcW, SrcH, image, W, H, MitchellFilter);
-    ResampleBlock(s, SrcX, MY, SrcW, SrcH, mask, W, H, How.MaskFilter);
-    CombineRows(d, X, Y, std::min(W, d.Width() - X), std::min(H, d.Height() - Y), image.data(), mask.data(), W, How);
-    return;
-  }
-  auto image = NewBmp32(W, H), mask = NewBmp32(W, H);
-  StretchBlock(*image, 0, 0, W, H, Src, SrcX, SrcY, SrcW, SrcH);
-  StretchBlock(*mask, 0, 0, W, H, Src, SrcX, MY, SrcW, SrcH);
-  GdiFlush();
-  TPixelRows i(image.get()), m(mask.get());
-  if (!i.Valid() || !m.Valid()) return;
-  H = std::min({H, d.Height() - Y, i.Height(), m.Height()});
-  W = std::min({W, d.Width() - X, i.Width(), m.Width()});
-  for (int y = 0; y < H; ++y) {
-    uint32_t* drow = d.Row(Y + y) + X;
-    const uint32_t* irow = i.Row(y);
-    const uint32_t* mrow = m.Row(y);
-    for (int x = 0; x < W; ++x) How.Combine(drow[x], irow[x], mrow[x], How.Opacity);
+    SmoothPiece(d, s, X, Y, W, H, cols, rows, SrcX, SrcY, MY, SrcW, SrcH, How);
+  } else if (SrcW <= W && SrcH <= H) {
+    NearestPiece(d, s, X, Y, W, H, cols, rows, SrcX, SrcY, MY, SrcW, SrcH, How);
+  } else {
+    // Shrinking by nearest pixels is rare enough to leave to the GDI.
+    auto image = NewBmp32(W, H), mask = NewBmp32(W, H);
+    StretchBlock(*image, 0, 0, W, H, Src, SrcX, SrcY, SrcW, SrcH);
+    StretchBlock(*mask, 0, 0, W, H, Src, SrcX, MY, SrcW, SrcH);
+    GdiFlush();
+    TPixelRows i(image.get()), m(mask.get());
+    if (!i.Valid() || !m.Valid()) return;
+    for (int y = 0; y < std::min({rows, i.Height(), m.Height()}); ++y)
+      CombineRow(How, d.Row(Y + y) + X, i.Row(y), m.Row(y), std::min({cols, i.Width(), m.Width()}));
   }
 }

@@ -7,11 +7,21 @@
 // Dst from the resized image pixel and mask pixel; Opacity as passed in.
 using TMaskCombine = void (*)(uint32_t& Dst, uint32_t Img, uint32_t Mask, int Opacity);
 
+// Count pixels of a target row from image and mask rows.
+using TMaskCombineRow = void (*)(uint32_t* Dst, const uint32_t* Img, const uint32_t* Mask, int Count, int Opacity);
+
+// A row combine made of a pixel combine, inlined into the loop.
+template <TMaskCombine Pixel>
+void CombineEach(uint32_t* Dst, const uint32_t* Img, const uint32_t* Mask, int Count, int Opacity) {
+  for (int x = 0; x < Count; ++x) Pixel(Dst[x], Img[x], Mask[x], Opacity);
+}
+
 struct TMaskStretch {
   int MaskFilter;           // resampler filter for the mask of smooth pieces
   TMaskCombine Combine;     // every pixel of a resized piece
   TMaskCombine OnePixel;    // the one-pixel centre, mask pixel red in all channels
   int Opacity = 255;
+  TMaskCombineRow CombineRow = nullptr;  // Combine along a row, when given
 };
 
 void StretchMaskedPiece(int X, int Y, int W, int H, int SrcX, int SrcY, int SrcW, int SrcH, TBitmap& Dst,
