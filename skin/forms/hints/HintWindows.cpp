@@ -2,6 +2,7 @@
 #include "skin/engine/ParentBg.h"
 #include "skin/engine/SkinCommands.h"
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinText.h"
 #include "skin/forms/hints/Html.h"
 #include "skin/forms/hints/ShowTimer.h"
 #include "skin/graphics/Bitmaps32.h"
@@ -261,7 +262,7 @@ void TacCustomHintWindow::ActivateHint(TRect Rect, const String& AHint) {
   SetWindowPos(wnd, HWND_TOPMOST, Rect.Left, Rect.Top, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 
   FMousePos = GetArrowPos(Rect, mPos);
-  if (FMousePos == mpLeftBottom || FMousePos == mpRightBottom) Rect.Top -= 16;
+  if (!c->Skinned() && (FMousePos == mpLeftBottom || FMousePos == mpRightBottom)) Rect.Top -= 16;
   Rect = TRect(Rect.Left, Rect.Top, Rect.Left + W, Rect.Top + H);
   c->FCacheBmp->SetSize(W, H);
   c->NewBounds = Rect;
@@ -286,8 +287,12 @@ void TacCustomHintWindow::ActivateHint(TRect Rect, const String& AHint) {
 }
 
 void TacCustomHintWindow::CreateAlphaBmp(int Width, int Height) {
-  // The skinned picture needs the skin's section painters; without them a
-  // plain picture of the window's colour stands in.
+  if (SkinnedRoad()) {
+    CreateSkinnedAlphaBmp(Width, Height);
+    return;
+  }
+  // Without the skin's section a plain picture of the window's colour
+  // stands in.
   AlphaBmp = NewBmp32(Width, Height);
   FillRect32(*AlphaBmp, TRect(0, 0, Width, Height), Color(), 255);
   auto copy = NewBmp32Like(*AlphaBmp);
@@ -301,7 +306,11 @@ void TacCustomHintWindow::PaintHintContent(TBitmap& Bmp) {
   TsAlphaHints* c = ActiveHintsComponent;
   if (!c) return;
   TRect area(0, 0, c->NewBounds.Width(), c->NewBounds.Height());
-  if (CurrentHintImage) {
+  const bool skinned = SkinnedRoad();
+  if (skinned) {
+    const auto side = [this](int i) { return SkinBorderWidth(i) + 4; };
+    area = TRect(area.Left + side(0), area.Top + side(1), area.Right - side(2), area.Bottom - side(3));
+  } else if (CurrentHintImage) {
     const TacBordersSizes& m = CurrentHintImage->ClientMargins();
     area = TRect(area.Left + m.Left(), area.Top + m.Top(), area.Right - m.Right(), area.Bottom - m.Bottom());
   }
@@ -311,14 +320,21 @@ void TacCustomHintWindow::PaintHintContent(TBitmap& Bmp) {
   TCanvas* canvas = Bmp.Canvas();
   canvas->Brush()->SetStyle(bsClear);
   const String text = Text.empty() ? Caption() : Text;
+  if (skinned) canvas->Font()->Assign(*Screen->HintFont());
   if (c->HTMLMode()) {
     TColor color = canvas->Font()->Color();
-    if (CurrentHintTemplate) color = CurrentHintTemplate->Font()->Color();
+    if (skinned)
+      color = DefaultManager->Model.gd[static_cast<size_t>(SkinIndex)].Props[0].FontColor.Color;
+    else if (CurrentHintTemplate)
+      color = CurrentHintTemplate->Font()->Color();
     canvas->Font()->SetColor(color < 0 ? clBlack : color);
     TsHtml html;
     html.Init(canvas, text, area, -1, -1);
     TacLinks links;
     html.HTMLText(links, false);
+  } else if (skinned) {
+    const UINT flags = AlignmentFlags(c->TextAlignment()) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP;
+    DrawSkinTextOnCanvas(*canvas, text.c_str(), true, area, flags, SkinIndex, 0, DefaultManager);
   } else {
     RECT r{area.Left, area.Top, area.Right, area.Bottom};
     HDC dc = canvas->Handle();
@@ -368,8 +384,14 @@ void TacCustomHintWindow::WndProc(TMessage& Message) {
         return;
       case SKC_GETBGINFO:
         if (auto* bg = reinterpret_cast<TacParentBgData*>(Message.LParam)) {
-          bg->BgKind = bgColor;
-          bg->Color = Color();
+          if (BodyBmp) {
+            bg->BgKind = bgCache;
+            bg->Bmp = BodyBmp.get();
+            bg->Offset = TPoint(0, 0);
+          } else {
+            bg->BgKind = bgColor;
+            bg->Color = Color();
+          }
         }
         return;
       default:
@@ -381,6 +403,13 @@ void TacCustomHintWindow::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == WM_NCPAINT) {
+    // The region follows the mask only when the size changed, so that
+    // setting it does not come back here for ever.
+    RECT own{};
+    GetWindowRect(Handle(), &own);
+    const int w = own.right - own.left, h = own.bottom - own.top;
+    if (SkinnedRoad() && w > 0 && h > 0 && (!MaskBmp || MaskBmp->Width() != w || MaskBmp->Height() != h))
+      MakeMaskBmp(w, h);
     Message.Result = 1;
     return;
   }
@@ -439,6 +468,10 @@ TRect TacPngHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void* AD
 }
 
 void TacPngHintWindow::CreateAlphaBmp(int Width, int Height) {
+  if (SkinnedRoad()) {
+    TacCustomHintWindow::CreateAlphaBmp(Width, Height);
+    return;
+  }
   if (HandleAllocated()) SetWindowRgn(Handle(), nullptr, FALSE);
   AlphaBmp = NewBmp32(Width, Height);
   if (CurrentHintTemplate && CurrentHintImage) {

@@ -34,6 +34,10 @@ public:
 
   String Text;
   std::unique_ptr<TBitmap> AlphaBmp;
+  // Skinned: white where the picture is see-through, black elsewhere.
+  std::unique_ptr<TBitmap> MaskBmp;
+  // Skinned with a frame handed in: the body the frame's controls lie on.
+  std::unique_ptr<TBitmap> BodyBmp;
   int SkinIndex = -1, BorderIndex = -1, BGIndex = -1;
 
 protected:
@@ -46,6 +50,15 @@ protected:
   void PaintHintContent(TBitmap& Bmp);
   // The parts of the picture around the visible body, for the corner.
   TRect ShadowRect() const;
+  // Whether the picture comes from the skin's hint section.
+  bool SkinnedRoad() const;
+  // The mask of a Width x Height picture; on the skinned road the window's
+  // region follows it.
+  void MakeMaskBmp(int Width, int Height);
+  void SetRegionFromMask();
+  // The section, its border image and the content at Width x Height.
+  std::unique_ptr<TBitmap> MakeBodyBmp(int Width, int Height);
+  void CreateSkinnedAlphaBmp(int Width, int Height);
 
   TPoint FHintLocation;
   TacMousePosition FMousePos = mpLeftTop;

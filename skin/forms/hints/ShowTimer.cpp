@@ -25,6 +25,11 @@ void TsShowTimer::Init(TacCustomHintWindow* HintForm, int w, int h) {
   CurrentHintForm = HintForm;
   // The template road is opaque at the end; only a skin section fades less.
   Transparency = 0;
+  if (c && c->Skinned() && DefaultManager) {
+    const int section = DefaultManager->GetSkinIndex(c->SkinSection());
+    const int percent = DefaultManager->Model.gd[static_cast<size_t>(section)].Props[0].Transparency;
+    if (percent != 100) Transparency = std::clamp(static_cast<int>(std::lround(percent * 2.55)), 0, 255);
+  }
   FBmpSize = TSize{w, h};
   FBmpTopLeft = TPoint(0, 0);
   HintWidth = w;

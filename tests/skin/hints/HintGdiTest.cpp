@@ -7,6 +7,7 @@
 #include "skin/forms/hints/HintWindows.h"
 #include "skin/forms/hints/Html.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/support/TestSkinFixture.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -57,5 +58,32 @@ TEST(HintGdi, PicturesAndTaggedTextFreeWhatTheyMake) {
   HBRUSH brush = CreateSolidBrush(0x123456);
   EXPECT_NE(brush, nullptr);
   DeleteObject(brush);
+  hints.SetActive(false);
+}
+
+// The same for pictures drawn from the skin's hint section, mask and all.
+TEST(HintGdi, SkinnedPicturesFreeWhatTheyMake) {
+  auto sm = NewTestSkinManager();
+  ASSERT_EQ(LoadSkinCountingBoxes(*sm, u"TestSkin"), 0);
+  TsAlphaHints hints(nullptr);
+  hints.SetUseSkinData(true);
+  hints.SetActive(true);
+  ASSERT_TRUE(hints.Skinned());
+  TacPngHintWindow window(nullptr);
+  auto once = [&](int i) {
+    hints.SetHTMLMode(i % 2 == 0);
+    window.Text = i % 3 ? u"Movimentos de <B>caixa</B>" : u"Abre o caixa";
+    const TRect r = window.CalcHintRect(0, window.Text, nullptr);
+    hints.NewBounds = TRect(100, 100, 100 + r.Width(), 100 + r.Height());
+    window.CreateAlphaBmp(r.Width(), r.Height());
+  };
+  for (int i = 0; i < 6; ++i) once(i);
+  {
+    TGdiTableFill fill;
+    for (int i = 0; i < kHeadroom + 400; ++i) once(i);
+    HBRUSH brush = CreateSolidBrush(0x123456);
+    EXPECT_NE(brush, nullptr);
+    DeleteObject(brush);
+  }
   hints.SetActive(false);
 }
