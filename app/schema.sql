@@ -103,7 +103,7 @@ CREATE TABLE IF NOT EXISTS recebimentos (
   PRIMARY KEY (ID),
   UNIQUE KEY recebimentos_agente_cupom (COD_AGENTE, CUPOM),
   UNIQUE KEY recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS),
-  KEY recebimentos_agente_recebimento (COD_AGENTE, RECEBIMENTO)
+  KEY recebimentos_agente_dia_cupom (COD_AGENTE, RECEBIMENTO, CUPOM)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 -- A bill line is received once per agent: the key backs the receipt
@@ -111,6 +111,10 @@ CREATE TABLE IF NOT EXISTS recebimentos (
 -- Databases created before the key get it here.
 ALTER TABLE recebimentos ADD UNIQUE KEY IF NOT EXISTS recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS);
 ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_codigobarras;
+-- A movement's receipts come in receipt order straight from the key,
+-- with no sort on the server.
+ALTER TABLE recebimentos ADD KEY IF NOT EXISTS recebimentos_agente_dia_cupom (COD_AGENTE, RECEBIMENTO, CUPOM);
+ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_recebimento;
 
 -- The last receipt number each agent has issued. Numbers are never drawn
 -- again, even after their receipt is deleted or purged; an agent without a

@@ -657,16 +657,20 @@ void TDataSet::RebuildView(int keepRecord) {
         keys[p * k + i] = index[i]->FColumn < 0 ? Variant::Null() : RecordValue(FView[p], index[i]->FColumn);
     std::vector<int> order(FView.size());
     for (size_t p = 0; p < order.size(); ++p) order[p] = static_cast<int>(p);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    auto before = [&](int a, int b) {
       for (size_t i = 0; i < k; ++i) {
         const int c = Variant::Compare(keys[static_cast<size_t>(a) * k + i], keys[static_cast<size_t>(b) * k + i]);
         if (c != 0) return c < 0;
       }
       return false;
-    });
-    std::vector<int> sorted(FView.size());
-    for (size_t p = 0; p < order.size(); ++p) sorted[p] = FView[static_cast<size_t>(order[p])];
-    FView.swap(sorted);
+    };
+    // The server's ORDER BY usually hands the rows over in order already.
+    if (!std::is_sorted(order.begin(), order.end(), before)) {
+      std::stable_sort(order.begin(), order.end(), before);
+      std::vector<int> sorted(FView.size());
+      for (size_t p = 0; p < order.size(); ++p) sorted[p] = FView[static_cast<size_t>(order[p])];
+      FView.swap(sorted);
+    }
   }
 
   FViewPos.assign(FRecords.size(), -1);
