@@ -82,8 +82,12 @@ void GaranteRecebimentos(const String& agente, int quantos) {
       agente + u"', LPAD(seq, 13, '0') FROM seq_1_to_" + IntToStr(quantos));
 }
 
-// An open movement on `data` with no receipts, for one benchmark run.
+// An open movement on `data` with no receipts, for one benchmark run. The
+// agent's receipt counter starts over too, so that every repetition may
+// issue the numbers of its run again.
 void PreparaMovimento(const String& agente, const String& data) {
+  Preparo().ExecSQL(u"INSERT INTO cupons (COD_AGENTE, ULTIMO) VALUES ('" + agente +
+                    u"', 0) ON DUPLICATE KEY UPDATE ULTIMO = 0");
   Preparo().ExecSQL(u"DELETE FROM recebimentos WHERE COD_AGENTE = '" + agente + u"' AND RECEBIMENTO = '" + data +
                     u"'");
   Preparo().ExecSQL(u"DELETE FROM movimentos WHERE COD_AGENTE = '" + agente + u"' AND ABERTURA = '" + data + u"'");
