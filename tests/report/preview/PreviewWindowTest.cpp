@@ -3,6 +3,8 @@
 // and repeating page buttons, the split view, and the window state kept
 // for the next window. Screenshots of what the user sees are kept.
 #include "platform/rtl/NumUtils.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Menus.h"
 #include "report/pages/RLLocaleStrings.h"
 #include "report/print/PrintTestPages.h"
 #include "report/ui/RLPreviewForm.h"
@@ -211,6 +213,26 @@ TEST(UiPreviewWindow, SplitViewAndScreenshotsOfWhatTheUserSees) {
   bottom->ZoomFullPage();
   KeyInput::Pump(150);
   EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), Artifact("preview-window-split-view.png")));
+
+  // Dragging the splitter 30 pixels down makes the top preview taller.
+  const int topHeight = top->Height();
+  TSplitter* splitter = form->SplitterOf(top);
+  HWND container = form->PanelContainer->Handle();
+  const int x = 100, y = splitter->Top() + 1;
+  PostMessageW(container, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(container, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 30));
+  PostMessageW(container, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 30));
+  KeyInput::Pump(50);
+  EXPECT_EQ(top->Height(), topHeight + 30);
+  EXPECT_EQ(splitter->Top(), top->Height());
+
+  // The copy menu puts the page on the clipboard as a metafile too.
+  TMenuItem* copyMetafile = bottom->Popup()->Items()->Items(1);
+  EXPECT_EQ(copyMetafile->Caption(), u"Copiar como MetaFile");
+  Clipboard()->Clear();
+  bottom->Popup()->SetPopupComponent(bottom->Boxes(0));
+  copyMetafile->Click();
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_ENHMETAFILE));
 
   form->SpeedButtonViews->Click();
   KeyInput::Pump(50);
