@@ -137,7 +137,8 @@ void TFRCupom::RLReportCUPOMDataRecord() {
 
 void TFRCupom::ImprimeCupom(const String& nSaida) {
   Screen->SetCursor(crHourGlass);
-  // A preview needs the preview window, which this program does not have yet.
-  if (nSaida == u"V") return;
-  RLReportCUPOM->Print();
+  if (nSaida == u"V")
+    RLReportCUPOM->Preview();
+  else
+    RLReportCUPOM->Print();
 }

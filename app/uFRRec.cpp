@@ -142,8 +142,7 @@ void TFRRec::ImprimeRecebimentos(const String& nSaida) {
   // printed, instead of staying to the end of the program.
   std::unique_ptr<TFRRec> listagem(new TFRRec(Application, DM->DsQrRecebimentos, DM->DsAgentes));
   if (nSaida == u"V")
-    // The preview window is still to come; the pages are prepared for it.
-    listagem->RLReportREC->Prepare();
+    listagem->RLReportREC->Preview();
   else
     listagem->RLReportREC->Print();
   Screen->SetCursor(crDefault);

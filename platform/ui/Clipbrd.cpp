@@ -63,3 +63,12 @@ void TClipboard::SetAsBitmap(const TBitmap& bitmap) {
   if (!SetClipboardData(CF_BITMAP, copy)) DeleteObject(copy);
   CloseClipboard();
 }
+
+void TClipboard::SetAsMetafile(HENHMETAFILE metafile) {
+  HENHMETAFILE copy = CopyEnhMetaFileW(metafile, nullptr);
+  if (!copy) throw EInvalidOperation(u"Cannot copy metafile");
+  OpenOrRaise();
+  EmptyClipboard();
+  if (!SetClipboardData(CF_ENHMETAFILE, copy)) DeleteEnhMetaFile(copy);
+  CloseClipboard();
+}

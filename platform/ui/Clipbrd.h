@@ -1,5 +1,5 @@
 #pragma once
-// The system clipboard, as text.
+// The system clipboard: text, bitmaps and enhanced metafiles.
 #include "platform/rtl/String.h"
 #include <windows.h>
 
@@ -12,6 +12,8 @@ public:
   void SetAsText(const String& value);
   // Puts a copy of the bitmap on the clipboard as CF_BITMAP.
   void SetAsBitmap(const TBitmap& bitmap);
+  // Puts a copy of the enhanced metafile on the clipboard as CF_ENHMETAFILE.
+  void SetAsMetafile(HENHMETAFILE metafile);
   bool HasFormat(UINT format) const;
   void Clear();
 };

@@ -21,6 +21,9 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
 class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
@@ -126,6 +129,9 @@ public:
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  // (Sender, Shift, WheelDelta, screen MousePos, var Handled): offered to the
+  // control under the focus, then to each of its parents, the form last.
+  TMouseWheelEvent OnMouseWheel;
 
 protected:
   virtual String GetText() const { return FText; }
@@ -401,3 +407,6 @@ TCustomForm* GetParentForm(const TControl* control);
 TControl* GetCaptureControl();
 // Windowed or windowless control under a screen point.
 TControl* FindDragTarget(TPoint pos, bool allowDisabled);
+// Offers a WM_MOUSEWHEEL to the OnMouseWheel of control and its parents;
+// true when one of them handled it.
+bool DispatchMouseWheel(TControl* control, const TMessage& message);

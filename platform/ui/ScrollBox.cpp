@@ -149,6 +149,7 @@ void TScrollBox::WndProc(TMessage& m) {
       }
       break;
     case WM_MOUSEWHEEL:
+      if (DispatchMouseWheel(this, m)) return;
       ScrollTo(FScrollX, FScrollY - GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA * 24);
       UpdateScrollBars();
       return;

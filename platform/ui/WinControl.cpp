@@ -398,6 +398,9 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KILLFOCUS:
       if (FControlState.Contains(csFocusing)) return;
       break;
+    case WM_MOUSEWHEEL:
+      if (DispatchMouseWheel(this, m)) return;
+      break;
     case WM_NCHITTEST:
       TControl::WndProc(m);
       if (m.Result == HTTRANSPARENT) {

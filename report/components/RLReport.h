@@ -6,12 +6,14 @@
 #include "platform/rtl/DateUtils.h"
 #include "report/components/RLGroup.h"
 #include "report/components/RLPageSetup.h"
+#include "report/components/RLPreviewOptions.h"
 #include <memory>
 
 class TRLExpressionParser;
 class TRLGraphicStorage;
 class TRLCustomPrintFilter;
 class TfrmRLFeedBack;
+class TRLPreview;
 class TStream;
 
 enum TNextReportState : uint8_t { nrStart, nrNext, nrEnd };
@@ -113,6 +115,13 @@ public:
   // (the spool filter when none), after the print dialog when PrintDialog.
   void Print();
   bool ShowPrintDialog();
+  // Prepares (again, with ForcePrepare) and shows the pages in ADest, or
+  // in a preview window when ADest is nullptr; false when not prepared.
+  bool Preview(TRLPreview* ADest = nullptr);
+  bool PreviewModal();
+  TRLPreviewOptions* PreviewOptions() const { return FPreviewOptions.get(); }
+  bool ForcePrepare() const { return FForcePrepare; }
+  void SetForcePrepare(bool value) { FForcePrepare = value; }
   void Clear();
   void Cancel() { FCanceled = true; }
   Variant Parse(TObject* Sender, const String& Expression);
@@ -145,6 +154,7 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  bool PreviewPages(TRLPreview* ADest, bool AModal);
   bool LinkClosesRing(TRLCustomReport* from, TRLCustomReport* to) const;
   void PrepareSteps(bool& result);
   void StartProgress();
@@ -172,6 +182,8 @@ private:
   int FCurrentPageNumber = 0;
   int FPageIndex = 0;
   std::unique_ptr<TRLPageSetup> FPageSetup;
+  std::unique_ptr<TRLPreviewOptions> FPreviewOptions = std::make_unique<TRLPreviewOptions>();
+  bool FForcePrepare = true;
   bool FPrintEmpty = true;
   TRLPrinterMetrics FPrinterMetrics;
   TRLReportState FReportState = rsAbout;

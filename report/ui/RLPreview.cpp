@@ -4,6 +4,7 @@
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/graphics/Bitmap.h"
+#include "platform/ui/graphics/Metafile.h"
 #include "report/pages/RLGraphicStorage.h"
 #include "report/pages/RLGraphicSurface.h"
 #include "report/pages/RLUtils.h"
@@ -198,6 +199,13 @@ TRLPreview::TRLPreview(TComponent* AOwner) : TScrollBox(AOwner), FPopup(std::mak
     if (box) CopyAsBitmap(box);
   };
   FPopup->Items()->Add(copyBitmap);
+  auto* copyMetafile = new TMenuItem(nullptr);
+  copyMetafile->SetCaption(u"Copiar como MetaFile");
+  copyMetafile->OnClick = [this](TObject*) {
+    auto* box = dynamic_cast<TRLPreviewBox*>(FPopup->PopupComponent());
+    if (box) CopyAsMetafile(box);
+  };
+  FPopup->Items()->Add(copyMetafile);
   for (int i = 0; i < 3; ++i) {
     auto box = std::make_unique<TRLPreviewBox>(this);
     box->SetParent(this);
@@ -379,7 +387,7 @@ void TRLPreview::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TRLPreview::LayoutBoxes() {
   if (!FPages) return;
   const double factor = FZoomFactor / 100;
-  const TPoint oriented(FPages->OrientedWidth(), FPages->OrientedHeight());
+  const TPoint oriented = OrientedPageSize();
   const int w0 = Scaled(oriented.X, factor) + kPreviewBoxExtra, h0 = Scaled(oriented.Y, factor) + kPreviewBoxExtra;
   std::vector<TPoint> sizes;
   int sumW = 0, maxH = 0;
@@ -495,4 +503,17 @@ void TRLPreview::CopyAsBitmap(TRLPreviewBox* ABox) {
   bitmap.Canvas()->FillRect(TRect(0, 0, page->Width(), page->Height()));
   page->PaintTo(bitmap.Canvas(), TRect(0, 0, page->Width(), page->Height()));
   Clipboard()->SetAsBitmap(bitmap);
+}
+
+void TRLPreview::CopyAsMetafile(TRLPreviewBox* ABox) {
+  TRLGraphicSurface* page = ABox->Page();
+  if (!page) return;
+  TMetafile metafile;
+  metafile.SetWidth(page->Width());
+  metafile.SetHeight(page->Height());
+  {
+    TMetafileCanvas canvas(&metafile, nullptr);
+    page->PaintTo(&canvas, TRect(0, 0, page->Width(), page->Height()));
+  }
+  Clipboard()->SetAsMetafile(metafile.Handle());
 }

@@ -144,6 +144,7 @@ private:
   void ScrollBy(int dx, int dy);
   void ClearSelections();
   void CopyAsBitmap(TRLPreviewBox* ABox);
+  void CopyAsMetafile(TRLPreviewBox* ABox);
 
   std::vector<std::unique_ptr<TRLPreviewBox>> FBoxes;
   int FVisibleBoxes = 1;

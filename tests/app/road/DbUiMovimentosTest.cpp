@@ -10,6 +10,9 @@
 #include "platform/ui/Menus.h"
 #include "platform/data/FDConnection.h"
 #include "support/PdfReadBack.h"
+#include "report/pages/RLGraphicStorage.h"
+#include "report/ui/RLPreviewForm.h"
+#include "support/AppDriver.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -187,11 +190,29 @@ TEST_F(DbUiMovimentos, DeletingAReceiptTakesItsRowAndRewritesTheTotalsEitherWay)
   EXPECT_EQ(Conta(u"SELECT COUNT(*) FROM recebimentos"), 4);
   EXPECT_EQ(Totais(), u"1|0.00|80.00");
 
-  // Reprinting asks how; the preview window is not there yet.
+  // Reprinting asks how; Yes shows the receipt's one page in the preview
+  // window, which Esc closes.
   UiTestSeam::ClearLog();
   UiTestSeam::QueueMessageBoxAnswer(IDYES);
   frmMov->ImprimirCupom1Click(frmMov->ImprimirCupom1);
   EXPECT_EQ(Mensagens(), std::vector<String>{u"Deseja visualizar a impressão?"});
+  TRLPreviewForm* preview = nullptr;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (auto* f = dynamic_cast<TRLPreviewForm*>(Screen->Forms(i))) preview = f;
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(preview->Visible());
+  ASSERT_NE(preview->Preview()->Pages(), nullptr);
+  EXPECT_EQ(preview->Preview()->Pages()->PageCount(), 1);
+  EXPECT_EQ(preview->PanelPageCount->Caption(), u"1");
+  preview->SetFocus();
+  preview->EditPageNo->SetFocus();
+  PostMessageW(preview->EditPageNo->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  WaitUntil([] {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      if (dynamic_cast<TRLPreviewForm*>(Screen->Forms(i))) return false;
+    return true;
+  }, 5000);
+  for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_EQ(dynamic_cast<TRLPreviewForm*>(Screen->Forms(i)), nullptr);
 
   // Answered no, the selected receipt prints again on its own paper.
   const String cupom = DM->Recebimentos->FieldByName(u"CUPOM")->AsString();
