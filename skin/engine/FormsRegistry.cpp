@@ -11,7 +11,6 @@
 
 std::vector<TForm*> SkinnedForms;
 int LastExTitleHeight = 0;
-std::unique_ptr<TIcon> AppSmallIcon, AppLargeIcon;
 
 namespace {
 std::unique_ptr<TIcon> ShellIcon(UINT SizeFlag) {
@@ -26,12 +25,24 @@ std::unique_ptr<TIcon> ShellIcon(UINT SizeFlag) {
   return icon;
 }
 
-// The icons and the registry pass come with the unit, as the shell is
-// there before any form.
+// They last as long as the process: its static objects go after Wine's
+// window system, so destroying the icons then would crash the exit.
+struct TAppIcons {
+  std::unique_ptr<TIcon> Small = ShellIcon(SHGFI_SMALLICON);
+  std::unique_ptr<TIcon> Large = ShellIcon(SHGFI_LARGEICON);
+  ~TAppIcons() {
+    if (Small) Small->ReleaseHandle();
+    if (Large) Large->ReleaseHandle();
+  }
+};
+TAppIcons& AppIcons() {
+  static TAppIcons icons;
+  return icons;
+}
+
+// The registry pass comes with the unit, before any form.
 const bool Started = [] {
   BroadcastToSkinnedForms = SkinnedFormsBroadcast;
-  AppSmallIcon = ShellIcon(SHGFI_SMALLICON);
-  AppLargeIcon = ShellIcon(SHGFI_LARGEICON);
   return true;
 }();
 
@@ -94,6 +105,9 @@ void ShowFormAfterChange(TsSkinProvider& Provider, HWND Wnd, bool Animate) {
   Provider.FormState &= ~FS_FROZEN;
 }
 }  // namespace
+
+TIcon* AppSmallIcon() { return AppIcons().Small.get(); }
+TIcon* AppLargeIcon() { return AppIcons().Large.get(); }
 
 void RegisterSkinnedForm(TForm* Form) {
   (void)Started;

@@ -18,9 +18,10 @@ class TsSkinProvider;
 extern std::vector<TForm*> SkinnedForms;
 // The extended title height last met when a maximised form was shown again.
 extern int LastExTitleHeight;
-// The executable's shell icons, title icons of skinned forms; nullptr when
-// the shell gives none.
-extern std::unique_ptr<TIcon> AppSmallIcon, AppLargeIcon;
+// The executable's shell icons, title icons of skinned forms, asked of the
+// shell on first use; nullptr when it gives none.
+TIcon* AppSmallIcon();
+TIcon* AppLargeIcon();
 
 void RegisterSkinnedForm(TForm* Form);
 // Every entry of Form goes; the last entry fills each gap.
