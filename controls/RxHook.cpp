@@ -1,6 +1,7 @@
 // Window-procedure hooks of windowed controls.
 #include "controls/RxHook.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/WndDispatch.h"
 #include <algorithm>
 #include <map>
 
@@ -150,13 +151,13 @@ void TControlHook::HookControl(bool createWindow) {
   FPrevWndProc = current;
   FHookedWindow = hwnd;
   HookedWindows()[hwnd] = {this, current};
-  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControlHook::HookedWndProc));
+  WndDispatch::SetWindowProcedure(hwnd, &TControlHook::HookedWndProc);
 }
 
 void TControlHook::UnhookControl() {
   if (FHookedWindow && FPrevWndProc && IsWindow(FHookedWindow) &&
       reinterpret_cast<WNDPROC>(GetWindowLongPtrW(FHookedWindow, GWLP_WNDPROC)) == &TControlHook::HookedWndProc)
-    SetWindowLongPtrW(FHookedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPrevWndProc));
+    WndDispatch::SetWindowProcedure(FHookedWindow, FPrevWndProc);
   if (FHookedWindow) {
     auto& windows = HookedWindows();
     auto it = windows.find(FHookedWindow);

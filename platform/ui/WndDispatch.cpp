@@ -16,6 +16,12 @@ const char16_t* const kTargetProp = u"BrqWindowTarget";
 TWindowTarget* gCreationTarget = nullptr;
 int gDepth = 0;
 
+// Windows whose procedure is not StdWndProc because someone replaced it.
+std::set<HWND>& ReplacedProcedures() {
+  static std::set<HWND> windows;
+  return windows;
+}
+
 std::set<String>& RegisteredClasses() {
   static std::set<String> classes;
   return classes;
@@ -78,6 +84,7 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TControlCanvas::FreeDeviceContexts();
   if (msg == WM_NCDESTROY) {
     RemovePropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp));
+    ReplacedProcedures().erase(hwnd);
     try {
       target->WindowDestroyed(hwnd);
     } catch (...) {
@@ -124,6 +131,21 @@ WNDPROC Subclass(HWND hwnd, TWindowTarget* target) {
   target->AttachWindow(hwnd);
   return reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StdWndProc)));
+}
+
+WNDPROC SetWindowProcedure(HWND hwnd, WNDPROC proc) {
+  const auto previous =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+  if (proc == StdWndProc)
+    ReplacedProcedures().erase(hwnd);
+  else if (previous)
+    ReplacedProcedures().insert(hwnd);
+  return previous;
+}
+
+bool ProcedureReplaced(HWND hwnd) {
+  const auto& windows = ReplacedProcedures();
+  return !windows.empty() && windows.count(hwnd) != 0;
 }
 
 void HandleBoundaryException(TComponent* sender) {

@@ -37,6 +37,14 @@ void RegisterWindowClass(const String& className, const WNDCLASSEXW& wc);
 // Puts StdWndProc in front of an existing window's procedure and binds the
 // window to target; returns the procedure it replaced.
 WNDPROC Subclass(HWND hwnd, TWindowTarget* target);
+// Every window of a control starts with StdWndProc. Whoever puts another
+// procedure in front of it, or takes it away, does so here (never with a
+// bare SetWindowLongPtrW), so the library knows without asking the system
+// whether its own procedure still comes first. Returns the one replaced.
+WNDPROC SetWindowProcedure(HWND hwnd, WNDPROC proc);
+// True when a procedure set through SetWindowProcedure stands in front of
+// StdWndProc on hwnd.
+bool ProcedureReplaced(HWND hwnd);
 // Hands an exception caught at a window boundary to the application.
 void HandleBoundaryException(TComponent* sender);
 // Depth of messages being dispatched right now on this thread.

@@ -147,7 +147,10 @@ void TsCommonData::UpdateIndexes(bool UpdateMain) {
 bool TsCommonData::Skinned(bool CheckSkinActive) const {
   TsSkinManager* sm = SkinManager();
   if (!sm || sm->IsDestroying() || !sm->IsValidSkinIndex(SkinIndex)) return false;
-  if (auto* owner = dynamic_cast<TComponent*>(FOwnerObject); owner && owner->IsDestroying()) return false;
+  // The owner control, when there is one, is the owner component: no cast
+  // on a path every background question takes.
+  TComponent* owner = FOwnerControl ? FOwnerControl : dynamic_cast<TComponent*>(FOwnerObject);
+  if (owner && owner->IsDestroying()) return false;
   return !CheckSkinActive || sm->Model.CommonSkinData->Active;
 }
 

@@ -70,7 +70,7 @@ void GetOwnBgInfo(TsCommonData* Data, TacParentBgData& BgData, int State, HWND W
     if ((Data->CtrlSkinState & ACS_PLAINBG) || !cache) {
       // Nothing of its own to show: the question goes on to the parent.
       if (owner && owner->Parent()) {
-        GetCtrlBgInfo(BgData, owner->Parent(), false);
+        GetParentBgInfo(BgData, owner->Parent(), false);
         if (BgData.Bmp) {
           BgData.Offset.X += owner->Left();
           BgData.Offset.Y += owner->Top();
@@ -144,13 +144,15 @@ void GetOwnBgInfo(TsCommonData* Data, TacParentBgData& BgData, int State, HWND W
   BgData.Offset = TPoint(0, 0);
 }
 
-bool GetCtrlBgInfo(TacParentBgData& BgData, TControl* Control, bool PleaseDraw) {
+namespace {
+// GetCtrlBgInfo with Control's windowed side already known (nullptr when
+// it has none): a parent is windowed, so asking it needs no cast.
+bool AskControl(TacParentBgData& BgData, TControl* Control, TWinControl* win, bool PleaseDraw) {
   BgData.Bmp = nullptr;
   BgData.BgKind = bgNone;
   BgData.PleaseDraw = PleaseDraw;
   BgData.FillRect = TRect();
   const LPARAM request = reinterpret_cast<LPARAM>(&BgData);
-  auto* win = dynamic_cast<TWinControl*>(Control);
   if (win && win->HandleAllocated())
     SendToWindowed(win, SM_SKINCMD, SkinCmdWParam(SKC_GETBGINFO), request);
   else
@@ -168,6 +170,15 @@ bool GetCtrlBgInfo(TacParentBgData& BgData, TControl* Control, bool PleaseDraw) 
     BgData.Color = answer ? static_cast<TColor>(answer) : ColorToRGB(Control->Color());
   }
   return true;
+}
+}  // namespace
+
+bool GetCtrlBgInfo(TacParentBgData& BgData, TControl* Control, bool PleaseDraw) {
+  return AskControl(BgData, Control, dynamic_cast<TWinControl*>(Control), PleaseDraw);
+}
+
+bool GetParentBgInfo(TacParentBgData& BgData, TWinControl* Parent, bool PleaseDraw) {
+  return AskControl(BgData, Parent, Parent, PleaseDraw);
 }
 
 bool GetWndBgInfo(TacParentBgData& BgData, HWND Window, bool PleaseDraw) {
@@ -205,7 +216,7 @@ void ParentCacheInfo(TsCommonData* Data, TCacheInfo& CacheInfo) {
   if (Data->Skinned() && owner) {
     TacParentBgData bg;
     if (owner->Parent()) {
-      GetCtrlBgInfo(bg, owner->Parent(), false);
+      GetParentBgInfo(bg, owner->Parent(), false);
     } else if (auto* win = dynamic_cast<TWinControl*>(owner); win && win->HandleAllocated()) {
       GetWndBgInfo(bg, GetParent(win->Handle()), false);
     }
@@ -232,7 +243,7 @@ void WndParentCacheInfo(HWND Wnd, TCacheInfo& CacheInfo) {
 
 void LabelParentCacheInfo(TControl* Label, TCacheInfo& CacheInfo) {
   TacParentBgData bg;
-  if (Label->Parent()) GetCtrlBgInfo(bg, Label->Parent(), false);
+  if (Label->Parent()) GetParentBgInfo(bg, Label->Parent(), false);
   BgInfoToCacheInfo(bg, CacheInfo);
 }
 
@@ -291,7 +302,7 @@ void RepaintCtrlCorners(TsCommonData* Data, int State, int Corners) {
   TControl* owner = Data->FOwnerControl;
   TacParentBgData bg;
   if (owner->Parent())
-    GetCtrlBgInfo(bg, owner->Parent(), false);
+    GetParentBgInfo(bg, owner->Parent(), false);
   else if (auto* win = dynamic_cast<TWinControl*>(owner); win && win->HandleAllocated())
     GetWndBgInfo(bg, GetParent(win->Handle()), false);
   else

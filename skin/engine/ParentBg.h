@@ -4,6 +4,7 @@
 #include "skin/graphics/SkinTypes.h"
 
 class TControl;
+class TWinControl;
 class TsCommonData;
 
 enum TacBgKind : uint8_t { bgNone = 0, bgColor = 1, bgCache = 2, bgNotReady = 3 };
@@ -22,6 +23,8 @@ struct TacParentBgData {
 // The answer of a control's skin data; Wnd stands in for a control object.
 void GetOwnBgInfo(TsCommonData* Data, TacParentBgData& BgData, int State, HWND Wnd = nullptr);
 bool GetCtrlBgInfo(TacParentBgData& BgData, TControl* Control, bool PleaseDraw);
+// The same question to a control's parent, which is always windowed.
+bool GetParentBgInfo(TacParentBgData& BgData, TWinControl* Parent, bool PleaseDraw);
 // True when the window answered itself.
 bool GetWndBgInfo(TacParentBgData& BgData, HWND Window, bool PleaseDraw);
 void BgInfoToCacheInfo(const TacParentBgData& BgData, TCacheInfo& CacheInfo);

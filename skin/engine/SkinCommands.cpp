@@ -14,7 +14,7 @@ LRESULT SendToWindowed(TWinControl* Control, UINT Msg, WPARAM WParam, LPARAM LPa
   // Nobody stands between the window and its control: the message goes to
   // the control as the window procedure would hand it over, without the
   // system's round trip. Controls live on the UI thread, as their callers.
-  if (GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(StdWndProc))
+  if (WndDispatch::ProcedureReplaced(wnd))
     return SendMessageW(wnd, Msg, WParam, LParam);
   try {
     return Control->Perform(Msg, WParam, LParam);

@@ -4,8 +4,10 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/WndDispatch.h"
 #include "support/KeyInput.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -153,6 +155,59 @@ TEST(UiSkinCommands, SendersAnswersAndHandles) {
   EXPECT_FALSE(ControlIsReady(loose));
   EXPECT_EQ(TextAlignFlags(loose, taCenter), static_cast<UINT>(DT_CENTER | DT_EXPANDTABS | DT_VCENTER));
   EXPECT_EQ(TextAlignFlags(loose, taRightJustify), static_cast<UINT>(DT_RIGHT | 0x44));
+  delete form;
+  KeyInput::Pump();
+}
+
+namespace {
+std::vector<UINT> gSeenInFront;
+
+// A window procedure someone puts in front of a control's own.
+LRESULT CALLBACK InFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == SM_SKINCMD) gSeenInFront.push_back(HIWORD(wParam));
+  return CallWindowProcW(StdWndProc, hwnd, msg, wParam, lParam);
+}
+}  // namespace
+
+// Commands to the library's own windows skip the system, but never a window
+// procedure put in front of the control's own, nor after it is taken away.
+TEST(UiSkinCommands, ReplacedWindowProcedureHearsTheCommands) {
+  auto* form = new TForm(Application);
+  auto* panel = Child<TPanel>(form, 0);
+  auto* other = Child<TPanel>(form, 50);
+  form->Show();
+  KeyInput::Pump();
+  auto answerSkinned = [](TControl* c) {
+    auto old = c->WindowProc;
+    c->WindowProc = [old](TMessage& m) {
+      if (m.Msg == SM_SKINCMD) m.Result = 1;
+      else old(m);
+    };
+  };
+  answerSkinned(panel);
+  answerSkinned(other);
+  gSeenInFront.clear();
+  EXPECT_EQ(WndDispatch::SetWindowProcedure(panel->Handle(), InFront), StdWndProc);
+  EXPECT_TRUE(WndDispatch::ProcedureReplaced(panel->Handle()));
+  EXPECT_FALSE(WndDispatch::ProcedureReplaced(other->Handle()));
+  EXPECT_EQ(ControlSkinCmd(panel, SKC_GETBGINFO), 1);
+  EXPECT_EQ(ControlSkinCmd(other, SKC_GETBGINFO), 1);
+  TMessage m{SM_SKINCMD, SkinCmdWParam(SKC_SETBGCHANGED), 0, 0};
+  BroadcastToControls(form, m);
+  // The query before the broadcast goes through it as well.
+  EXPECT_EQ(gSeenInFront, (std::vector<UINT>{SKC_GETBGINFO, SKC_CTRLSKINNED, SKC_SETBGCHANGED}));
+
+  gSeenInFront.clear();
+  EXPECT_EQ(WndDispatch::SetWindowProcedure(panel->Handle(), StdWndProc), InFront);
+  EXPECT_FALSE(WndDispatch::ProcedureReplaced(panel->Handle()));
+  EXPECT_EQ(ControlSkinCmd(panel, SKC_GETBGINFO), 1);
+  EXPECT_TRUE(gSeenInFront.empty());
+
+  // A window that goes while replaced leaves nothing behind.
+  WndDispatch::SetWindowProcedure(other->Handle(), InFront);
+  const HWND gone = other->Handle();
+  delete other;
+  EXPECT_FALSE(WndDispatch::ProcedureReplaced(gone));
   delete form;
   KeyInput::Pump();
 }
