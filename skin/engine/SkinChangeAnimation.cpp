@@ -11,6 +11,7 @@
 #include "skin/graphics/Blends.h"
 #include "skin/graphics/DCDrawing.h"
 #include "skin/graphics/LayeredWindows.h"
+#include "platform/ui/WndDispatch.h"
 #include "skin/graphics/Pixels32.h"
 #include <algorithm>
 
@@ -98,7 +99,7 @@ void LayeredRoad(TCustomForm* Form, TsSkinProvider* Provider, unsigned Time, uin
     if (oldCover) {
       if (border->ParentHandle)
         SetWindowLongPtrW(oldCover->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(border->ParentHandle));
-      if (border->OldBorderProc) SetWindowLongPtrW(oldCover->Handle(), GWLP_WNDPROC, border->OldBorderProc);
+      if (border->OldBorderProc) WndDispatch::SetWindowProcedure(oldCover->Handle(), reinterpret_cast<WNDPROC>(border->OldBorderProc));
     }
     border->CreateNewForm();
     if (!border->AForm) return;

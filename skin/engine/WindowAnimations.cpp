@@ -9,6 +9,7 @@
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/Glows.h"
 #include "skin/graphics/LayeredWindows.h"
+#include "platform/ui/WndDispatch.h"
 #include "skin/graphics/Pixels32.h"
 
 namespace {
@@ -41,7 +42,7 @@ void MakeLayeredNoActivate(HWND Wnd) {
 // its use as a plain cover.
 void RestoreBorderWindow(TacBorderForm& Border, HWND Wnd) {
   if (Border.ParentHandle) SetWindowLongPtrW(Wnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Border.ParentHandle));
-  if (Border.OldBorderProc) SetWindowLongPtrW(Wnd, GWLP_WNDPROC, Border.OldBorderProc);
+  if (Border.OldBorderProc) WndDispatch::SetWindowProcedure(Wnd, reinterpret_cast<WNDPROC>(Border.OldBorderProc));
 }
 
 std::unique_ptr<TCustomForm> SnapshotOf(HWND Wnd) {
