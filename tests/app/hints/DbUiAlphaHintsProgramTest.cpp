@@ -1,6 +1,7 @@
 // The running program: resting the mouse on a main-window button brings
 // the alpha-blended hint, as a person at the counter sees it.
 #include "skin/hints/HintsTestSupport.h"
+#include "support/Artifacts.h"
 #include "support/AppDriver.h"
 #include "support/TestDatabase.h"
 #include <gtest/gtest.h>
@@ -8,15 +9,6 @@
 
 namespace {
 constexpr DWORD Wait = 20000;
-
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
-}
 
 // A visible top-level window of the program that is layered and lets the
 // mouse through: the hint's picture.
@@ -80,7 +72,7 @@ TEST(DbUiAlphaHintsProgram, RestingOnAMainWindowButtonShowsTheAlphaHint) {
   EXPECT_NEAR(r.left, at.x - 3, 40);
   EXPECT_GE(r.top, at.y);
   EXPECT_EQ(GetWindowLongPtrW(picture, GWL_STYLE) & WS_CAPTION, 0);
-  const String shot = Artifact("alpha_hint_program.png");
+  const String shot = ArtifactPath("alpha_hint_program.png");
   if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(main, shot));
 
   HWND focus = app.FocusedControl();

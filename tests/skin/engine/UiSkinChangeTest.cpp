@@ -39,9 +39,11 @@ struct TWatchedForm {
   std::vector<std::unique_ptr<TLog>> ControlLogStore;
 };
 
-void Watch(TControl* Control, TLog* Log, TsSkinProvider* Provider) {
+// Skinned windows answer SKC_CTRLSKINNED; a broadcast passes over the
+// others and serves their children instead.
+void Watch(TControl* Control, TLog* Log, TsSkinProvider* Provider, bool Skinned) {
   auto old = Control->WindowProc;
-  Control->WindowProc = [old, Log, Provider](TMessage& m) {
+  Control->WindowProc = [old, Log, Provider, Skinned](TMessage& m) {
     if (m.Msg == WM_SETREDRAW) Log->Redraw = static_cast<int>(m.WParam);
     if (m.Msg != SM_SKINCMD) return old(m);
     Log->Commands.push_back(m.WParamHi());
@@ -49,7 +51,7 @@ void Watch(TControl* Control, TLog* Log, TsSkinProvider* Provider) {
       m.Result = reinterpret_cast<LRESULT>(Provider);
       return;
     }
-    if (Provider && m.WParamHi() == SKC_CTRLSKINNED) {
+    if (Skinned && m.WParamHi() == SKC_CTRLSKINNED) {
       m.Result = 1;
       return;
     }
@@ -63,13 +65,13 @@ std::unique_ptr<TWatchedForm> NewWatchedForm(bool Registered, int Controls) {
   w->Form = new TForm(Application);
   w->Form->SetBounds(20, 20, 200, 150);
   if (Registered) w->Provider = std::make_unique<TStandInProvider>(w->Form);
-  Watch(w->Form, &w->Log, w->Provider.get());
+  Watch(w->Form, &w->Log, w->Provider.get(), w->Provider != nullptr);
   for (int i = 0; i < Controls; ++i) {
     auto* panel = new TPanel(w->Form);
     panel->SetParent(w->Form);
     panel->SetBounds(5 + i * 10, 5, 8, 8);
     w->ControlLogStore.push_back(std::make_unique<TLog>());
-    Watch(panel, w->ControlLogStore.back().get(), nullptr);
+    Watch(panel, w->ControlLogStore.back().get(), nullptr, true);
   }
   w->Form->Handle();
   if (Registered) RegisterSkinnedForm(w->Form);

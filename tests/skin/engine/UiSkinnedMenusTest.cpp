@@ -1,4 +1,5 @@
 #include "skin/support/TestSkinFixture.h"
+#include "support/Artifacts.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinnedMenus.h"
@@ -10,15 +11,6 @@
 #include <cstdlib>
 
 namespace {
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
-}
-
 TMenuItem* AddItem(TMenu& Menu, const String& Caption) {
   auto* item = new TMenuItem(nullptr);  // freed by its parent
   item->SetCaption(Caption);
@@ -193,7 +185,7 @@ TEST(UiSkinnedMenus, RealPopupMenuOnTheDisplay) {
   AddItem(*f.Menu, u"Fechar")->SetChecked(true);
   AddItem(*f.Menu, u"Indisponível")->SetEnabled(false);
   f.Menus().HookPopupMenu(f.Menu.get(), true);
-  Shot = Artifact("skinned_popup_menu.png");
+  Shot = ArtifactPath("skinned_popup_menu.png");
   Taken = false;
   Popup = nullptr;
   const UINT_PTR timer = SetTimer(nullptr, 0, 400, CaptureAndClose);

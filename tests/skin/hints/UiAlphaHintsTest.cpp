@@ -1,6 +1,7 @@
 // A shown form with hinted controls: the hint's picture window, where it
 // stands near each screen edge, its picture in memory, and how it goes.
 #include "skin/SkinTestSupport.h"
+#include "support/Artifacts.h"
 #include "skin/hints/HintsTestSupport.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/StdCtrls.h"
@@ -13,15 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
-}
-
 class UiAlphaHints : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -114,7 +106,7 @@ TEST_F(UiAlphaHints, RestingOnAControlShowsThePictureUntilPauseHide) {
   ExpectPremultipliedBalloon(*Hints->OldAlphaBmp);
   EXPECT_EQ(Application->HintPause(), 100);
 
-  const String shot = Artifact("alpha_hint_form.png");
+  const String shot = ArtifactPath("alpha_hint_form.png");
   if (!shot.empty()) {
     Form->SetBounds(Form->Left(), Form->Top(), 420, 300);
     EXPECT_TRUE(AppDriver::SaveScreenshot(Form->Handle(), shot));
@@ -174,7 +166,7 @@ TEST_F(UiAlphaHints, CornersFollowTheScreenEdges) {
     ASSERT_TRUE(Hints->OldAlphaBmp);
     ExpectPremultipliedBalloon(*Hints->OldAlphaBmp);
   }
-  const String shot = Artifact("alpha_hint_corner.png");
+  const String shot = ArtifactPath("alpha_hint_corner.png");
   if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(Picture(), shot));
   Hints->HideHint();
   EXPECT_EQ(Hints->HintWindow, nullptr);

@@ -2,6 +2,7 @@
 // window takes the border's shape as its region, the picture window shows
 // the picture, and showing it again and again leaves no GDI object behind.
 #include "skin/hints/HintsTestSupport.h"
+#include "support/Artifacts.h"
 #include "skin/forms/hints/AlphaHints.h"
 #include "skin/forms/hints/HintWindows.h"
 #include "skin/support/TestSkinFixture.h"
@@ -10,15 +11,6 @@
 #include <vector>
 
 namespace {
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
-}
-
 // All but Headroom of the process's GDI table taken while alive.
 class TGdiTableFill {
 public:
@@ -93,7 +85,7 @@ TEST(UiSkinnedHints, ShownWithTheBordersShapeAndNoGdiLeft) {
   ASSERT_TRUE(hints.OldAlphaBmp);
   EXPECT_EQ(hints.OldAlphaBmp->Width(), w);
   WaitUntil([] { return false; }, 300);
-  const String shot = Artifact("skinned_hint.png");
+  const String shot = ArtifactPath("skinned_hint.png");
   if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(picture, shot));
   hints.HideHint();
   EXPECT_EQ(hints.HintWindow, nullptr);

@@ -2,6 +2,7 @@
 // bound UpdateLayeredWindow logs every layered frame; the glow and a fade
 // stopped half-way are captured from the display as artefacts.
 #include "skin/support/SkinnedStandIn.h"
+#include "support/Artifacts.h"
 #include "skin/support/TestSkinFixture.h"
 #include "skin/engine/AnimTimer.h"
 #include "skin/engine/ControlMessages.h"
@@ -38,15 +39,6 @@ std::vector<int> AlphasOf(HWND wnd) {
   for (const auto& f : Frames)
     if (f.Wnd == wnd) alphas.push_back(f.Alpha);
   return alphas;
-}
-
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
 }
 
 // Waits on the message queue, never spinning, until Done or the time is up.
@@ -168,13 +160,13 @@ TEST_F(UiGlowFade, GlowGeometryClickThroughAndRemoval) {
   EXPECT_EQ(Frames.back().Height, 40);
   EXPECT_EQ(Frames.back().Alpha, 255);
   Application->ProcessMessages();
-  if (String shot = Artifact("live_glow.png"); !shot.empty()) {
+  if (String shot = ArtifactPath("live_glow.png"); !shot.empty()) {
     EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), shot));
   }
 
   SetGlowAlpha(id, 128);
   EXPECT_EQ(AlphasOf(glow).back(), 128);
-  if (String shot = Artifact("live_glow_half.png"); !shot.empty()) {
+  if (String shot = ArtifactPath("live_glow_half.png"); !shot.empty()) {
     EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), shot));
   }
 
@@ -247,7 +239,7 @@ TEST_F(UiGlowFade, StateFadesRunTheirFrames) {
   const uint32_t mid = ScreenPixel(50, 15);
   EXPECT_NE(mid, ColorToPixel(NormalPixel & 0xFFFFFF)) << std::hex << mid;
   EXPECT_NE(mid, ColorToPixel(HotPixel & 0xFFFFFF)) << std::hex << mid;
-  if (String shot = Artifact("live_fade_half.png"); !shot.empty()) {
+  if (String shot = ArtifactPath("live_fade_half.png"); !shot.empty()) {
     EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), shot));
   }
 

@@ -3,6 +3,7 @@
 // and then TestSkinB. What the display shows is compared with the caches,
 // and both pictures are kept as test artefacts for a person to look at.
 #include "skin/SkinTestSupport.h"
+#include "support/Artifacts.h"
 #include "skin/support/TestSkinFixture.h"
 #include "skin/engine/CommonData.h"
 #include "skin/engine/CtrlSectionPaint.h"
@@ -18,15 +19,6 @@
 #include <cstdlib>
 
 namespace {
-String Artifact(const char* name) {
-  const char* folder = std::getenv("BRQ_ARTIFACTS");
-  if (!folder || !*folder) return String();
-  String path = u"Z:" + AsciiToString(folder) + u"\\" + AsciiToString(name);
-  for (char16_t& c : path)
-    if (c == u'/') c = u'\\';
-  return path;
-}
-
 // A panel whose whole look is its cache: the section, then the glyph.
 class TDemoPanel : public TCustomControl {
 public:
@@ -134,7 +126,7 @@ TEST(UiSkinPaintDemo, PanelsFromTestSkinThenTestSkinB) {
       for (TPoint at : {TPoint(p->Width() / 2, p->Height() / 2), TPoint(1, 1), TPoint(14, p->Height() / 2)})
         EXPECT_EQ(ScreenPixel(*p, at.X, at.Y), Pixel32(*p->Data.FCacheBmp, at.X, at.Y) | 0xFF000000u);
     }
-    const String path = Artifact(shot);
+    const String path = ArtifactPath(shot);
     if (!path.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), path));
   };
   checkScreen("skin-paint-testskin.png");
