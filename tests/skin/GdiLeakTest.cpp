@@ -4,6 +4,7 @@
 // than the headroom, would exhaust it by leaking one object per call; a new
 // object must still be made afterwards.
 #include "SkinTestSupport.h"
+#include "skin/support/GdiTableFill.h"
 #include "skin/graphics/AlphaCopy.h"
 #include "skin/graphics/DCDrawing.h"
 #include "skin/graphics/GlyphPaint.h"
@@ -20,33 +21,6 @@ namespace {
 constexpr int kHeadroom = 2000;
 constexpr int kRuns = kHeadroom + 1000;
 
-// Takes every free slot of the GDI table but the headroom.
-class TGdiTableFill {
-public:
-  TGdiTableFill() {
-    while (FBrushes.size() < 200000) {
-      HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(FBrushes.size() & 0xFFFFFF));
-      if (!brush) break;
-      FBrushes.push_back(brush);
-    }
-    FFilled = FBrushes.size() < 200000;
-    for (int i = 0; i < kHeadroom && !FBrushes.empty(); ++i) {
-      DeleteObject(FBrushes.back());
-      FBrushes.pop_back();
-    }
-  }
-  ~TGdiTableFill() {
-    for (HBRUSH brush : FBrushes) DeleteObject(brush);
-  }
-  TGdiTableFill(const TGdiTableFill&) = delete;
-  TGdiTableFill& operator=(const TGdiTableFill&) = delete;
-  bool Filled() const { return FFilled; }
-  size_t Count() const { return FBrushes.size(); }
-
-private:
-  std::vector<HBRUSH> FBrushes;
-  bool FFilled = false;
-};
 
 struct TRoutine {
   const char* Name;
@@ -55,7 +29,7 @@ struct TRoutine {
 
 void RunAll(const std::vector<TRoutine>& routines) {
   for (const auto& r : routines) {
-    TGdiTableFill fill;
+    TGdiTableFill fill(kHeadroom);
     ASSERT_TRUE(fill.Filled());
     ASSERT_GT(fill.Count(), 50000u);
     for (int i = 0; i < kRuns; ++i) r.Run();

@@ -3,6 +3,7 @@
 // more pictures than the headroom are built, and a new object can still
 // be made afterwards.
 #include "skin/forms/hints/AlphaHints.h"
+#include "skin/support/GdiTableFill.h"
 #include "skin/forms/hints/HintArt.h"
 #include "skin/forms/hints/HintWindows.h"
 #include "skin/forms/hints/Html.h"
@@ -13,27 +14,6 @@
 
 namespace {
 constexpr int kHeadroom = 600;
-
-class TGdiTableFill {
-public:
-  TGdiTableFill() {
-    while (FBrushes.size() < 200000) {
-      HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(FBrushes.size() & 0xFFFFFF));
-      if (!brush) break;
-      FBrushes.push_back(brush);
-    }
-    for (int i = 0; i < kHeadroom && !FBrushes.empty(); ++i) {
-      DeleteObject(FBrushes.back());
-      FBrushes.pop_back();
-    }
-  }
-  ~TGdiTableFill() {
-    for (HBRUSH brush : FBrushes) DeleteObject(brush);
-  }
-
-private:
-  std::vector<HBRUSH> FBrushes;
-};
 }  // namespace
 
 TEST(HintGdi, PicturesAndTaggedTextFreeWhatTheyMake) {
@@ -53,7 +33,7 @@ TEST(HintGdi, PicturesAndTaggedTextFreeWhatTheyMake) {
     window.CreateAlphaBmp(r.Width(), r.Height());
   };
   for (int i = 0; i < 13; ++i) once(i);
-  TGdiTableFill fill;
+  TGdiTableFill fill(kHeadroom);
   for (int i = 0; i < kHeadroom + 400; ++i) once(i);
   HBRUSH brush = CreateSolidBrush(0x123456);
   EXPECT_NE(brush, nullptr);
@@ -79,7 +59,7 @@ TEST(HintGdi, SkinnedPicturesFreeWhatTheyMake) {
   };
   for (int i = 0; i < 6; ++i) once(i);
   {
-    TGdiTableFill fill;
+    TGdiTableFill fill(kHeadroom);
     for (int i = 0; i < kHeadroom + 400; ++i) once(i);
     HBRUSH brush = CreateSolidBrush(0x123456);
     EXPECT_NE(brush, nullptr);

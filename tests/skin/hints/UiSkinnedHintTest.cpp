@@ -2,6 +2,7 @@
 // window takes the border's shape as its region, the picture window shows
 // the picture, and showing it again and again leaves no GDI object behind.
 #include "skin/hints/HintsTestSupport.h"
+#include "skin/support/GdiTableFill.h"
 #include "support/Artifacts.h"
 #include "skin/forms/hints/AlphaHints.h"
 #include "skin/forms/hints/HintWindows.h"
@@ -9,30 +10,6 @@
 #include "support/AppDriver.h"
 #include <gtest/gtest.h>
 #include <vector>
-
-namespace {
-// All but Headroom of the process's GDI table taken while alive.
-class TGdiTableFill {
-public:
-  explicit TGdiTableFill(int Headroom) {
-    while (FBrushes.size() < 200000) {
-      HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(FBrushes.size() & 0xFFFFFF));
-      if (!brush) break;
-      FBrushes.push_back(brush);
-    }
-    for (int i = 0; i < Headroom && !FBrushes.empty(); ++i) {
-      DeleteObject(FBrushes.back());
-      FBrushes.pop_back();
-    }
-  }
-  ~TGdiTableFill() {
-    for (HBRUSH brush : FBrushes) DeleteObject(brush);
-  }
-
-private:
-  std::vector<HBRUSH> FBrushes;
-};
-}  // namespace
 
 TEST(UiSkinnedHints, ShownWithTheBordersShapeAndNoGdiLeft) {
   Application->OnShowHint = nullptr;
