@@ -38,6 +38,15 @@ void MakeLayeredNoActivate(HWND Wnd) {
   SetWindowLongW(Wnd, GWL_EXSTYLE, GetWindowLongW(Wnd, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_NOACTIVATE);
 }
 
+// Shows the animation window in front of Wnd at Pos and runs the frames.
+void PlayShowFrames(HWND Anim, TBitmap& Image, const TPoint& Pos, HWND Wnd, const TShowSchedule& Schedule) {
+  MakeLayeredNoActivate(Anim);
+  ShowLayeredFrame(Anim, Image, Schedule.FirstAlpha(), &Pos);
+  PlaceInFrontOf(Anim, Wnd, TRect(Pos.X, Pos.Y, Pos.X + Image.Width(), Pos.Y + Image.Height()));
+  ShowWindow(Anim, SW_SHOWNOACTIVATE);
+  RunShowFrames(Schedule, Anim, Image, Pos);
+}
+
 // Gives a border window's form back the procedure and owner it had, for
 // its use as a plain cover.
 void RestoreBorderWindow(TacBorderForm& Border, HWND Wnd) {
@@ -98,13 +107,8 @@ void ShowFormAnimated(TsSkinProvider* Provider, unsigned Time, uint8_t Alpha, Ta
     Provider->CalcCornerCuts();
     ClearRects(Provider->ArOR, *image);
   }
-  const TRect bounds(pos.X, pos.Y, pos.X + image->Width(), pos.Y + image->Height());
   const TShowSchedule schedule = TShowSchedule::Make(Time, Alpha, Mode, false);
-  MakeLayeredNoActivate(anim);
-  ShowLayeredFrame(anim, *image, schedule.FirstAlpha(), &pos);
-  PlaceInFrontOf(anim, formWnd, bounds);
-  ShowWindow(anim, SW_SHOWNOACTIVATE);
-  RunShowFrames(schedule, anim, *image, pos);
+  PlayShowFrames(anim, *image, pos, formWnd, schedule);
   SetWindowPos(anim, nullptr, pos.X, pos.Y, image->Width(), image->Height(), SWP_ANIMSHOW | SWP_NOZORDER);
 
   Provider->FInAnimation = false;
@@ -158,13 +162,8 @@ void ShowDialogAnimated(TacDialogWnd* Dlg, unsigned Time, uint8_t Alpha, TacAnim
   RECT wr{};
   GetWindowRect(dlgWnd, &wr);
   const TPoint pos(wr.left - dx, wr.top - dy);
-  const TRect bounds(pos.X, pos.Y, pos.X + image->Width(), pos.Y + image->Height());
   const TShowSchedule schedule = TShowSchedule::Make(Time, Alpha, Mode, true);
-  MakeLayeredNoActivate(anim);
-  ShowLayeredFrame(anim, *image, schedule.FirstAlpha(), &pos);
-  PlaceInFrontOf(anim, dlgWnd, bounds);
-  ShowWindow(anim, SW_SHOWNOACTIVATE);
-  RunShowFrames(schedule, anim, *image, pos);
+  PlayShowFrames(anim, *image, pos, dlgWnd, schedule);
   SetWindowRgn(anim, nullptr, FALSE);
   SetWindowPos(anim, nullptr, 0, 0, 0, 0, SWP_ANIMSHOW | SWP_NOZORDER | SWP_NOSIZE | SWP_NOMOVE);
 
