@@ -158,9 +158,10 @@ void TfrmSQL1::AbreFormSQL1() {
 }
 
 void TfrmSQL1::FechaConsulta() {
+  // Closed first: unfiltering an open query would fetch every agent's rows.
   TFDQuery* consulta = DM->QrRecebimentos;
-  consulta->SetFiltered(false);
   consulta->Close();
+  consulta->SetFiltered(false);
 }
 
 void TfrmSQL1::HabilitaPrincipal(bool habilitada) {
@@ -245,8 +246,8 @@ void TfrmSQL1::ButOkClick(TObject*) {
     sql.Assign(*linhas);
     sql.Add(campo.empty() ? String(u" ORDER BY RECEBIMENTO, CUPOM") : u" ORDER BY " + campo);
     TFDQuery* consulta = DM->QrRecebimentos;
-    consulta->SetFiltered(false);
     consulta->Close();
+    consulta->SetFiltered(false);
     consulta->SQL().Assign(sql);
     consulta->SetFilter(TDM::FiltroAgente(CodigoAgente));
     consulta->SetFiltered(true);
