@@ -1,0 +1,37 @@
+#pragma once
+// TRowResampler's results, byte for byte, summed in single-precision
+// lanes (eight at a time where the processor has AVX2) instead of split
+// 16-bit multiplies: the stretched centre of a masked skin part is most of
+// its painting time.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// False makes the rows take the SSE2 way even where AVX2 is there, so
+// tests can check both.
+extern bool FloatResampleAvx2Allowed;
+
+// One dimension's contributors as source indices and float weights, the
+// negative weights first in each entry (see the .cpp for why).
+struct TFloatTaps {
+  std::vector<int32_t> First;  // entry i's taps are First[i] .. First[i + 1] - 1
+  std::vector<int32_t> Index;
+  std::vector<float> Weight;
+};
+
+class TFloatRowResampler {
+ public:
+  // As TRowResampler::Start; Src must stay valid until the last Row.
+  bool Start(const uint32_t* Src, int SrcW, int SrcH, ptrdiff_t SrcPitch, int DstW, int DstH, int Filter);
+  // Target row Y (0 <= Y < DstH) into Out, DstW pixels.
+  void Row(int Y, uint32_t* Out) const;
+
+ private:
+  const uint32_t* Src = nullptr;
+  ptrdiff_t SrcPitch = 0;
+  int Width = 0;
+  bool Same = false;
+  std::vector<float> Across;  // the source rows resized to the target width, a float per byte
+  std::shared_ptr<const TFloatTaps> Down;
+};
