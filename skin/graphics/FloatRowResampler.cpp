@@ -12,7 +12,7 @@
 // and the byte is 255 either way. Fused or separate multiply and add give
 // the same sums for the same reason.
 
-bool FloatResampleAvx2Allowed = true;
+TVectorWidth FloatResampleWidest = TVectorWidth::Avx512;
 
 namespace {
 constexpr float Top = 16711680.0f;  // 255 in 16.16
@@ -106,13 +106,34 @@ __attribute__((target("avx2,fma"))) void DownAvx2(const float* const* rows, cons
   DownTail(rows, w, n, j, count, out);
 }
 
-bool HaveAvx2() {
-  static const bool have = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-  }();
-  return have;
+__attribute__((target("avx512f"))) inline __m128i Bytes512(__m512 sum) {
+  const __m512 clamped = _mm512_min_ps(_mm512_max_ps(sum, _mm512_setzero_ps()), _mm512_set1_ps(Top));
+  return _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(_mm512_mul_ps(clamped, _mm512_set1_ps(FromFixed))));
 }
+
+__attribute__((target("avx512f"))) void DownAvx512(const float* const* rows, const float* w, int n, int count,
+                                                    uint8_t* out) {
+  const __m512 zero = _mm512_setzero_ps();
+  int j = 0;
+  for (; j + 32 <= count; j += 32) {
+    __m512 a = zero, b = zero;
+    for (int k = 0; k < n; ++k) {
+      const __m512 wk = _mm512_set1_ps(w[k]);
+      a = _mm512_fmadd_ps(wk, _mm512_loadu_ps(rows[k] + j), a);
+      b = _mm512_fmadd_ps(wk, _mm512_loadu_ps(rows[k] + j + 16), b);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j), Bytes512(a));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j + 16), Bytes512(b));
+  }
+  for (; j + 16 <= count; j += 16) {
+    __m512 a = zero;
+    for (int k = 0; k < n; ++k) a = _mm512_fmadd_ps(_mm512_set1_ps(w[k]), _mm512_loadu_ps(rows[k] + j), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + j), Bytes512(a));
+  }
+  DownTail(rows, w, n, j, count, out);
+}
+
+TVectorWidth Widest() { return std::min(ProcessorVectorWidth(), FloatResampleWidest); }
 }  // namespace
 
 bool TFloatRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t srcPitch, int DstW, int DstH,
@@ -167,8 +188,9 @@ void TFloatRowResampler::Row(int Y, uint32_t* Out) const {
   }
   for (int k = 0; k < n; ++k) rows[k] = Across.data() + rowFloats * static_cast<size_t>(Down->Index[first + k]);
   const float* w = Down->Weight.data() + first;
-  if (FloatResampleAvx2Allowed && HaveAvx2())
-    DownAvx2(rows, w, n, static_cast<int>(rowFloats), out);
-  else
-    DownSse2(rows, w, n, static_cast<int>(rowFloats), out);
+  switch (Widest()) {
+    case TVectorWidth::Avx512: DownAvx512(rows, w, n, static_cast<int>(rowFloats), out); break;
+    case TVectorWidth::Avx2: DownAvx2(rows, w, n, static_cast<int>(rowFloats), out); break;
+    case TVectorWidth::Sse2: DownSse2(rows, w, n, static_cast<int>(rowFloats), out); break;
+  }
 }

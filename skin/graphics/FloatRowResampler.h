@@ -1,16 +1,17 @@
 #pragma once
 // TRowResampler's results, byte for byte, summed in single-precision
-// lanes (eight at a time where the processor has AVX2) instead of split
+// lanes (eight or sixteen at a time where the processor has AVX2 or AVX-512) instead of split
 // 16-bit multiplies: the stretched centre of a masked skin part is most of
 // its painting time.
+#include "skin/graphics/VectorWidth.h"
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-// False makes the rows take the SSE2 way even where AVX2 is there, so
-// tests can check both.
-extern bool FloatResampleAvx2Allowed;
+// The widest instructions the rows may use; tests lower it to check the
+// narrower ways. Wider ones the processor lacks are never used.
+extern TVectorWidth FloatResampleWidest;
 
 // One dimension's contributors as source indices and float weights, the
 // negative weights first in each entry (see the .cpp for why).

@@ -1,5 +1,5 @@
 #pragma once
-// MixByMask along a row with opaque alpha, four pixels at a time.
+// MixByMask along a row with opaque alpha, four or eight pixels at a time.
 #include <cstdint>
 
 // Dst[x] = MixByMask(Dst[x], Img[x], Mask[x], 0xFF000000) for Count pixels.

@@ -18,10 +18,10 @@ TEST(SkinFloatResample, SameBytesAsTheIntegerResampler) {
     std::vector<uint32_t> src(static_cast<size_t>(s.SrcW) * s.SrcH);
     for (uint32_t& p : src) p = rng() % 3 == 0 ? (rng() % 2 ? 0xFFFFFFFFu : 0u) : static_cast<uint32_t>(rng());
     for (int filter = 0; filter < ResampleFilterCount; ++filter)
-      for (const bool avx2 : {true, false}) {
+      for (const TVectorWidth widest : {TVectorWidth::Avx512, TVectorWidth::Avx2, TVectorWidth::Sse2}) {
         SCOPED_TRACE(testing::Message() << s.SrcW << "x" << s.SrcH << " to " << s.DstW << "x" << s.DstH
-                                        << ", filter " << filter << (avx2 ? "" : ", SSE2"));
-        FloatResampleAvx2Allowed = avx2;
+                                        << ", filter " << filter << ", width " << static_cast<int>(widest));
+        FloatResampleWidest = widest;
         TRowResampler integer;
         TFloatRowResampler vector;
         ASSERT_EQ(integer.Start(src.data(), s.SrcW, s.SrcH, s.SrcW, s.DstW, s.DstH, filter),
@@ -37,13 +37,13 @@ TEST(SkinFloatResample, SameBytesAsTheIntegerResampler) {
         }
       }
   }
-  FloatResampleAvx2Allowed = true;
+  FloatResampleWidest = TVectorWidth::Avx512;
 }
 
 TEST(SkinFloatResample, RowMixMatchesThePixelMix) {
   std::mt19937 rng(3);
   const uint32_t masks[] = {0, 0xFFFFFFFFu, 0x00FF8001u, 0x7F7F7F7Fu};
-  for (int count : {1, 3, 4, 5, 11}) {
+  for (int count : {1, 3, 4, 5, 11, 19}) {
     std::vector<uint32_t> dst(static_cast<size_t>(count)), img(dst.size()), mask(dst.size());
     for (size_t i = 0; i < dst.size(); ++i) {
       dst[i] = static_cast<uint32_t>(rng());
