@@ -1,8 +1,8 @@
 #pragma once
-// TRowResampler's results, byte for byte, summed in single-precision
-// lanes (eight or sixteen at a time where the processor has AVX2 or AVX-512) instead of split
-// 16-bit multiplies: the stretched centre of a masked skin part is most of
-// its painting time.
+// TRowResampler's results, byte for byte, summed in single-precision lanes
+// (eight or sixteen at a time where the processor has AVX2 or AVX-512)
+// instead of split 16-bit multiplies: the stretched centre of a masked skin
+// part is most of its painting time.
 #include "skin/graphics/VectorWidth.h"
 #include <cstddef>
 #include <cstdint>
@@ -13,12 +13,17 @@
 // narrower ways. Wider ones the processor lacks are never used.
 extern TVectorWidth FloatResampleWidest;
 
-// One dimension's contributors as source indices and float weights, the
-// negative weights first in each entry (see the .cpp for why).
+// One dimension's contributors as source indices and weights in units of a
+// byte, the negative weights first in each entry (see the .cpp for why).
 struct TFloatTaps {
   std::vector<int32_t> First;  // entry i's taps are First[i] .. First[i + 1] - 1
   std::vector<int32_t> Index;
   std::vector<float> Weight;
+  // The same with Most taps for every entry, zero weights after the real
+  // ones, tap k of all entries together: [k * entries + i].
+  int Most = 0;
+  std::vector<int32_t> PaddedIndex;
+  std::vector<float> PaddedWeight;
 };
 
 class TFloatRowResampler {
@@ -33,6 +38,9 @@ class TFloatRowResampler {
   ptrdiff_t SrcPitch = 0;
   int Width = 0;
   bool Same = false;
-  std::vector<float> Across;  // the source rows resized to the target width, a float per byte
+  // The source rows resized to the target width, a float per byte, from
+  // AcrossAt on: aligned to a cache line, so no wide load straddles two.
+  std::vector<float> Across;
+  float* AcrossAt = nullptr;
   std::shared_ptr<const TFloatTaps> Down;
 };
