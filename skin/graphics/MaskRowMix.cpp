@@ -4,7 +4,7 @@
 #include <immintrin.h>
 
 namespace {
-// Four pixels in 16-bit lanes. Per channel target x m + source x (256 - m)
+// Two pixels in 16-bit lanes. Per channel target x m + source x (256 - m)
 // may pass 16 bits, but only bits 8 to 15 of it are kept, and those come
 // out right in wrapping 16-bit arithmetic.
 inline __m128i MixWords(__m128i d, __m128i s, __m128i m) {
