@@ -3,6 +3,7 @@
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/Blends.h"
 #include "skin/graphics/MaskPieces.h"
+#include "skin/graphics/MaskRowMix.h"
 #include "skin/graphics/NinePieces.h"
 #include "skin/graphics/Pixels32.h"
 #include <algorithm>
@@ -19,7 +20,7 @@ const TMaskStretch PlainMaskStretch{
       else if ((m & 0xFF) != 255)
         d = MixByMask(d, c, m, d & 0xFF000000u);
     },
-    255, CombineEach<PlainPixel>};
+    255, MixRowByMask};
 }  // namespace
 
 void StretchMaskPiece(int X, int Y, int W, int H, int SrcX, int SrcY, int SrcW, int SrcH, TBitmap& Dst, TBitmap& Src,

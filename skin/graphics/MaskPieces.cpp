@@ -1,7 +1,7 @@
 #include "skin/graphics/MaskPieces.h"
 #include "skin/graphics/Bitmaps32.h"
+#include "skin/graphics/FloatRowResampler.h"
 #include "skin/graphics/NearestStretch.h"
-#include "skin/graphics/ResamplePixels.h"
 #include <algorithm>
 #include <vector>
 
@@ -38,7 +38,7 @@ void SmoothPiece(TPixelRows& d, TPixelRows& s, int X, int Y, int W, int H, int C
                  int MaskY, int SrcW, int SrcH, const TMaskStretch& How) {
   // UI thread only, like all painting: kept between calls to save allocations.
   static std::vector<uint32_t> imageBlock, maskBlock, imageRow, maskRow;
-  static TRowResampler image, mask;
+  static TFloatRowResampler image, mask;
   int th = 0;
   const int tw = CopyBlock(s, SrcX, SrcY, SrcW, SrcH, imageBlock, th);
   CopyBlock(s, SrcX, MaskY, SrcW, SrcH, maskBlock, th);
