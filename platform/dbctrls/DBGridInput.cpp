@@ -5,6 +5,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/grids/InplaceEdit.h"
+#include "platform/ui/ScrollBars.h"
 #include <algorithm>
 
 namespace {
@@ -294,7 +295,7 @@ void TCustomDBGrid::UpdateVertScrollBar() {
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   TDataSet* ds = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
   if (!ds) {
-    SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+    SetScrollInfoIfChanged(FHandle, SB_VERT, si);
     return;
   }
   // The thumb stands for the current record among all of them.
@@ -306,7 +307,7 @@ void TCustomDBGrid::UpdateVertScrollBar() {
   } else {
     si.nPos = ds->RecNo();
   }
-  SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+  SetScrollInfoIfChanged(FHandle, SB_VERT, si);
 }
 
 void TCustomDBGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos) {

@@ -1,4 +1,5 @@
 #include "platform/ui/ScrollBox.h"
+#include "platform/ui/ScrollBars.h"
 #include <algorithm>
 
 TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) {
@@ -51,11 +52,11 @@ void TScrollBox::UpdateScrollBars() {
     info.nMax = FRangeX > client.right ? FRangeX - 1 : 0;
     info.nPage = FRangeX > client.right ? static_cast<UINT>(client.right) : 0;
     info.nPos = FScrollX;
-    SetScrollInfo(FHandle, SB_HORZ, &info, TRUE);
+    SetScrollInfoIfChanged(FHandle, SB_HORZ, info);
     info.nMax = FRangeY > client.bottom ? FRangeY - 1 : 0;
     info.nPage = FRangeY > client.bottom ? static_cast<UINT>(client.bottom) : 0;
     info.nPos = FScrollY;
-    SetScrollInfo(FHandle, SB_VERT, &info, TRUE);
+    SetScrollInfoIfChanged(FHandle, SB_VERT, info);
   }
   FUpdating = false;
   RECT client;

@@ -3,6 +3,7 @@
 #include "platform/ui/grids/Grids.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/grids/InplaceEdit.h"
+#include "platform/ui/ScrollBars.h"
 #include <algorithm>
 
 namespace {
@@ -590,7 +591,7 @@ void TCustomGrid::UpdateScrollRange() {
       si.nMax = ColCount() - 1;
       si.nPage = static_cast<UINT>(ColCount() - maxTL.X);
       si.nPos = FTopLeft.X;
-      SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
+      SetScrollInfoIfChanged(FHandle, SB_HORZ, si);
     }
     if (FScrollBars == ssVertical || FScrollBars == ssBoth) UpdateVertScrollBar();
     if (ClientWidth() == oldW && ClientHeight() == oldH) break;
@@ -614,7 +615,7 @@ void TCustomGrid::UpdateVertScrollBar() {
   si.nMax = RowCount() - 1;
   si.nPage = static_cast<UINT>(RowCount() - maxTL.Y);
   si.nPos = FTopLeft.Y;
-  SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+  SetScrollInfoIfChanged(FHandle, SB_VERT, si);
 }
 
 void TCustomGrid::ModifyScrollBar(int ScrollBar, int ScrollCode, int Pos) {
