@@ -414,16 +414,24 @@ void TRLPreview::LayoutBoxes() {
   } else {
     y = -ScrollPos().Y;
   }
-  DisableAlign();
+  std::vector<TRect> bounds;
+  bool moved = false;
   for (int i = 0; i < FVisibleBoxes; ++i) {
-    TRLPreviewBox* box = FBoxes[static_cast<size_t>(i)].get();
     const TPoint size = sizes[static_cast<size_t>(i)];
-    box->SetBounds(x, y + (maxH - size.Y) / 2, size.X, size.Y);
-    box->Invalidate();
+    bounds.emplace_back(x, y + (maxH - size.Y) / 2, x + size.X, y + (maxH - size.Y) / 2 + size.Y);
+    moved = moved || FBoxes[static_cast<size_t>(i)]->BoundsRect() != bounds.back();
     x += size.X;
   }
-  EnableAlign();
-  UpdateScrollBars();
+  // Turning to a page of the same size moves nothing, and the scroll bars
+  // already fit: setting them again redraws them, which costs far more
+  // than painting the page.
+  if (moved) {
+    DisableAlign();
+    for (int i = 0; i < FVisibleBoxes; ++i) FBoxes[static_cast<size_t>(i)]->SetBoundsRect(bounds[static_cast<size_t>(i)]);
+    EnableAlign();
+    UpdateScrollBars();
+  }
+  for (int i = 0; i < FVisibleBoxes; ++i) FBoxes[static_cast<size_t>(i)]->Invalidate();
   if (OnChangeView) OnChangeView(this);
 }
 
