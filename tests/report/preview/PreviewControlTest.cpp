@@ -249,6 +249,7 @@ TEST(UiPreviewControl, ShowsThePageWhereverItIsScrolled) {
       EXPECT_EQ(shown.Canvas()->Pixels(796 - left, 600 - top), static_cast<TColor>(0x808080)) << place.what;
     }
   }
+  EXPECT_TRUE(AppDriver::SaveScreenshot(host.form->Handle(), Artifact("preview-scrolled-at-100.png")));
   preview->SetPages(nullptr);
 }
 
