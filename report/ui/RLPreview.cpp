@@ -76,29 +76,33 @@ TRLGraphicObject* TRLPreviewBox::ObjectAt(int AX, int AY) const {
 
 void TRLPreviewBox::Paint() {
   // Drawn off screen and put on the window in one copy: the window's own
-  // canvas pays a round trip to the display for every object.
-  if (!FBuffer) FBuffer = std::make_unique<TBitmap>();
-  if (FBuffer->Width() != Width() || FBuffer->Height() != Height()) FBuffer->SetSize(Width(), Height());
-  TCanvas* canvas = FBuffer->Canvas();
-  // What shows around the frame and shadow.
-  canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(FPreview->Color());
-  canvas->FillRect(TRect(0, 0, Width(), Height()));
-  PaintOn(canvas);
+  // canvas pays a round trip to the display for every object. Only what the
+  // window shows is drawn: at 100% most of a page lies outside it.
   const TRect clip = Canvas()->ClipRect();
+  if (clip.Width() <= 0 || clip.Height() <= 0) return;
+  if (!FBuffer) FBuffer = std::make_unique<TBitmap>();
+  if (FBuffer->Width() < clip.Width() || FBuffer->Height() < clip.Height())
+    FBuffer->SetSize(std::max(FBuffer->Width(), clip.Width()), std::max(FBuffer->Height(), clip.Height()));
+  TCanvas* canvas = FBuffer->Canvas();
+  SetWindowOrgEx(canvas->Handle(), clip.Left, clip.Top, nullptr);
+  PaintOn(canvas);
   BitBlt(Canvas()->Handle(), clip.Left, clip.Top, clip.Width(), clip.Height(), canvas->Handle(), clip.Left, clip.Top,
          SRCCOPY);
 }
 
 void TRLPreviewBox::PaintOn(TCanvas* canvas) {
   TRLGraphicSurface* page = Page();
+  const TRect r(0, 0, Width() - kPreviewBoxExtra, Height() - kPreviewBoxExtra);
+  // What shows around the frame and shadow; the page covers the rest.
   canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(FPreview->Color());
+  canvas->FillRect(TRect(r.Right, 0, Width(), Height()));
+  canvas->FillRect(TRect(0, r.Bottom, r.Right, Height()));
   canvas->Brush()->SetColor(page ? clWhite : static_cast<TColor>(0x808080));
   canvas->Pen()->SetColor(clBlack);
   canvas->Pen()->SetWidth(1);
   canvas->Pen()->SetStyle(psSolid);
   canvas->Pen()->SetMode(pmCopy);
-  const TRect r(0, 0, Width() - kPreviewBoxExtra, Height() - kPreviewBoxExtra);
   canvas->Rectangle(r);
   if (page) {
     page->PaintTo(canvas, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1));
@@ -414,16 +418,24 @@ void TRLPreview::LayoutBoxes() {
   } else {
     y = -ScrollPos().Y;
   }
-  DisableAlign();
+  std::vector<TRect> bounds;
+  bool moved = false;
   for (int i = 0; i < FVisibleBoxes; ++i) {
-    TRLPreviewBox* box = FBoxes[static_cast<size_t>(i)].get();
     const TPoint size = sizes[static_cast<size_t>(i)];
-    box->SetBounds(x, y + (maxH - size.Y) / 2, size.X, size.Y);
-    box->Invalidate();
+    bounds.emplace_back(x, y + (maxH - size.Y) / 2, x + size.X, y + (maxH - size.Y) / 2 + size.Y);
+    moved = moved || FBoxes[static_cast<size_t>(i)]->BoundsRect() != bounds.back();
     x += size.X;
   }
-  EnableAlign();
-  UpdateScrollBars();
+  // Turning to a page of the same size moves nothing, and the scroll bars
+  // already fit: setting them again redraws them, which costs far more
+  // than painting the page.
+  if (moved) {
+    DisableAlign();
+    for (int i = 0; i < FVisibleBoxes; ++i) FBoxes[static_cast<size_t>(i)]->SetBoundsRect(bounds[static_cast<size_t>(i)]);
+    EnableAlign();
+    UpdateScrollBars();
+  }
+  for (int i = 0; i < FVisibleBoxes; ++i) FBoxes[static_cast<size_t>(i)]->Invalidate();
   if (OnChangeView) OnChangeView(this);
 }
 

@@ -3,14 +3,17 @@
 // of the first file version, which knows no paper.
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/graphics/Bitmap.h"
 #include "report/pages/RLUtils.h"
 #include "report/print/PrintTestPages.h"
 #include "report/ui/RLPreview.h"
 #include "support/AppDriver.h"
 #include "support/KeyInput.h"
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace {
 String Artifact(const char* name) {
@@ -175,6 +178,78 @@ TEST(UiPreviewControl, PagesInSingleAndMultipleModeAndRefusesZooms) {
   EXPECT_EQ(preview->ZoomFactor(), 15);
   preview->ZoomIn(-1);
   EXPECT_EQ(preview->ZoomFactor(), 25);
+  preview->SetPages(nullptr);
+}
+
+// The box draws only what the window shows, at whatever scroll position
+// and for any part the window asks again: what shows is the page itself.
+TEST(UiPreviewControl, ShowsThePageWhereverItIsScrolled) {
+  PreviewHost host;
+  TestStore store;
+  SetA4(store.get());
+  for (int number = 0; number < 2; ++number) {
+    auto* page = new TRLGraphicSurface();
+    page->SetWidth(794);
+    page->SetHeight(1123);
+    for (int y = 10; y < 1110; y += 25) page->TextOut(5 + y % 200, y, "linha " + std::to_string(number * 100 + y));
+    store->Add(page);
+  }
+  TRLPreview* preview = host.preview;
+  preview->SetPages(store.get());
+  preview->SetZoomFactor(100);
+  TRLPreviewBox* box = preview->Boxes(0);
+
+  struct Place {
+    const char* what;
+    void (*go)(TRLPreview*);
+  };
+  const Place places[] = {
+      {"top", [](TRLPreview*) {}},
+      {"bottom right", [](TRLPreview* p) { p->PageBottom(), p->PageRight(); }},
+      {"a few steps up, each repainting a strip", [](TRLPreview* p) {
+         for (int i = 0; i < 7; ++i) p->ScrollUp(), p->Boxes(0)->Update();
+       }},
+      {"next page, scrolled", [](TRLPreview* p) { p->HalfPageDown(), p->NextPage(), p->HalfPageDown(); }},
+  };
+  for (const Place& place : places) {
+    place.go(preview);
+    box->Update();
+    KeyInput::Pump(50);
+    // The page's interior as painted off screen, inside the frame.
+    TBitmap expected;
+    expected.SetPixelFormat(pf32bit);
+    expected.SetSize(box->Width(), box->Height());
+    expected.Canvas()->Brush()->SetColor(clWhite);
+    expected.Canvas()->FillRect(TRect(0, 0, box->Width(), box->Height()));
+    box->Page()->PaintTo(expected.Canvas(), TRect(1, 1, 793, 1122));
+    // What the window shows of the box.
+    const int left = -box->Left(), top = -box->Top();
+    const int width = std::min(preview->ClientWidth(), box->Width() - left);
+    const int height = std::min(preview->ClientHeight(), box->Height() - top);
+    TBitmap shown;
+    shown.SetPixelFormat(pf32bit);
+    shown.SetSize(width, height);
+    HDC dc = GetDC(box->Handle());
+    BitBlt(shown.Canvas()->Handle(), 0, 0, width, height, dc, left, top, SRCCOPY);
+    ReleaseDC(box->Handle(), dc);
+    int differences = 0, inked = 0;
+    for (int y = 0; y < height; y += 2)
+      for (int x = 0; x < width; x += 2) {
+        const int px = left + x, py = top + y;
+        if (px < 1 || px >= 793 || py < 1 || py >= 1122) continue;
+        const TColor pixel = shown.Canvas()->Pixels(x, y);
+        if (pixel != expected.Canvas()->Pixels(px, py)) ++differences;
+        if (pixel != clWhite) ++inked;
+      }
+    EXPECT_EQ(differences, 0) << place.what;
+    EXPECT_GT(inked, 100) << place.what;
+    // The frame's right edge and the shadow beside it, once scrolled there.
+    if (left + width >= box->Width()) {
+      EXPECT_EQ(shown.Canvas()->Pixels(793 - left, 600 - top), clBlack) << place.what;
+      EXPECT_EQ(shown.Canvas()->Pixels(796 - left, 600 - top), static_cast<TColor>(0x808080)) << place.what;
+    }
+  }
+  EXPECT_TRUE(AppDriver::SaveScreenshot(host.form->Handle(), Artifact("preview-scrolled-at-100.png")));
   preview->SetPages(nullptr);
 }
 
