@@ -307,7 +307,9 @@ void TDM::Conecta(const TCustomIniFile& configuracao, const String& codigoAgente
 }
 
 void TDM::Desconecta() {
-  for (TFDTable* tabela : {Usuarios, Concessionaria, Agentes, Movimentos, Recebimentos}) {
+  // Details first: a detail still open when its master closes asks the
+  // server for its rows once more.
+  for (TFDTable* tabela : {Recebimentos, Movimentos, Agentes, Concessionaria, Usuarios}) {
     if (tabela->Active()) tabela->CancelUpdates();
     tabela->Close();
   }
