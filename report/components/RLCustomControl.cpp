@@ -265,7 +265,7 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FHolder) AdjustToHolder(FHolder, FHoldStyle, FHolderOffset, ALeft, ATop, AWidth, AHeight);
   if (FSecondHolder) AdjustToHolder(FSecondHolder, FSecondHoldStyle, FSecondHolderOffset, ALeft, ATop, AWidth, AHeight);
   if (ALeft == old.Left && ATop == old.Top && AWidth == old.Width() && AHeight == old.Height()) {
-    RealignControls();
+    if (FIsSite) RealignControls();
     if (!FHoldeds.empty()) AdjustHoldeds();
     return;
   }
@@ -276,14 +276,14 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     ExpandParentSite();
     Realign();
   }
-  RealignControls();
+  if (FIsSite) RealignControls();
   if (!FHoldeds.empty()) AdjustHoldeds();
 }
 
 void TRLCustomControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   // A window, when the control has one, must follow; otherwise the bounds
   // are only fields, and the platform's own alignment does not apply.
-  if (HandleAllocated()) {
+  if (FWindowMade && HandleAllocated()) {
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     return;
   }
@@ -352,6 +352,12 @@ void TRLCustomControl::PushChildBounds() {
 
 void TRLCustomControl::PopChildBounds() {
   ForEachReportChild(this, [](TRLCustomControl* c) { c->PopBoundsRect(); });
+}
+
+void TRLCustomControl::CreateWnd() {
+  // Set first: a window's creation messages may already move it.
+  FWindowMade = true;
+  TCustomControl::CreateWnd();
 }
 
 // ---- Client rectangle --------------------------------------------------------

@@ -28,7 +28,8 @@ struct EntryControls {
 
 // Where a control's position puts it in the list of a kind that orders
 // by one coordinate: smaller first, so the kinds that put larger first
-// negate it.
+// negate it. The rows along the bottom are filled from the left, as those
+// along the top: ordered by larger left they would swap on every layout.
 int OrderOf(TRLControlAlign kind, int left, int top) {
   switch (kind) {
     case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
@@ -37,9 +38,9 @@ int OrderOf(TRLControlAlign kind, int left, int top) {
     case faBottom: case faBottomOnly:
       return -top;
     case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
-    case faLeftOnly:
+    case faLeftOnly: case faCenterBottom: case faClientBottom:
       return left;
-    case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
+    case faRight: case faRightMost: case faRightOnly:
       return -left;
     default:
       return 0;
@@ -77,9 +78,15 @@ bool PrecedesStrictly(const Entry& a, const Entry& b) {
 
 void Place(TControl* c, int left, int top, int width, int height) { c->SetBounds(left, top, width, height); }
 
+// What is left to share of an area the kinds before have overrun: nothing,
+// not a negative size. Shares of a negative size would lay the controls
+// out backwards, so the next layout, ordering them by position, would
+// reverse them again.
+int Room(int extent) { return std::max(0, extent); }
+
 // Equal shares of extent for count controls, the last taking the rest.
 int ShareOf(int extent, int index, int count, int consumed) {
-  return index == count - 1 ? extent - consumed : extent / count;
+  return Room(index == count - 1 ? Room(extent) - consumed : Room(extent) / count);
 }
 }  // namespace
 
@@ -195,7 +202,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     int y = A.Top;
     for (int i = 0; i < n; ++i) {
       Place(list[i], A.Left, y, list[i]->Width(), ShareOf(A.Height(), i, n, y - A.Top));
-      y += A.Height() / n;
+      y += Room(A.Height()) / n;
     }
   }
   {
@@ -218,7 +225,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
 
   auto slots = [&](const EntryControls<TAlignEntry>& list, bool vertical, bool farEdge) {
     const int n = static_cast<int>(list.size());
-    const int extent = vertical ? C.Height() : C.Width();
+    const int extent = Room(vertical ? C.Height() : C.Width());
     for (int i = 0; i < n; ++i) {
       TControl* c = list[i];
       const int start = i * (extent / n);
