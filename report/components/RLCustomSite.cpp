@@ -111,7 +111,10 @@ TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
   const auto at = static_cast<size_t>(index);
   if (at >= FChildren.size()) FChildren.resize(static_cast<size_t>(ControlCount()));
   TChildEntry& entry = FChildren[at];
-  if (entry.Control != control) entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+  if (entry.Control != control) {
+    entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+    FLaidOut = false;
+  }
   return entry.Report;
 }
 
@@ -130,13 +133,53 @@ bool TRLCustomSite::LayoutWouldMoveNothing() {
   return true;
 }
 
+void TRLCustomSite::RememberLayout(const TRect& R) {
+  const int count = ControlCount();
+  for (int i = 0; i < count; ++i) {
+    TRLCustomControl* rl = ReportChildAt(i);
+    TChildEntry& entry = FChildren[static_cast<size_t>(i)];
+    // What else moves a control is not noted here: such a site lays out.
+    if (!rl || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed) return;
+    entry.Bounds = rl->BoundsRect();
+    entry.Key = rl->AlignSortKey();
+    entry.GroupIndex = rl->AlignGroupIndex();
+    entry.Kind = rl->Align();
+    entry.Visible = rl->Visible();
+  }
+  FLaidOut = true;
+  FLaidOutDesigning = IsDesigning();
+  FLaidOutArea = R;
+  FLaidOutSize = TPoint(Width(), Height());
+}
+
+bool TRLCustomSite::LayoutIsCurrent(const TRect& R) {
+  const int count = ControlCount();
+  if (!FLaidOut || FChildren.size() != static_cast<size_t>(count) || R != FLaidOutArea ||
+      FLaidOutSize.X != Width() || FLaidOutSize.Y != Height() || FLaidOutDesigning != IsDesigning())
+    return false;
+  for (int i = 0; i < count; ++i) {
+    const TChildEntry& entry = FChildren[static_cast<size_t>(i)];
+    TRLCustomControl* rl = entry.Report;
+    if (!rl || entry.Control != UnwrapControl(Controls(i)) || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed ||
+        entry.Kind != rl->Align() || entry.Visible != rl->Visible() || entry.Bounds != rl->BoundsRect() ||
+        entry.Key != rl->AlignSortKey() || entry.GroupIndex != rl->AlignGroupIndex())
+      return false;
+  }
+  return true;
+}
+
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
   // A text growing in a band of free-standing texts, once per record.
   if (LayoutWouldMoveNothing()) return;
   StateGuard guard(*this, stAligningControls);
   // The client rectangle only places children; a band has none mostly.
-  AlignControlsIn(ControlCount() > 0 ? GetClientRect() : TRect());
+  const TRect R = ControlCount() > 0 ? GetClientRect() : TRect();
+  if (!LayoutIsCurrent(R)) {
+    FLaidOut = false;
+    AlignControlsIn(R);
+    RememberLayout(R);
+  }
   for (int i = 0; i < ControlCount(); ++i) {
     TRLCustomControl* child = ReportChildAt(i);
     if (child && child->FIsSite) static_cast<TRLCustomSite*>(child)->RealignControls();

@@ -223,6 +223,47 @@ TEST(RLSiteAlignment, ChildrenChangedBetweenLayoutsAreLaidOutAsTheyAreNow) {
   EXPECT_EQ(TRect(0, 0, 200, 20), second->BoundsRect()) << "a hidden child is not laid out";
 }
 
+// A site lays out again only when something that decides the layout has
+// changed; none of these changes moves a child by itself.
+TEST(RLSiteAlignment, ChangesThatMoveNoChildStillLayOutAgain) {
+  using Change = void (*)(TRLCustomSite*, TRLCustomBand*, TRLCustomBand*);
+  struct Case {
+    const char* name;
+    Change change;
+    TRect first, second;
+  };
+  const Case cases[] = {
+      {"a band type that puts the first band last",
+       [](TRLCustomSite*, TRLCustomBand* first, TRLCustomBand*) { first->SetBandType(btSummary); },
+       TRect(0, 16, 100, 32), TRect(0, 0, 100, 16)},
+      {"an inside margin that moves the area",
+       [](TRLCustomSite* site, TRLCustomBand*, TRLCustomBand*) { site->InsideMargins()->SetTopMargin(5 * 25.4 / 96); },
+       TRect(0, 5, 100, 21), TRect(0, 21, 100, 37)},
+      {"a size forced on a band",
+       [](TRLCustomSite*, TRLCustomBand*, TRLCustomBand* second) {
+         second->SetFixedSize(TPoint(100, 12));
+         second->SetSizeFixed(true);
+       },
+       TRect(0, 0, 100, 16), TRect(0, 16, 100, 28)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TReportForm f;
+    auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 100, 100));
+    auto* first = f.Make<TRLCustomBand>(site, TRect(0, 50, 10, 66));
+    first->SetBandType(btHeader);
+    auto* second = f.Make<TRLCustomBand>(site, TRect(0, 0, 10, 16));
+    second->SetBandType(btTitle);
+    site->RealignControls();
+    ASSERT_EQ(TRect(0, 0, 100, 16), first->BoundsRect());
+    ASSERT_EQ(TRect(0, 16, 100, 32), second->BoundsRect());
+    c.change(site, first, second);
+    site->RealignControls();
+    EXPECT_EQ(c.first, first->BoundsRect());
+    EXPECT_EQ(c.second, second->BoundsRect());
+  }
+}
+
 TEST(RLSiteAlignment, ProportionalAnchorsFromAnEmptySiteKeepTheBounds) {
   TReportForm f;
   auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 0, 0));
