@@ -118,15 +118,31 @@ TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
   return entry.Report;
 }
 
+void TRLCustomSite::SyncChildren() {
+  const auto count = static_cast<size_t>(ControlCount());
+  if (FChildren.size() != count) {
+    FChildren.resize(count);
+    FLaidOut = false;
+  }
+  for (size_t i = 0; i < count; ++i) {
+    TControl* control = UnwrapControl(Controls(static_cast<int>(i)));
+    TChildEntry& entry = FChildren[i];
+    if (entry.Control != control) {
+      entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+      FLaidOut = false;
+    }
+  }
+}
+
 bool TRLCustomSite::LayoutWouldMoveNothing() {
   // Anchors follow a change of this site's size since its last layout.
   if (!FAligned || FAlignedSize.X != Width() || FAlignedSize.Y != Height()) return false;
   const bool designing = IsDesigning();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* rl = ReportChildAt(i);
+  for (const TChildEntry& entry : FChildren) {
+    TRLCustomControl* rl = entry.Report;
     // A child site lays out its own children again.
-    if (rl && rl->AsSite()) return false;
-    TControl* c = FChildren[static_cast<size_t>(i)].Control;
+    if (rl && rl->FIsSite) return false;
+    TControl* c = entry.Control;
     if (!c->Visible() && !designing) continue;
     if ((rl ? rl->Align() : AlignOf(c)) != faNone) return false;
   }
@@ -134,17 +150,12 @@ bool TRLCustomSite::LayoutWouldMoveNothing() {
 }
 
 void TRLCustomSite::RememberLayout(const TRect& R) {
-  const int count = ControlCount();
-  for (int i = 0; i < count; ++i) {
-    TRLCustomControl* rl = ReportChildAt(i);
-    TChildEntry& entry = FChildren[static_cast<size_t>(i)];
+  // The kinds and sort keys are the layout's own (see AlignControlsIn).
+  for (TChildEntry& entry : FChildren) {
+    TRLCustomControl* rl = entry.Report;
     // What else moves a control is not noted here: such a site lays out.
     if (!rl || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed) return;
     entry.Bounds = rl->BoundsRect();
-    entry.Key = rl->AlignSortKey();
-    entry.GroupIndex = rl->AlignGroupIndex();
-    entry.Kind = rl->Align();
-    entry.Visible = rl->Visible();
   }
   FLaidOut = true;
   FLaidOutDesigning = IsDesigning();
@@ -157,12 +168,14 @@ bool TRLCustomSite::LayoutIsCurrent(const TRect& R) {
   if (!FLaidOut || FChildren.size() != static_cast<size_t>(count) || R != FLaidOutArea ||
       FLaidOutSize.X != Width() || FLaidOutSize.Y != Height() || FLaidOutDesigning != IsDesigning())
     return false;
-  for (int i = 0; i < count; ++i) {
-    const TChildEntry& entry = FChildren[static_cast<size_t>(i)];
+  for (const TChildEntry& entry : FChildren) {
     TRLCustomControl* rl = entry.Report;
-    if (!rl || entry.Control != UnwrapControl(Controls(i)) || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed ||
-        entry.Kind != rl->Align() || entry.Visible != rl->Visible() || entry.Bounds != rl->BoundsRect() ||
-        entry.Key != rl->AlignSortKey() || entry.GroupIndex != rl->AlignGroupIndex())
+    if (!rl || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed || entry.Kind != rl->Align() ||
+        entry.Visible != rl->Visible() || entry.Bounds != rl->BoundsRect())
+      return false;
+    // Only the order of an aligned kind reads the sort keys.
+    if ((entry.Visible || FLaidOutDesigning) && entry.Kind != faNone &&
+        (entry.Key != rl->AlignSortKey() || entry.GroupIndex != rl->AlignGroupIndex()))
       return false;
   }
   return true;
@@ -170,6 +183,7 @@ bool TRLCustomSite::LayoutIsCurrent(const TRect& R) {
 
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
+  SyncChildren();
   // A text growing in a band of free-standing texts, once per record.
   if (LayoutWouldMoveNothing()) return;
   StateGuard guard(*this, stAligningControls);
@@ -180,8 +194,9 @@ void TRLCustomSite::RealignControls() {
     AlignControlsIn(R);
     RememberLayout(R);
   }
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* child = ReportChildAt(i);
+  // Read by index: a child's layout may make this site forget its record.
+  for (size_t i = 0; i < FChildren.size(); ++i) {
+    TRLCustomControl* child = FChildren[i].Report;
     if (child && child->FIsSite) static_cast<TRLCustomSite*>(child)->RealignControls();
   }
 }

@@ -63,8 +63,6 @@ public:
   // The print position plus that of every enclosing site.
   TPoint AbsolutePrintPosition() const;
 
-  // Lays the visible children out inside R (the 27 kinds).
-  void AlignControlsIn(TRect R);
 
 protected:
   TRect GetClientRect() override;
@@ -103,6 +101,9 @@ private:
   };
   // The child at index (frames unwrapped) as a report control, or none.
   TRLCustomControl* ReportChildAt(int index);
+  // Brings the record of the children up to date at once, for the passes
+  // of a layout to read it in place.
+  void SyncChildren();
   void ForgetChildren() {
     FChildren.clear();
     FLaidOut = false;
@@ -117,6 +118,9 @@ private:
     int Top;
     int Order;  // the position that orders the kind, smaller first
   };
+  // Lays the visible children out inside R (the 27 kinds), the record of
+  // the children being in sync (see SyncChildren).
+  void AlignControlsIn(TRect R);
   void AnchorChildren(const std::vector<TAlignEntry>& entries);
   // Whether a layout now would leave every child where it is: no visible
   // child is aligned, none is a site, and the size is the last layout's.

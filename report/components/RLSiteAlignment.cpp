@@ -101,19 +101,23 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
   sorted.resize(RLControlAlignCount);
   for (auto& list : sorted) list.clear();
   const bool designing = IsDesigning();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* rl = ReportChildAt(i);
-    TControl* c = FChildren[static_cast<size_t>(i)].Control;
-    if (!c->Visible() && !designing) continue;
+  // What decides the layout is noted with each child (see RememberLayout).
+  for (TChildEntry& child : FChildren) {
+    TRLCustomControl* rl = child.Report;
+    TControl* c = child.Control;
+    child.Visible = c->Visible();
     const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
+    child.Kind = kind;
+    if (!child.Visible && !designing) continue;
     auto& list = sorted[kind];
     if (kind == faNone) {
       list.push_back({c, rl, 0, 0, 0, 0, 0});
       continue;
     }
+    child.Key = rl ? rl->AlignSortKey() : 100;
+    child.GroupIndex = rl ? rl->AlignGroupIndex() : 0;
     const int left = c->Left(), top = c->Top();
-    const TAlignEntry entry{c,    rl,  rl ? rl->AlignSortKey() : 100, rl ? rl->AlignGroupIndex() : 0,
-                            left, top, OrderOf(kind, left, top)};
+    const TAlignEntry entry{c, rl, child.Key, child.GroupIndex, left, top, OrderOf(kind, left, top)};
     auto pos = OrdersStrictly(kind) ? std::upper_bound(list.begin(), list.end(), entry, PrecedesStrictly<TAlignEntry>)
                                     : std::find_if(list.begin(), list.end(), [&](const TAlignEntry& other) {
                                         return Precedes(entry, other, kind);
