@@ -284,10 +284,19 @@ protected:
   TRLBeforePrintEvent FBeforePrint;
   TRLBeforeTextEvent FBeforeText;
 
-  // What every bounds change reads comes last and together, next to the
-  // first fields of the control's own class (what it measures): a layout
-  // of many controls is bound by the cache lines it touches.
-  TRLControlState FControlState;
+private:
+  // The controls that name this one as a holder (FHolding tells whether
+  // there are any), and those it follows (FHeld tells whether it does).
+  std::vector<TRLCustomControl*> FHoldeds;
+  TRLCustomControl* FHolder = nullptr;
+  TRLCustomControl* FSecondHolder = nullptr;
+  void HoldersChanged() { FHeld = FHolder || FSecondHolder; }
+
+protected:
+  // What every bounds change reads starts a cache line and leaves room in
+  // it for the first fields of the control's class (what it measures): a
+  // layout of many controls is bound by the cache lines it touches.
+  alignas(64) TRLControlState FControlState;
 
 private:
   TRLControlAlign FAlign = faNone;
@@ -302,10 +311,9 @@ private:
   // Whether a window may exist: asking the handle itself reads a cache
   // line that a bounds change touches for nothing else.
   bool FWindowMade = false;
+  bool FHolding = false;
+  bool FHeld = false;
   TRect FOldBoundsRect;
-  TRLCustomControl* FHolder = nullptr;
-  TRLCustomControl* FSecondHolder = nullptr;
-  std::vector<TRLCustomControl*> FHoldeds;
   mutable TWinControl* FSiteKeyParent = nullptr;
   mutable TRLCustomSite* FSiteCache = nullptr;
 };

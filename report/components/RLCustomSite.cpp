@@ -154,7 +154,7 @@ void TRLCustomSite::RememberLayout(const TRect& R) {
   for (TChildEntry& entry : FChildren) {
     TRLCustomControl* rl = entry.Report;
     // What else moves a control is not noted here: such a site lays out.
-    if (!rl || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed) return;
+    if (!rl || rl->FHeld || rl->FSizeFixed) return;
     entry.Bounds = rl->BoundsRect();
   }
   FLaidOut = true;
@@ -170,7 +170,7 @@ bool TRLCustomSite::LayoutIsCurrent(const TRect& R) {
     return false;
   for (const TChildEntry& entry : FChildren) {
     TRLCustomControl* rl = entry.Report;
-    if (!rl || rl->FHolder || rl->FSecondHolder || rl->FSizeFixed || entry.Kind != rl->Align() ||
+    if (!rl || rl->FHeld || rl->FSizeFixed || entry.Kind != rl->Align() ||
         entry.Visible != rl->Visible() || entry.Bounds != rl->BoundsRect())
       return false;
     // Only the order of an aligned kind reads the sort keys.
