@@ -118,18 +118,8 @@ void BM_PlainBounds(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(labels.size()));
 }
 
-// Every kind in turn but the two bottom rows, whose order (larger left
-// first, placed leftmost) swaps on each layout: the precomputed rectangles
-// would not stay the layout's.
-TRLControlAlign KindOf(int i) {
-  static const std::vector<TRLControlAlign> kinds = [] {
-    std::vector<TRLControlAlign> k;
-    for (int a = 0; a < RLControlAlignCount; ++a)
-      if (a != faCenterBottom && a != faClientBottom) k.push_back(static_cast<TRLControlAlign>(a));
-    return k;
-  }();
-  return kinds[static_cast<size_t>(i) % kinds.size()];
-}
+// Every kind in turn.
+TRLControlAlign KindOf(int i) { return static_cast<TRLControlAlign>(i % RLControlAlignCount); }
 
 // A 2000 x 2000 site whose children take the alignment kinds in turn.
 struct AlignedSite {

@@ -123,7 +123,6 @@ public:
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
-  TNotifyEvent OnResize;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TMouseEvent OnMouseDown;
@@ -166,6 +165,11 @@ private:
   void UpdateAnchorRules();
   void AnchorTo(int parentWidth, int parentHeight);
 
+public:
+  // Next to the bounds: every change of size reads it.
+  TNotifyEvent OnResize;
+
+private:
   TWinControl* FParent = nullptr;
   int FLeft = 0;
   int FTop = 0;

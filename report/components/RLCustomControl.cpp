@@ -43,12 +43,15 @@ TRLCustomControl::~TRLCustomControl() {
   if (FHolder) DetachHolder(FHolder);
   if (FSecondHolder && FSecondHolder != FHolder) DetachHolder(FSecondHolder);
   FHolder = FSecondHolder = nullptr;
+  HoldersChanged();
   for (TRLCustomControl* held : std::vector<TRLCustomControl*>(FHoldeds)) {
     if (held->FHolder == this) held->FHolder = nullptr;
     if (held->FSecondHolder == this) held->FSecondHolder = nullptr;
+    held->HoldersChanged();
     RemoveFreeNotification(held);
   }
   FHoldeds.clear();
+  FHolding = false;
 }
 
 // ---- Properties -------------------------------------------------------------
@@ -262,11 +265,14 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AWidth = FFixedSize.X;
     AHeight = FFixedSize.Y;
   }
-  if (FHolder) AdjustToHolder(FHolder, FHoldStyle, FHolderOffset, ALeft, ATop, AWidth, AHeight);
-  if (FSecondHolder) AdjustToHolder(FSecondHolder, FSecondHoldStyle, FSecondHolderOffset, ALeft, ATop, AWidth, AHeight);
+  if (FHeld) {
+    if (FHolder) AdjustToHolder(FHolder, FHoldStyle, FHolderOffset, ALeft, ATop, AWidth, AHeight);
+    if (FSecondHolder)
+      AdjustToHolder(FSecondHolder, FSecondHoldStyle, FSecondHolderOffset, ALeft, ATop, AWidth, AHeight);
+  }
   if (ALeft == old.Left && ATop == old.Top && AWidth == old.Width() && AHeight == old.Height()) {
-    RealignControls();
-    if (!FHoldeds.empty()) AdjustHoldeds();
+    if (FIsSite) RealignControls();
+    if (FHolding) AdjustHoldeds();
     return;
   }
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
@@ -276,14 +282,14 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     ExpandParentSite();
     Realign();
   }
-  RealignControls();
-  if (!FHoldeds.empty()) AdjustHoldeds();
+  if (FIsSite) RealignControls();
+  if (FHolding) AdjustHoldeds();
 }
 
 void TRLCustomControl::ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   // A window, when the control has one, must follow; otherwise the bounds
   // are only fields, and the platform's own alignment does not apply.
-  if (HandleAllocated()) {
+  if (FWindowMade && HandleAllocated()) {
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     return;
   }
@@ -352,6 +358,12 @@ void TRLCustomControl::PushChildBounds() {
 
 void TRLCustomControl::PopChildBounds() {
   ForEachReportChild(this, [](TRLCustomControl* c) { c->PopBoundsRect(); });
+}
+
+void TRLCustomControl::CreateWnd() {
+  // Set first: a window's creation messages may already move it.
+  FWindowMade = true;
+  TCustomControl::CreateWnd();
 }
 
 // ---- Client rectangle --------------------------------------------------------
@@ -431,6 +443,7 @@ void TRLCustomControl::SetHolder(TRLCustomControl* value) {
   if (value == this) return;
   TRLCustomControl* old = FHolder;
   FHolder = value;
+  HoldersChanged();
   if (old && old != FSecondHolder) DetachHolder(old);
   if (value) AttachHolder(value, FHolderOffset);
 }
@@ -440,6 +453,7 @@ void TRLCustomControl::SetSecondHolder(TRLCustomControl* value) {
   if (value == this) return;
   TRLCustomControl* old = FSecondHolder;
   FSecondHolder = value;
+  HoldersChanged();
   if (old && old != FHolder) DetachHolder(old);
   if (value) AttachHolder(value, FSecondHolderOffset);
 }
@@ -461,6 +475,7 @@ void TRLCustomControl::AttachHolder(TRLCustomControl* holder, TPoint& offset) {
   auto& list = holder->FHoldeds;
   if (std::find(list.begin(), list.end(), this) == list.end()) {
     list.push_back(this);
+    holder->FHolding = true;
     holder->FreeNotification(this);
   }
   TPoint mine = AbsolutePosition(this), theirs = AbsolutePosition(holder);
@@ -471,6 +486,7 @@ void TRLCustomControl::AttachHolder(TRLCustomControl* holder, TPoint& offset) {
 void TRLCustomControl::DetachHolder(TRLCustomControl* holder) {
   auto& list = holder->FHoldeds;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  holder->FHolding = !list.empty();
   holder->RemoveFreeNotification(this);
 }
 
@@ -521,7 +537,9 @@ void TRLCustomControl::Notification(TComponent* AComponent, TOperation Operation
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FHolder) FHolder = nullptr;
   if (AComponent == FSecondHolder) FSecondHolder = nullptr;
+  HoldersChanged();
   FHoldeds.erase(std::remove(FHoldeds.begin(), FHoldeds.end(), AComponent), FHoldeds.end());
+  FHolding = !FHoldeds.empty();
 }
 
 // ---- Measuring and deciding --------------------------------------------------

@@ -25,27 +25,6 @@ using TRLBeforePrintEvent = std::function<void(TObject* Sender, bool& PrintIt)>;
 using TRLBeforeTextEvent = std::function<void(TObject* Sender, String& Text, bool& PrintIt)>;
 
 class TRLCustomControl : public TCustomControl {
-  // What every bounds change reads comes first and together: a layout of
-  // many controls is bound by the cache lines it touches.
-protected:
-  TRLControlState FControlState;
-
-private:
-  TRLControlAlign FAlign = faNone;
-  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
-  TRLTextLayout FLayout = TRLTextLayout::tlTop;
-  bool FSizeFixed = false;
-  // Set by a site for its life: the layout asks it of every child.
-  bool FIsSite = false;
-  // The nearest site, found for FSiteKeyParent (see FindParentSite).
-  mutable bool FSiteIsParent = false;
-  TRect FOldBoundsRect;
-  TRLCustomControl* FHolder = nullptr;
-  TRLCustomControl* FSecondHolder = nullptr;
-  std::vector<TRLCustomControl*> FHoldeds;
-  mutable TWinControl* FSiteKeyParent = nullptr;
-  mutable TRLCustomSite* FSiteCache = nullptr;
-
 public:
   explicit TRLCustomControl(TComponent* AOwner);
   ~TRLCustomControl() override;
@@ -222,6 +201,7 @@ public:
 
 protected:
   TRect GetClientRect() override;
+  void CreateWnd() override;
   String GetText() const override { return Caption(); }
   // Report controls are laid out by their sites, not by the platform.
   void RequestAlign() override {}
@@ -303,5 +283,38 @@ private:
 protected:
   TRLBeforePrintEvent FBeforePrint;
   TRLBeforeTextEvent FBeforeText;
+
+private:
+  // The controls that name this one as a holder (FHolding tells whether
+  // there are any), and those it follows (FHeld tells whether it does).
+  std::vector<TRLCustomControl*> FHoldeds;
+  TRLCustomControl* FHolder = nullptr;
+  TRLCustomControl* FSecondHolder = nullptr;
+  void HoldersChanged() { FHeld = FHolder || FSecondHolder; }
+
+protected:
+  // What every bounds change reads starts a cache line and leaves room in
+  // it for the first fields of the control's class (what it measures): a
+  // layout of many controls is bound by the cache lines it touches.
+  alignas(64) TRLControlState FControlState;
+
+private:
+  TRLControlAlign FAlign = faNone;
+  TRLTextAlignment FAlignment = TRLTextAlignment::taLeftJustify;
+  TRLTextLayout FLayout = TRLTextLayout::tlTop;
+  bool FSizeFixed = false;
+  // Set by a site for its life: the layout asks it of every child, and
+  // only a site lays children out when its bounds change.
+  bool FIsSite = false;
+  // The nearest site, found for FSiteKeyParent (see FindParentSite).
+  mutable bool FSiteIsParent = false;
+  // Whether a window may exist: asking the handle itself reads a cache
+  // line that a bounds change touches for nothing else.
+  bool FWindowMade = false;
+  bool FHolding = false;
+  bool FHeld = false;
+  TRect FOldBoundsRect;
+  mutable TWinControl* FSiteKeyParent = nullptr;
+  mutable TRLCustomSite* FSiteCache = nullptr;
 };
 

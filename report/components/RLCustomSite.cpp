@@ -111,34 +111,92 @@ TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
   const auto at = static_cast<size_t>(index);
   if (at >= FChildren.size()) FChildren.resize(static_cast<size_t>(ControlCount()));
   TChildEntry& entry = FChildren[at];
-  if (entry.Control != control) entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+  if (entry.Control != control) {
+    entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+    FLaidOut = false;
+  }
   return entry.Report;
+}
+
+void TRLCustomSite::SyncChildren() {
+  const auto count = static_cast<size_t>(ControlCount());
+  if (FChildren.size() != count) {
+    FChildren.resize(count);
+    FLaidOut = false;
+  }
+  for (size_t i = 0; i < count; ++i) {
+    TControl* control = UnwrapControl(Controls(static_cast<int>(i)));
+    TChildEntry& entry = FChildren[i];
+    if (entry.Control != control) {
+      entry = {control, dynamic_cast<TRLCustomControl*>(control)};
+      FLaidOut = false;
+    }
+  }
 }
 
 bool TRLCustomSite::LayoutWouldMoveNothing() {
   // Anchors follow a change of this site's size since its last layout.
   if (!FAligned || FAlignedSize.X != Width() || FAlignedSize.Y != Height()) return false;
   const bool designing = IsDesigning();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* rl = ReportChildAt(i);
+  for (const TChildEntry& entry : FChildren) {
+    TRLCustomControl* rl = entry.Report;
     // A child site lays out its own children again.
-    if (rl && rl->AsSite()) return false;
-    TControl* c = FChildren[static_cast<size_t>(i)].Control;
+    if (rl && rl->FIsSite) return false;
+    TControl* c = entry.Control;
     if (!c->Visible() && !designing) continue;
     if ((rl ? rl->Align() : AlignOf(c)) != faNone) return false;
   }
   return true;
 }
 
+void TRLCustomSite::RememberLayout(const TRect& R) {
+  // The kinds and sort keys are the layout's own (see AlignControlsIn).
+  for (TChildEntry& entry : FChildren) {
+    TRLCustomControl* rl = entry.Report;
+    // What else moves a control is not noted here: such a site lays out.
+    if (!rl || rl->FHeld || rl->FSizeFixed) return;
+    entry.Bounds = rl->BoundsRect();
+  }
+  FLaidOut = true;
+  FLaidOutDesigning = IsDesigning();
+  FLaidOutArea = R;
+  FLaidOutSize = TPoint(Width(), Height());
+}
+
+bool TRLCustomSite::LayoutIsCurrent(const TRect& R) {
+  const int count = ControlCount();
+  if (!FLaidOut || FChildren.size() != static_cast<size_t>(count) || R != FLaidOutArea ||
+      FLaidOutSize.X != Width() || FLaidOutSize.Y != Height() || FLaidOutDesigning != IsDesigning())
+    return false;
+  for (const TChildEntry& entry : FChildren) {
+    TRLCustomControl* rl = entry.Report;
+    if (!rl || rl->FHeld || rl->FSizeFixed || entry.Kind != rl->Align() ||
+        entry.Visible != rl->Visible() || entry.Bounds != rl->BoundsRect())
+      return false;
+    // Only the order of an aligned kind reads the sort keys.
+    if ((entry.Visible || FLaidOutDesigning) && entry.Kind != faNone &&
+        (entry.Key != rl->AlignSortKey() || entry.GroupIndex != rl->AlignGroupIndex()))
+      return false;
+  }
+  return true;
+}
+
 void TRLCustomSite::RealignControls() {
   if (IsLoading() || FControlState.Contains(stAligningControls)) return;
+  SyncChildren();
   // A text growing in a band of free-standing texts, once per record.
   if (LayoutWouldMoveNothing()) return;
   StateGuard guard(*this, stAligningControls);
   // The client rectangle only places children; a band has none mostly.
-  AlignControlsIn(ControlCount() > 0 ? GetClientRect() : TRect());
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* child = ReportChildAt(i);
+  const TRect R = ControlCount() > 0 ? GetClientRect() : TRect();
+  if (!LayoutIsCurrent(R)) {
+    FLaidOut = false;
+    AlignControlsIn(R);
+    RememberLayout(R);
+  }
+  // Read by index: a child's layout may make this site forget its record.
+  for (size_t i = 0; i < FChildren.size(); ++i) {
+    TRLCustomControl* child = FChildren[i].Report;
     if (child && child->FIsSite) static_cast<TRLCustomSite*>(child)->RealignControls();
   }
 }

@@ -63,8 +63,6 @@ public:
   // The print position plus that of every enclosing site.
   TPoint AbsolutePrintPosition() const;
 
-  // Lays the visible children out inside R (the 27 kinds).
-  void AlignControlsIn(TRect R);
 
 protected:
   TRect GetClientRect() override;
@@ -94,10 +92,22 @@ private:
   struct TChildEntry {
     TControl* Control = nullptr;
     TRLCustomControl* Report = nullptr;  // none for a platform control
+    // What the latest layout left: where the child is, and what decided it.
+    TRect Bounds;
+    int Key = 0;
+    int GroupIndex = 0;
+    TRLControlAlign Kind = faNone;
+    bool Visible = false;
   };
   // The child at index (frames unwrapped) as a report control, or none.
   TRLCustomControl* ReportChildAt(int index);
-  void ForgetChildren() { FChildren.clear(); }
+  // Brings the record of the children up to date at once, for the passes
+  // of a layout to read it in place.
+  void SyncChildren();
+  void ForgetChildren() {
+    FChildren.clear();
+    FLaidOut = false;
+  }
   // A child in the list of its alignment kind, with what the order asks.
   struct TAlignEntry {
     TControl* Control;
@@ -108,10 +118,19 @@ private:
     int Top;
     int Order;  // the position that orders the kind, smaller first
   };
+  // Lays the visible children out inside R (the 27 kinds), the record of
+  // the children being in sync (see SyncChildren).
+  void AlignControlsIn(TRect R);
   void AnchorChildren(const std::vector<TAlignEntry>& entries);
   // Whether a layout now would leave every child where it is: no visible
   // child is aligned, none is a site, and the size is the last layout's.
   bool LayoutWouldMoveNothing();
+  // A layout is a fixed point: laid out again from where the latest one
+  // left every child, in the same area, nothing moves. RememberLayout
+  // notes what decided it; LayoutIsCurrent tells that nothing of it has
+  // changed since.
+  void RememberLayout(const TRect& R);
+  bool LayoutIsCurrent(const TRect& R);
 
   std::vector<TChildEntry> FChildren;
   // The lists of the latest layout, kept for their capacity.
@@ -128,6 +147,10 @@ private:
   // The site's size at its latest layout, from which anchors move.
   TPoint FAlignedSize;
   bool FAligned = false;
+  bool FLaidOut = false;
+  bool FLaidOutDesigning = false;
+  TRect FLaidOutArea;
+  TPoint FLaidOutSize;
 };
 
 // Millimetres to pixels of the 96-dpi layout space.

@@ -28,7 +28,8 @@ struct EntryControls {
 
 // Where a control's position puts it in the list of a kind that orders
 // by one coordinate: smaller first, so the kinds that put larger first
-// negate it.
+// negate it. The rows along the bottom are filled from the left, as those
+// along the top: ordered by larger left they would swap on every layout.
 int OrderOf(TRLControlAlign kind, int left, int top) {
   switch (kind) {
     case faTop: case faCenterLeft: case faCenterRight: case faClientLeft: case faClientRight: case faHeight:
@@ -37,9 +38,9 @@ int OrderOf(TRLControlAlign kind, int left, int top) {
     case faBottom: case faBottomOnly:
       return -top;
     case faLeft: case faLeftMost: case faClient: case faCenter: case faCenterTop: case faClientTop: case faWidth:
-    case faLeftOnly:
+    case faLeftOnly: case faCenterBottom: case faClientBottom:
       return left;
-    case faRight: case faRightMost: case faCenterBottom: case faClientBottom: case faRightOnly:
+    case faRight: case faRightMost: case faRightOnly:
       return -left;
     default:
       return 0;
@@ -77,9 +78,15 @@ bool PrecedesStrictly(const Entry& a, const Entry& b) {
 
 void Place(TControl* c, int left, int top, int width, int height) { c->SetBounds(left, top, width, height); }
 
+// What is left to share of an area the kinds before have overrun: nothing,
+// not a negative size. Shares of a negative size would lay the controls
+// out backwards, so the next layout, ordering them by position, would
+// reverse them again.
+int Room(int extent) { return std::max(0, extent); }
+
 // Equal shares of extent for count controls, the last taking the rest.
 int ShareOf(int extent, int index, int count, int consumed) {
-  return index == count - 1 ? extent - consumed : extent / count;
+  return Room(index == count - 1 ? Room(extent) - consumed : Room(extent) / count);
 }
 }  // namespace
 
@@ -94,19 +101,23 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
   sorted.resize(RLControlAlignCount);
   for (auto& list : sorted) list.clear();
   const bool designing = IsDesigning();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TRLCustomControl* rl = ReportChildAt(i);
-    TControl* c = FChildren[static_cast<size_t>(i)].Control;
-    if (!c->Visible() && !designing) continue;
+  // What decides the layout is noted with each child (see RememberLayout).
+  for (TChildEntry& child : FChildren) {
+    TRLCustomControl* rl = child.Report;
+    TControl* c = child.Control;
+    child.Visible = c->Visible();
     const TRLControlAlign kind = rl ? rl->Align() : AlignOf(c);
+    child.Kind = kind;
+    if (!child.Visible && !designing) continue;
     auto& list = sorted[kind];
     if (kind == faNone) {
       list.push_back({c, rl, 0, 0, 0, 0, 0});
       continue;
     }
+    child.Key = rl ? rl->AlignSortKey() : 100;
+    child.GroupIndex = rl ? rl->AlignGroupIndex() : 0;
     const int left = c->Left(), top = c->Top();
-    const TAlignEntry entry{c,    rl,  rl ? rl->AlignSortKey() : 100, rl ? rl->AlignGroupIndex() : 0,
-                            left, top, OrderOf(kind, left, top)};
+    const TAlignEntry entry{c, rl, child.Key, child.GroupIndex, left, top, OrderOf(kind, left, top)};
     auto pos = OrdersStrictly(kind) ? std::upper_bound(list.begin(), list.end(), entry, PrecedesStrictly<TAlignEntry>)
                                     : std::find_if(list.begin(), list.end(), [&](const TAlignEntry& other) {
                                         return Precedes(entry, other, kind);
@@ -195,7 +206,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
     int y = A.Top;
     for (int i = 0; i < n; ++i) {
       Place(list[i], A.Left, y, list[i]->Width(), ShareOf(A.Height(), i, n, y - A.Top));
-      y += A.Height() / n;
+      y += Room(A.Height()) / n;
     }
   }
   {
@@ -218,7 +229,7 @@ void TRLCustomSite::AlignControlsIn(TRect R) {
 
   auto slots = [&](const EntryControls<TAlignEntry>& list, bool vertical, bool farEdge) {
     const int n = static_cast<int>(list.size());
-    const int extent = vertical ? C.Height() : C.Width();
+    const int extent = Room(vertical ? C.Height() : C.Width());
     for (int i = 0; i < n; ++i) {
       TControl* c = list[i];
       const int start = i * (extent / n);

@@ -103,17 +103,27 @@ TEST(RLSiteAlignment, ChildrenOfEveryKindGetTheirRectangles) {
            {faClientRight, TRect(0, 10, 10, 30), TRect(40, 20, 50, 40), Kind::Plain, 20},
            {faClientRight, TRect(0, 20, 10, 40), TRect(40, 40, 50, 60), Kind::Plain, 20},
        }},
-      {"bottom kinds put the larger left first, top kinds keep the design order",
+      {"bottom and top rows keep the design order from left to right",
        TRect(0, 0, 100, 50),
        {
-           {faCenterBottom, TRect(10, 0, 20, 10), TRect(70, 40, 80, 50)},
-           {faCenterBottom, TRect(60, 0, 70, 10), TRect(20, 40, 30, 50)},
-           {faClientBottom, TRect(10, 0, 20, 10), TRect(50, 40, 100, 50)},
-           {faClientBottom, TRect(60, 0, 70, 10), TRect(0, 40, 50, 50)},
+           {faCenterBottom, TRect(10, 0, 20, 10), TRect(20, 40, 30, 50)},
+           {faCenterBottom, TRect(60, 0, 70, 10), TRect(70, 40, 80, 50)},
+           {faClientBottom, TRect(10, 0, 20, 10), TRect(0, 40, 50, 50)},
+           {faClientBottom, TRect(60, 0, 70, 10), TRect(50, 40, 100, 50)},
            {faCenterTop, TRect(10, 0, 20, 10), TRect(20, 0, 30, 10)},
            {faCenterTop, TRect(60, 0, 70, 10), TRect(70, 0, 80, 10)},
            {faClientTop, TRect(10, 0, 20, 10), TRect(0, 0, 50, 10)},
            {faClientTop, TRect(60, 0, 70, 10), TRect(50, 0, 100, 10)},
+       }},
+      {"shared kinds get nothing, not a negative size, where the columns overran the site",
+       TRect(0, 0, 100, 40),
+       {
+           {faLeft, TRect(0, 0, 60, 10), TRect(0, 0, 60, 40)},
+           {faRight, TRect(0, 0, 60, 10), TRect(40, 0, 100, 40)},
+           {faClient, TRect(0, 0, 10, 10), TRect(60, 0, 60, 40)},
+           {faClient, TRect(20, 0, 30, 10), TRect(60, 0, 60, 40)},
+           {faCenterTop, TRect(0, 0, 10, 6), TRect(55, 0, 65, 6)},
+           {faCenterTop, TRect(30, 0, 40, 6), TRect(55, 0, 65, 6)},
        }},
       {"plain controls, then bands by type, then groups; the position decides last",
        TRect(0, 0, 100, 100),
@@ -132,12 +142,16 @@ TEST(RLSiteAlignment, ChildrenOfEveryKindGetTheirRectangles) {
     std::vector<TRLCustomControl*> made;
     for (const Child& c : layout.children) made.push_back(MakeChild(f, site, c));
     for (TRLCustomControl* control : made) control->SetVisible(true);
-    site->RealignControls();
-    for (size_t i = 0; i < made.size(); ++i) {
-      const TRect& e = layout.children[i].expected;
-      const TRect got = made[i]->BoundsRect();
-      EXPECT_EQ(e, got) << "child " << i << ": got (" << got.Left << ", " << got.Top << ", " << got.Right << ", "
-                        << got.Bottom << ")";
+    // A layout is where the next one starts: nothing may move again.
+    for (const char* pass : {"first layout", "second layout"}) {
+      SCOPED_TRACE(pass);
+      site->RealignControls();
+      for (size_t i = 0; i < made.size(); ++i) {
+        const TRect& e = layout.children[i].expected;
+        const TRect got = made[i]->BoundsRect();
+        EXPECT_EQ(e, got) << "child " << i << ": got (" << got.Left << ", " << got.Top << ", " << got.Right << ", "
+                          << got.Bottom << ")";
+      }
     }
     EXPECT_FALSE(site->HandleAllocated());
   }
@@ -207,6 +221,47 @@ TEST(RLSiteAlignment, ChildrenChangedBetweenLayoutsAreLaidOutAsTheyAreNow) {
   EXPECT_EQ(TRect(0, 0, 200, 30), inner->BoundsRect());
   EXPECT_EQ(TRect(0, 30, 200, 35), panel->BoundsRect());
   EXPECT_EQ(TRect(0, 0, 200, 20), second->BoundsRect()) << "a hidden child is not laid out";
+}
+
+// A site lays out again only when something that decides the layout has
+// changed; none of these changes moves a child by itself.
+TEST(RLSiteAlignment, ChangesThatMoveNoChildStillLayOutAgain) {
+  using Change = void (*)(TRLCustomSite*, TRLCustomBand*, TRLCustomBand*);
+  struct Case {
+    const char* name;
+    Change change;
+    TRect first, second;
+  };
+  const Case cases[] = {
+      {"a band type that puts the first band last",
+       [](TRLCustomSite*, TRLCustomBand* first, TRLCustomBand*) { first->SetBandType(btSummary); },
+       TRect(0, 16, 100, 32), TRect(0, 0, 100, 16)},
+      {"an inside margin that moves the area",
+       [](TRLCustomSite* site, TRLCustomBand*, TRLCustomBand*) { site->InsideMargins()->SetTopMargin(5 * 25.4 / 96); },
+       TRect(0, 5, 100, 21), TRect(0, 21, 100, 37)},
+      {"a size forced on a band",
+       [](TRLCustomSite*, TRLCustomBand*, TRLCustomBand* second) {
+         second->SetFixedSize(TPoint(100, 12));
+         second->SetSizeFixed(true);
+       },
+       TRect(0, 0, 100, 16), TRect(0, 16, 100, 28)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TReportForm f;
+    auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 100, 100));
+    auto* first = f.Make<TRLCustomBand>(site, TRect(0, 50, 10, 66));
+    first->SetBandType(btHeader);
+    auto* second = f.Make<TRLCustomBand>(site, TRect(0, 0, 10, 16));
+    second->SetBandType(btTitle);
+    site->RealignControls();
+    ASSERT_EQ(TRect(0, 0, 100, 16), first->BoundsRect());
+    ASSERT_EQ(TRect(0, 16, 100, 32), second->BoundsRect());
+    c.change(site, first, second);
+    site->RealignControls();
+    EXPECT_EQ(c.first, first->BoundsRect());
+    EXPECT_EQ(c.second, second->BoundsRect());
+  }
 }
 
 TEST(RLSiteAlignment, ProportionalAnchorsFromAnEmptySiteKeepTheBounds) {
