@@ -42,7 +42,10 @@ public:
   void EvaluateBuiltIn(const String& Name, const Variant& Params, Variant& Result);
 
 private:
-  void FetchValue(String& Text, Variant& Value);
+  // The record's value, and its text when WithText: a record's text is only
+  // kept for the first and last texts, or handed to OnCompute.
+  void FetchValue(String& Text, Variant& Value, bool WithText = true);
+  bool NeedsRecordText() const { return OnCompute || FInfo == riFirstText || FInfo == riLastText; }
 
   int32_t FCount = 0;
   Variant FMax;

@@ -51,6 +51,12 @@ private:
   String FDataFormula;
   TDataSource* FDataSource = nullptr;
   String FDisplayMask;
+  // The field found last, asked for on every record: still the answer while
+  // the same data set holds it at the same place under the same name.
+  mutable TDataSet* FFoundIn = nullptr;
+  mutable TField* FFoundField = nullptr;
+  mutable int FFoundIndex = -1;
+  mutable String FFoundFieldName;
 };
 
 class TRLDBText : public TRLCustomDBText {
