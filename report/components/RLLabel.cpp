@@ -24,6 +24,12 @@ uint8_t TextLayoutCode(TRLTextLayout value) {
 namespace {
 // Such a text comes back unchanged from the ANSI code page the surface
 // records in, so its recorded extent is the one measured for sizing.
+bool SameFontAndColor(const TFont& a, const TFont& b) {
+  return a.Height() == b.Height() && a.PixelsPerInch() == b.PixelsPerInch() && a.Style() == b.Style() &&
+         a.Charset() == b.Charset() && a.Pitch() == b.Pitch() && a.Orientation() == b.Orientation() &&
+         a.Color() == b.Color() && a.Name() == b.Name();
+}
+
 bool IsAscii(const String& text) {
   for (char16_t c : text)
     if (c >= 0x80) return false;
@@ -62,11 +68,14 @@ void TRLCustomLabel::MeasureNaturalSize(int& Width, int& Height) {
     Height = this->Height();
     return;
   }
-  String text = MeasuredText();
-  if (!FMeasured || text != FMeasuredText || !FMeasuredFont.Matches(*Font())) {
-    FMeasuredSize = MeasureRotatedText(text + u" ", Font(), 0);
-    FMeasuredText = std::move(text);
-    FMeasuredFont = TFontKey::Of(*Font());
+  const String text = MeasuredText();
+  const bool sameFont = FMeasured && FMeasuredFont.Matches(*Font());
+  if (!sameFont || !IsMeasuredText(text)) {
+    FMeasured = false;
+    // Refilled in place: a listing's texts change on every record.
+    FMeasuredText.assign(text).push_back(u' ');
+    FMeasuredSize = MeasureRotatedText(FMeasuredText, Font(), 0);
+    if (!sameFont) FMeasuredFont = TFontKey::Of(*Font());
     FMeasured = true;
   }
   const TSize size = FMeasuredSize;
@@ -88,7 +97,8 @@ void TRLCustomLabel::EmitToSurface() {
   TRLGraphicSurface* surface = RequestParentSurface();
   surface->SetGeneratorId(ControlId());
   NewGroupId();
-  surface->SetFont(Font());
+  // Handing the surface the font it has would still announce a change.
+  if (!SameFontAndColor(*surface->Font(), *Font())) surface->SetFont(Font());
   const String caption = Caption();
   const AnsiString text = StringToAnsi(caption);
   const int half = SpaceWidthOnSurface(surface) / 2;
@@ -115,9 +125,13 @@ void TRLCustomLabel::EmitToSurface() {
   surface->TextRectEx(r, x, y, text, TextAlignmentCode(Alignment()), TextLayoutCode(Layout()), flags);
 }
 
+bool TRLCustomLabel::IsMeasuredText(const String& text) const {
+  return FMeasuredText.size() == text.size() + 1 && FMeasuredText.compare(0, text.size(), text) == 0;
+}
+
 TSize TRLCustomLabel::ExtentOnSurface(TRLGraphicSurface* surface, const String& caption, const AnsiString& text) {
   const TFont& font = *surface->Font();
-  if (FMeasured && caption == FMeasuredText && FMeasuredFont.Matches(font) && IsAscii(caption)) return FMeasuredSize;
+  if (FMeasured && IsMeasuredText(caption) && FMeasuredFont.Matches(font) && IsAscii(caption)) return FMeasuredSize;
   const AnsiString spaced = text + " ";
   return TSize(surface->TextWidth(spaced), surface->TextHeight(spaced));
 }

@@ -33,6 +33,7 @@ private:
   };
   // A record's text is sized when its caption is set and recorded right
   // after with the same font: the extent measured for sizing serves both.
+  // The text is kept as measured, with its trailing space.
   TFontKey FMeasuredFont;
   String FMeasuredText;
   TSize FMeasuredSize;
@@ -40,6 +41,7 @@ private:
   // The width of a space in the last font asked for.
   TFontKey FSpaceFont;
   int FSpaceWidth = -1;
+  bool IsMeasuredText(const String& text) const;
   TSize ExtentOnSurface(TRLGraphicSurface* surface, const String& caption, const AnsiString& text);
   int SpaceWidthOnSurface(TRLGraphicSurface* surface);
 };
