@@ -40,6 +40,7 @@ public:
   void GetAttribute(const String& Name, Variant& Value) override;
   // Unassigned for a name that is no aggregate function.
   void EvaluateBuiltIn(const String& Name, const Variant& Params, Variant& Result);
+  TRLCustomDBResult* AsDBResult() override { return this; }
 
 private:
   // The record's value, and its text when WithText: a record's text is only

@@ -8,6 +8,7 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TRLCustomDBResult;
 
 using TRLDataFieldProperty = String;
 
@@ -39,6 +40,9 @@ public:
   virtual void ReadDataText(String& Text);
 
   void BuildCaptionText(String& Text) override;
+
+  TRLCustomDBText* AsDBText() override { return this; }
+  virtual TRLCustomDBResult* AsDBResult() { return nullptr; }
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
