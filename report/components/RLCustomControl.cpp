@@ -701,15 +701,27 @@ std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreatio
     TCreatedChild Child;
   };
   std::vector<TIndexed> indexed;
+  indexed.reserve(ControlCount());
+  TComponent* lastOwner = nullptr;
+  int lastIndex = -1;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* child = Controls(i);
     int index = -1;
-    if (TComponent* owner = child->Owner())
-      for (int k = 0; k < owner->ComponentCount(); ++k)
+    if (TComponent* owner = child->Owner()) {
+      // Children mostly sit in the order they were made: the search starts
+      // after the one found last.
+      const int count = owner->ComponentCount();
+      const int from = owner == lastOwner ? lastIndex + 1 : 0;
+      for (int n = 0; n < count; ++n) {
+        const int k = (from + n) % count;
         if (owner->Components(k) == child) {
           index = k;
           break;
         }
+      }
+      lastOwner = owner;
+      lastIndex = index;
+    }
     indexed.push_back({index, {child, ReportChild(i)}});
   }
   std::stable_sort(indexed.begin(), indexed.end(), [](auto& a, auto& b) { return a.Index < b.Index; });

@@ -17,6 +17,7 @@ class TRLCustomPager;
 class TRLCustomGroup;
 class TRLCustomSkipper;
 class TRLCustomReport;
+class TRLCustomDBText;
 class TRLGraphicSurface;
 class Variant;
 
@@ -194,6 +195,7 @@ public:
   virtual TRLCustomGroup* AsGroup() { return nullptr; }
   virtual TRLCustomSkipper* AsSkipper() { return nullptr; }
   virtual TRLCustomReport* AsReport() { return nullptr; }
+  virtual TRLCustomDBText* AsDBText() { return nullptr; }
 
   void SetParent(TWinControl* AParent) override;
   void SetName(const String& value) override;

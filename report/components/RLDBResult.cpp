@@ -41,20 +41,20 @@ void TRLCustomDBResult::SetInfo(TRLResultInfo value) {
   RefreshCaption();
 }
 
-void TRLCustomDBResult::FetchValue(String& Text, Variant& Value) {
+void TRLCustomDBResult::FetchValue(String& Text, Variant& Value, bool WithText) {
   Value = Variant::Null();
   Text.clear();
   if (!DataFormula().empty()) {
     Value = RequestParentReport()->Parse(this, DataFormula());
     if (Value.IsClear() && FComputeNulls) Value = NullValueForField(Field());
-    Text = Value.AsString();
+    if (WithText) Text = Value.AsString();
     return;
   }
   TDataSet* dataSet = DataSet();
   TField* field = Field();
   if (dataSet && dataSet->Active() && !dataSet->Eof() && field) {
     Value = field->Value();
-    Text = FieldTextForReport(field, DisplayMask());
+    if (WithText) Text = FieldTextForReport(field, DisplayMask());
   }
 }
 
@@ -82,7 +82,7 @@ void TRLCustomDBResult::ComputeDetail(TRLCustomControl* ACaller) {
   }
   String text;
   Variant value;
-  FetchValue(text, value);
+  FetchValue(text, value, NeedsRecordText());
   bool computeIt = true;
   if (OnCompute) OnCompute(this, value, text, computeIt);
   if (!computeIt) return;

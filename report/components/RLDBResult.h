@@ -40,9 +40,13 @@ public:
   void GetAttribute(const String& Name, Variant& Value) override;
   // Unassigned for a name that is no aggregate function.
   void EvaluateBuiltIn(const String& Name, const Variant& Params, Variant& Result);
+  TRLCustomDBResult* AsDBResult() override { return this; }
 
 private:
-  void FetchValue(String& Text, Variant& Value);
+  // The record's value, and its text when WithText: a record's text is only
+  // kept for the first and last texts, or handed to OnCompute.
+  void FetchValue(String& Text, Variant& Value, bool WithText = true);
+  bool NeedsRecordText() const { return OnCompute || FInfo == riFirstText || FInfo == riLastText; }
 
   int32_t FCount = 0;
   Variant FMax;

@@ -24,6 +24,7 @@ void TRLCustomDBText::SetText(const String& value) {
 void TRLCustomDBText::SetDataField(const TRLDataFieldProperty& value) {
   if (value == FDataField) return;
   FDataField = value;
+  FFoundField = nullptr;
   if (!value.empty()) FDataFormula.clear();
   RefreshCaption();
 }
@@ -53,7 +54,16 @@ TDataSet* TRLCustomDBText::DataSet() const { return FDataSource ? FDataSource->D
 TField* TRLCustomDBText::Field() const {
   TDataSet* dataSet = DataSet();
   if (!dataSet || FDataField.empty()) return nullptr;
-  return dataSet->FindField(FDataField);
+  const TFields& fields = dataSet->Fields();
+  if (FFoundField && dataSet == FFoundIn && FFoundIndex < fields.Count() && fields[FFoundIndex] == FFoundField &&
+      FFoundField->FieldName() == FFoundFieldName)
+    return FFoundField;
+  TField* field = dataSet->FindField(FDataField);
+  FFoundIn = dataSet;
+  FFoundField = field;
+  FFoundIndex = field ? fields.IndexOf(field) : -1;
+  if (field) FFoundFieldName = field->FieldName();
+  return field;
 }
 
 void TRLCustomDBText::GetFieldLabel(String& Text) const {

@@ -8,6 +8,7 @@
 class TDataSet;
 class TDataSource;
 class TField;
+class TRLCustomDBResult;
 
 using TRLDataFieldProperty = String;
 
@@ -40,6 +41,9 @@ public:
 
   void BuildCaptionText(String& Text) override;
 
+  TRLCustomDBText* AsDBText() override { return this; }
+  virtual TRLCustomDBResult* AsDBResult() { return nullptr; }
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // What a control that is not preparing shows for its value.
@@ -51,6 +55,12 @@ private:
   String FDataFormula;
   TDataSource* FDataSource = nullptr;
   String FDisplayMask;
+  // The field found last, asked for on every record: still the answer while
+  // the same data set holds it at the same place under the same name.
+  mutable TDataSet* FFoundIn = nullptr;
+  mutable TField* FFoundField = nullptr;
+  mutable int FFoundIndex = -1;
+  mutable String FFoundFieldName;
 };
 
 class TRLDBText : public TRLCustomDBText {

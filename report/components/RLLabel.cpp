@@ -21,6 +21,33 @@ uint8_t TextLayoutCode(TRLTextLayout value) {
   }
 }
 
+namespace {
+// Such a text comes back unchanged from the ANSI code page the surface
+// records in, so its recorded extent is the one measured for sizing.
+bool SameFontAndColor(const TFont& a, const TFont& b) {
+  return a.Height() == b.Height() && a.PixelsPerInch() == b.PixelsPerInch() && a.Style() == b.Style() &&
+         a.Charset() == b.Charset() && a.Pitch() == b.Pitch() && a.Orientation() == b.Orientation() &&
+         a.Color() == b.Color() && a.Name() == b.Name();
+}
+
+bool IsAscii(const String& text) {
+  for (char16_t c : text)
+    if (c >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
+TRLCustomLabel::TFontKey TRLCustomLabel::TFontKey::Of(const TFont& font) {
+  return {font.Name(),    font.Height(), font.PixelsPerInch(), font.Style().Bits(),
+          font.Charset(), font.Pitch(),  font.Orientation()};
+}
+
+bool TRLCustomLabel::TFontKey::Matches(const TFont& font) const {
+  return Height == font.Height() && PixelsPerInch == font.PixelsPerInch() && Style == font.Style().Bits() &&
+         Charset == font.Charset() && Pitch == font.Pitch() && Orientation == font.Orientation() &&
+         Name == font.Name();
+}
+
 TRLCustomLabel::TRLCustomLabel(TComponent* AOwner) : TRLCustomControl(AOwner) {
   SetAutoSizeDir(TRLAutoSizeDirSet{asWidthDir});
   SetAutoSize(true);
@@ -41,7 +68,17 @@ void TRLCustomLabel::MeasureNaturalSize(int& Width, int& Height) {
     Height = this->Height();
     return;
   }
-  const TSize size = MeasureRotatedText(MeasuredText() + u" ", Font(), 0);
+  const String text = MeasuredText();
+  const bool sameFont = FMeasured && FMeasuredFont.Matches(*Font());
+  if (!sameFont || !IsMeasuredText(text)) {
+    FMeasured = false;
+    // Refilled in place: a listing's texts change on every record.
+    FMeasuredText.assign(text).push_back(u' ');
+    FMeasuredSize = MeasureRotatedText(FMeasuredText, Font(), 0);
+    if (!sameFont) FMeasuredFont = TFontKey::Of(*Font());
+    FMeasured = true;
+  }
+  const TSize size = FMeasuredSize;
   Width = size.cx;
   Height = size.cy;
   const int border = Borders()->Width();
@@ -60,11 +97,14 @@ void TRLCustomLabel::EmitToSurface() {
   TRLGraphicSurface* surface = RequestParentSurface();
   surface->SetGeneratorId(ControlId());
   NewGroupId();
-  surface->SetFont(Font());
-  const AnsiString text = StringToAnsi(Caption());
-  const int half = surface->TextWidth(" ") / 2;
-  const int w = surface->TextWidth(text + " ");
-  const int h = surface->TextHeight(text + " ");
+  // Handing the surface the font it has would still announce a change.
+  if (!SameFontAndColor(*surface->Font(), *Font())) surface->SetFont(Font());
+  const String caption = Caption();
+  const AnsiString text = StringToAnsi(caption);
+  const int half = SpaceWidthOnSurface(surface) / 2;
+  const TSize extent = ExtentOnSurface(surface, caption, text);
+  const int w = extent.cx;
+  const int h = extent.cy;
   int x;
   switch (Alignment()) {
     case TRLTextAlignment::taRightJustify: x = r.Right - w; break;
@@ -83,6 +123,26 @@ void TRLCustomLabel::EmitToSurface() {
   // itself never needs clipping to its rectangle.
   const uint16_t flags = AutoSize() ? RLMeta::TextFlagKeepWhole | RLMeta::TextFlagNoClip : RLMeta::TextFlagKeepWhole;
   surface->TextRectEx(r, x, y, text, TextAlignmentCode(Alignment()), TextLayoutCode(Layout()), flags);
+}
+
+bool TRLCustomLabel::IsMeasuredText(const String& text) const {
+  return FMeasuredText.size() == text.size() + 1 && FMeasuredText.compare(0, text.size(), text) == 0;
+}
+
+TSize TRLCustomLabel::ExtentOnSurface(TRLGraphicSurface* surface, const String& caption, const AnsiString& text) {
+  const TFont& font = *surface->Font();
+  if (FMeasured && IsMeasuredText(caption) && FMeasuredFont.Matches(font) && IsAscii(caption)) return FMeasuredSize;
+  const AnsiString spaced = text + " ";
+  return TSize(surface->TextWidth(spaced), surface->TextHeight(spaced));
+}
+
+int TRLCustomLabel::SpaceWidthOnSurface(TRLGraphicSurface* surface) {
+  const TFont& font = *surface->Font();
+  if (FSpaceWidth < 0 || !FSpaceFont.Matches(font)) {
+    FSpaceWidth = surface->TextWidth(" ");
+    FSpaceFont = TFontKey::Of(font);
+  }
+  return FSpaceWidth;
 }
 
 void TRLCustomLabel::Paint() {

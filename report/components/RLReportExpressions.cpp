@@ -67,25 +67,39 @@ Variant TRLCustomReport::Parse(TObject* Sender, const String& Expression) {
 }
 
 void TRLCustomReport::ResolveIdentifier(const String& Identifier, const Variant& Params, Variant& Result) {
-  auto* aggregate = dynamic_cast<TRLCustomDBResult*>(FParseInvoker);
+  // Asked for every identifier of every formula on every record: the
+  // controls answer what they are, as a type test costs far more.
+  auto* invoker = dynamic_cast<TRLCustomControl*>(FParseInvoker);
+  TRLCustomDBText* invokerText = invoker ? invoker->AsDBText() : nullptr;
+  TRLCustomDBResult* aggregate = invokerText ? invokerText->AsDBResult() : nullptr;
   if (aggregate) {
     aggregate->EvaluateBuiltIn(Identifier, Params, Result);
     if (!Result.IsEmpty()) return;
   }
-  for (auto* control = dynamic_cast<TControl*>(FParseInvoker); control; control = control->Parent()) {
-    TDataSource* source = nullptr;
-    if (auto* text = dynamic_cast<TRLCustomDBText*>(control))
-      source = text->DataSource();
-    else if (auto* skipper = dynamic_cast<TRLCustomSkipper*>(control))
-      source = skipper->DataSource();
+  auto sourceOf = [](TRLCustomControl* control) -> TDataSource* {
+    if (!control) return nullptr;
+    if (TRLCustomDBText* text = control->AsDBText()) return text->DataSource();
+    if (TRLCustomSkipper* skipper = control->AsSkipper()) return skipper->DataSource();
+    return nullptr;
+  };
+  auto fieldOf = [&](TDataSource* source) -> TField* {
     TDataSet* dataSet = source ? source->DataSet() : nullptr;
-    TField* field = dataSet ? dataSet->FindField(Identifier) : nullptr;
-    if (!field) continue;
-    Result = field->Value();
-    if (Result.IsClear() && aggregate && aggregate->ComputeNulls()) Result = NullValueForField(field);
-    if (Result.IsEmpty()) Result = Variant::Null();
-    return;
+    return dataSet ? dataSet->FindField(Identifier) : nullptr;
+  };
+  TField* field = nullptr;
+  if (invoker) {
+    // Only report controls have a data source: the others between them
+    // are looked through.
+    for (TRLCustomControl* control = invoker; control && !field; control = control->ReportAncestor())
+      field = fieldOf(sourceOf(control));
+  } else {
+    for (auto* control = dynamic_cast<TControl*>(FParseInvoker); control && !field; control = control->Parent())
+      field = fieldOf(sourceOf(dynamic_cast<TRLCustomControl*>(control)));
   }
+  if (!field) return;
+  Result = field->Value();
+  if (Result.IsClear() && aggregate && aggregate->ComputeNulls()) Result = NullValueForField(field);
+  if (Result.IsEmpty()) Result = Variant::Null();
 }
 
 TPersistent* TRLCustomReport::FindAggregate(TPersistent* Owner, const String& Name) {

@@ -99,6 +99,26 @@ TEST_F(DbRLTextFormatting, FormatValueTakesTheMaskThenTheFieldsOwnFormats) {
   }
 }
 
+TEST_F(DbRLTextFormatting, ADataTextFindsItsFieldAgainInAReopenedQuery) {
+  TQueryReport r(connection.get(), u"SELECT 'a' A, 'b' B");
+  TRLDBText* b = r.Data(u"B");
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("b", r.Shown(b));
+  // The fields are made again, in another order.
+  r.query->Close();
+  r.query->SQL().Clear();
+  r.query->SQL().Add(u"SELECT 'c' B, 'd' A");
+  r.query->Open();
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("c", r.Shown(b));
+  r.query->Close();
+  r.query->SQL().Clear();
+  r.query->SQL().Add(u"SELECT 'e' A");
+  r.query->Open();
+  ASSERT_TRUE(r.t.report->Prepare());
+  EXPECT_EQ("", r.Shown(b)) << "no field of that name: an empty text";
+}
+
 TEST_F(DbRLTextFormatting, AnEmptyDataSetPrintsOnlyThePrefix) {
   TQueryReport r(connection.get(), u"SELECT '12.345.678/0001-90' CNPJ FROM DUAL WHERE 1 = 0");
   TRLBand* title = r.t.PlainBand(btTitle, 30);
