@@ -34,7 +34,8 @@ public:
   template <typename T = TRLBand>
   T* Band(TRLBandType type, int height, std::string label, TRLCustomSite* parent = nullptr,
           std::function<std::string()> labelFn = nullptr) {
-    auto* band = f.Make<T>(parent ? parent : report, TRect(0, 1000 + ++order, 700, 1000 + order + height));
+    const int top = 1000 + ++order;
+    auto* band = f.Make<T>(parent ? parent : report, TRect(0, top, 700, top + height));
     band->SetBandType(type);
     band->SetBounds(band->Left(), band->Top(), band->Width(), height);
     band->OnDraw = [label, labelFn](TObject*, TRLGraphicSurface* surface, TRect rect) {
