@@ -11,5 +11,6 @@ void SetScrollInfoIfChanged(HWND Handle, int Bar, const SCROLLINFO& Info) {
     if (same) return;
   }
   SCROLLINFO copy = Info;
-  SetScrollInfo(Handle, Bar, &copy, TRUE);
+  SetScrollInfo(Handle, Bar, &copy, FALSE);
+  RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
