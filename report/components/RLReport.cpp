@@ -157,6 +157,7 @@ void TRLCustomReport::StepProgress(int Step) {
 }
 
 void TRLCustomReport::StartProgress() {
+  FProgressPage = -1;
   TRLCustomReport* master = Master();
   if (!master->FShowProgress) return;
   if (master != this) {
@@ -180,9 +181,12 @@ void TRLCustomReport::DataFirst() {
 
 void TRLCustomReport::DataNext() {
   StepProgress(1);
-  // The phase text is made only for a form that shows it.
-  if (Master()->ProgressForm())
-    SetProgressPhase(CurrentReportTexts.LS_PageStr + u" " + IntToStr(PageNumber()));
+  // The phase text is made only for a form that shows it, and only when
+  // the page changes: a page holds dozens of records.
+  if (Master()->ProgressForm() && PageNumber() != FProgressPage) {
+    FProgressPage = PageNumber();
+    SetProgressPhase(CurrentReportTexts.LS_PageStr + u" " + IntToStr(FProgressPage));
+  }
   TRLCustomSkipper::DataNext();
 }
 

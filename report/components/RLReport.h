@@ -196,6 +196,8 @@ private:
   std::unique_ptr<TRLCompositeOptions> FCompositeOptions;
   TNextReportState FNextReportState = nrStart;
   std::unique_ptr<TfrmRLFeedBack> FProgressForm;
+  // The page whose number the progress form was last given.
+  int FProgressPage = -1;
   bool FPreparing = false;
   bool FPrintDialog = true;
   TRLCustomPrintFilter* FDefaultFilter = nullptr;

@@ -76,11 +76,11 @@ void TfrmRLFeedBack::SetMax(int N) {
 }
 
 namespace {
-// The queue is served often enough for Cancel to answer at once; the bar and
-// the caption are painted less often, each paint costing more than many
-// records.
-constexpr unsigned long MessagesInterval = 20;
-constexpr unsigned long RefreshInterval = 100;
+// The queue is served often enough for Cancel to answer without a wait
+// anyone notices; the bar and the caption are painted a few times a second,
+// each paint costing more than thousands of records.
+constexpr unsigned long MessagesInterval = 50;
+constexpr unsigned long RefreshInterval = 250;
 }  // namespace
 
 void TfrmRLFeedBack::StepCaption(const String& ACaption) {

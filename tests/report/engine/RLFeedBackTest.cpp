@@ -23,9 +23,9 @@ TEST(UiRLEngineFeedBack, CancelDuringPreparationClosesTheLastPage) {
     if (recNo != 100 || !form) return;
     sawForm = form->Visible() && form->LabelStepName->Caption() != String();
     PostMessageW(form->BitBtnCancel->Handle(), BM_CLICK, 0, 0);
-    // The form serves its queue at most every 20 ms: give it the time to see
+    // The form serves its queue at most every 50 ms: give it the time to see
     // the click before the run would end on its own.
-    Sleep(50);
+    Sleep(60);
   };
   EXPECT_FALSE(t.report->Prepare());
   EXPECT_TRUE(sawForm);
@@ -66,7 +66,7 @@ TEST(UiRLEngineFeedBack, LayoutAndControls) {
   }
 }
 
-// Captions and the bar are painted at most every 100 ms; one set in
+// Captions and the bar are painted at most every 250 ms; one set in
 // between waits for the next refresh rather than being lost.
 TEST(UiRLEngineFeedBack, ACaptionSetBetweenRefreshesShowsAtTheNext) {
   TfrmRLFeedBack form(u"Title");
@@ -76,7 +76,7 @@ TEST(UiRLEngineFeedBack, ACaptionSetBetweenRefreshesShowsAtTheNext) {
   form.Tick();
   form.StepCaption(u"Second");
   form.StepCaption(u"Third");
-  Sleep(150);
+  Sleep(300);
   form.Tick();
   EXPECT_EQ(u"Third", form.LabelStepName->Caption());
   EXPECT_EQ(2, form.ProgressBar->Position());
