@@ -38,6 +38,7 @@ TRLCustomControl::TRLCustomControl(TComponent* AOwner)
 
 TRLCustomControl::~TRLCustomControl() {
   BeginDestroy();
+  ParentLinksChanged();
   // The site's record of its children would outlive what this control is.
   if (auto* site = dynamic_cast<TRLCustomSite*>(Parent())) site->ForgetChildren();
   if (FHolder) DetachHolder(FHolder);
@@ -133,6 +134,10 @@ void TRLCustomControl::WndProc(TMessage& Message) {
       AdjustBounds();
       Invalidate();
       break;
+    case CM_CONTROLCHANGE:
+      // A child came or went, whichever way it was moved.
+      ParentLinksChanged();
+      break;
     default:
       break;
   }
@@ -153,7 +158,9 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
   FSiteIsParent = false;
   FReportParentKey = nullptr;
   FReportParent = nullptr;
+  ParentLinksChanged();
   TCustomControl::SetParent(AParent);
+  ParentLinksChanged();
   if (AParent) {
     AdjustBounds();
     Realign();
@@ -617,7 +624,28 @@ TRLCustomBand* TRLCustomControl::FindParentBand() const {
   return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsBand(); });
 }
 
+void TRLCustomControl::LookUpChain() const {
+  FChain = TChain();
+  FChainVersion = 0;
+  FChainParent = nullptr;
+  TChain found;
+  auto* c = const_cast<TRLCustomControl*>(this);
+  for (;;) {
+    if (!found.Skipper) found.Skipper = c->AsSkipper();
+    if (!found.Pager && c != this) found.Pager = c->AsPager();
+    if ((found.Report = c->AsReport())) break;
+    TRLCustomControl* up = c->ReportAncestor();
+    if (!up || up != c->Parent()) return;
+    c = up;
+  }
+  if (!found.Pager || !found.Skipper) return;
+  FChain = found;
+  FChainVersion = ParentLinksVersion;
+  FChainParent = Parent();
+}
+
 TRLCustomPager* TRLCustomControl::FindParentPager() const {
+  if (TRLCustomPager* pager = Chain().Pager) return pager;
   return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsPager(); });
 }
 
@@ -631,10 +659,12 @@ TRLCustomGroup* TRLCustomControl::FindParentGroup() const {
 }
 
 TRLCustomSkipper* TRLCustomControl::FindParentSkipper() const {
+  if (TRLCustomSkipper* skipper = Chain().Skipper) return skipper;
   return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsSkipper(); });
 }
 
 TRLCustomReport* TRLCustomControl::FindParentReport() const {
+  if (TRLCustomReport* report = Chain().Report) return report;
   return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsReport(); });
 }
 

@@ -261,6 +261,27 @@ private:
   mutable TWinControl* FReportParentKey = nullptr;
   mutable TRLCustomControl* FReportParent = nullptr;
 
+  // The nearest report, pager and skipper, asked several times per record
+  // by every text. They are kept while no report control anywhere has
+  // changed its parent or gone (see ParentLinksChanged), and only when the
+  // chain up to the report holds report controls alone: a platform control
+  // in between changes its parent unheard.
+  struct TChain {
+    TRLCustomReport* Report = nullptr;
+    TRLCustomPager* Pager = nullptr;
+    TRLCustomSkipper* Skipper = nullptr;
+  };
+  const TChain& Chain() const {
+    if (FChainVersion != ParentLinksVersion || FChainParent != Parent()) LookUpChain();
+    return FChain;
+  }
+  void LookUpChain() const;
+  static void ParentLinksChanged() { ++ParentLinksVersion; }
+  static inline uint64_t ParentLinksVersion = 1;
+  mutable TChain FChain;
+  mutable uint64_t FChainVersion = 0;
+  mutable TWinControl* FChainParent = nullptr;
+
   TRLControlBehavior FBehavior;
   TPoint FFixedSize;
 

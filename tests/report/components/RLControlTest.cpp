@@ -1,6 +1,7 @@
 #include "RLTestControls.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/ExtCtrls.h"
 
 #include <gtest/gtest.h>
 
@@ -239,6 +240,38 @@ TEST(RLControlLookups, LookupsFindTheirKindAndRequestsSayWhatIsMissing) {
   // A band dropped on a band lands beside it.
   auto* second = f.Make<TRLCustomBand>(band, TRect(0, 40, 300, 60));
   EXPECT_EQ(group, second->Parent());
+}
+
+TEST(RLControlLookups, ATextFollowsItsBandToAnotherReportAndOutOfEveryOne) {
+  TReportForm f;
+  auto* first = f.Make<TRLCustomReport>(nullptr, TRect(0, 0, 400, 400));
+  auto* second = f.Make<TRLCustomReport>(nullptr, TRect(0, 0, 400, 400));
+  auto* group = f.Make<TRLCustomGroup>(first, TRect(0, 0, 300, 300));
+  auto* band = f.Make<TRLCustomBand>(group, TRect(0, 0, 300, 30));
+  auto* label = f.Make<TSizedControl>(band, TRect(0, 0, 10, 10));
+  EXPECT_EQ(first, label->FindParentReport());
+  EXPECT_EQ(group, label->FindParentPager());
+  // Moved above the text, by the group's parent and by the platform's own
+  // list of children.
+  group->SetParent(second);
+  EXPECT_EQ(second, label->FindParentReport());
+  EXPECT_EQ(first, first->FindParentSkipper());
+  second->RemoveControl(group);
+  first->InsertControl(group);
+  EXPECT_EQ(first, label->FindParentReport());
+  EXPECT_EQ(first, label->FindParentSkipper());
+  delete group;  // the band and the text go with it
+  auto* other = f.Make<TSizedControl>(first, TRect(0, 0, 10, 10));
+  EXPECT_EQ(first, other->FindParentReport());
+  EXPECT_EQ(first, other->FindParentPager());
+  // A platform panel between the text and the band is looked through.
+  auto* panel = new TPanel(f.Form());
+  auto* band2 = f.Make<TRLCustomBand>(second, TRect(0, 0, 300, 30));
+  panel->SetParent(band2);
+  auto* inner = f.Make<TSizedControl>(panel, TRect(0, 0, 10, 10));
+  EXPECT_EQ(second, inner->FindParentReport());
+  panel->SetParent(f.Make<TRLCustomBand>(first, TRect(0, 40, 300, 30)));
+  EXPECT_EQ(first, inner->FindParentReport());
 }
 
 TEST(RLControlLookups, MasterAndLastReportFollowTheChain) {
