@@ -137,6 +137,7 @@ void TRLCustomControl::WndProc(TMessage& Message) {
     case CM_CONTROLCHANGE:
       // A child came or went, whichever way it was moved.
       ParentLinksChanged();
+      FCreatedChildren.reset();
       break;
     default:
       break;
@@ -542,6 +543,7 @@ void TRLCustomControl::AdjustToHolder(TRLCustomControl* holder, TRLHoldStyle sty
 void TRLCustomControl::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  FCreatedChildren.reset();
   if (AComponent == FHolder) FHolder = nullptr;
   if (AComponent == FSecondHolder) FSecondHolder = nullptr;
   HoldersChanged();
@@ -725,7 +727,8 @@ TRLCustomControl* TRLCustomControl::ReportChild(int index) {
   return dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(index)));
 }
 
-std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreation() {
+TRLCustomControl::TCreatedChildren TRLCustomControl::ChildrenByCreation() {
+  if (FCreatedChildren) return FCreatedChildren;
   struct TIndexed {
     int Index;
     TCreatedChild Child;
@@ -734,9 +737,14 @@ std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreatio
   indexed.reserve(ControlCount());
   TComponent* lastOwner = nullptr;
   int lastIndex = -1;
+  // The order is kept only when this control hears of every change of it:
+  // the children share its owner, whose components only go (which it
+  // hears) or are appended.
+  bool keep = Owner() != nullptr;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* child = Controls(i);
     int index = -1;
+    keep = keep && child->Owner() == Owner();
     if (TComponent* owner = child->Owner()) {
       // Children mostly sit in the order they were made: the search starts
       // after the one found last.
@@ -755,15 +763,17 @@ std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreatio
     indexed.push_back({index, {child, ReportChild(i)}});
   }
   std::stable_sort(indexed.begin(), indexed.end(), [](auto& a, auto& b) { return a.Index < b.Index; });
-  std::vector<TCreatedChild> children;
-  children.reserve(indexed.size());
-  for (auto& entry : indexed) children.push_back(entry.Child);
+  auto children = std::make_shared<std::vector<TCreatedChild>>();
+  children->reserve(indexed.size());
+  for (auto& entry : indexed) children->push_back(entry.Child);
+  if (keep) FCreatedChildren = children;
   return children;
 }
 
 void TRLCustomControl::PrepareChildren() {
   if (!Enabled()) return;
-  for (const TCreatedChild& child : ChildrenByCreation()) {
+  const TCreatedChildren children = ChildrenByCreation();
+  for (const TCreatedChild& child : *children) {
     TRLCustomControl* control = child.Report;
     if (!control || control->AsSite()) continue;
     if (control->DecidePrinting()) {
@@ -775,7 +785,8 @@ void TRLCustomControl::PrepareChildren() {
 
 void TRLCustomControl::PrintChildren() {
   if (!Enabled()) return;
-  for (const TCreatedChild& child : ChildrenByCreation()) {
+  const TCreatedChildren children = ChildrenByCreation();
+  for (const TCreatedChild& child : *children) {
     if (TRLCustomControl* control = child.Report) {
       if (control->AsSite() || !control->FCouldPrint) continue;
       control->Print();

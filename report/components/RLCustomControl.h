@@ -237,7 +237,10 @@ protected:
     TControl* Control;
     TRLCustomControl* Report;
   };
-  std::vector<TCreatedChild> ChildrenByCreation();
+  using TCreatedChildren = std::shared_ptr<const std::vector<TCreatedChild>>;
+  // Kept until a child comes or goes or a component of the owner goes; the
+  // list handed out stays whole while a child's events change the children.
+  TCreatedChildren ChildrenByCreation();
   // Draws a platform control that is not a report control into the
   // surface of the enclosing site, as a picture of itself.
   void PrintControlPicture(TControl* control);
@@ -278,6 +281,7 @@ private:
   void LookUpChain() const;
   static void ParentLinksChanged() { ++ParentLinksVersion; }
   static inline uint64_t ParentLinksVersion = 1;
+  TCreatedChildren FCreatedChildren;
   mutable TChain FChain;
   mutable uint64_t FChainVersion = 0;
   mutable TWinControl* FChainParent = nullptr;

@@ -92,6 +92,21 @@ TEST(RLControlPrinting, ChildrenArePreparedInCreationOrder) {
   EXPECT_EQ((std::vector<int>{0, 2}), order) << "the hidden control decides nothing, the site is skipped";
   EXPECT_FALSE(made[1]->CouldPrint());
 
+  // The order follows children that come, go, or are made again by their
+  // owner.
+  order.clear();
+  made[1]->SetVisible(true);
+  delete made[0];
+  auto* late = f.Make<TSizedControl>(site, TRect(0, 60, 30, 70));
+  late->SetBeforePrintEvent([&order](TObject*, bool&) { order.push_back(3); });
+  site->PrepareChildren();
+  EXPECT_EQ((std::vector<int>{1, 2, 3}), order);
+  order.clear();
+  f.Form()->RemoveComponent(made[1]);
+  f.Form()->InsertComponent(made[1]);
+  site->PrepareChildren();
+  EXPECT_EQ((std::vector<int>{2, 3, 1}), order);
+
   order.clear();
   site->SetEnabled(false);
   site->PrepareChildren();
