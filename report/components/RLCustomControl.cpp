@@ -285,10 +285,13 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
   FOldBoundsRect = old;
-  // Outside every site there is nothing to grow or realign.
+  // Outside every site there is nothing to grow or realign. A control the
+  // site neither aligns nor anchors moves nothing else there when it
+  // changes (a text following its caption, once per record); its site
+  // still grows to it.
   if (FindParentSite()) {
     ExpandParentSite();
-    Realign();
+    if (FAlign != faNone || FIsSite || !FAnchors.Empty()) Realign();
   }
   if (FIsSite) RealignControls();
   if (FHolding) AdjustHoldeds();
