@@ -172,9 +172,11 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
 
 String TRLCustomControl::GetDisplayName() const { return FFriendlyName.empty() ? Name() : FFriendlyName; }
 
-String TRLCustomControl::Caption() const {
+String TRLCustomControl::Caption() const { return CaptionRef(); }
+
+const String& TRLCustomControl::CaptionRef() const {
   if (IsPreparing()) return FPreparingCaption;
-  if (IsDesigning() && FCaption.empty()) return GetDisplayName();
+  if (IsDesigning() && FCaption.empty()) return FDesignCaption = GetDisplayName();
   return FCaption;
 }
 

@@ -210,6 +210,9 @@ protected:
   void Paint() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
+  // Caption() without the copy, valid until the caption or name changes.
+  const String& CaptionRef() const;
+
   bool IsLoading() const { return (ComponentState() & csLoading) != 0; }
   bool IsDesigning() const { return (ComponentState() & csDesigning) != 0; }
   // Sets the flag for the life of the guard, clearing it on every way out.
@@ -290,6 +293,7 @@ private:
   TPoint FFixedSize;
 
   String FPreparingCaption;
+  mutable String FDesignCaption;
   bool FAutoSize = false;
   TRLAutoSizeDirSet FAutoSizeDir;
   bool FAutoExpand = false;
