@@ -38,6 +38,7 @@ TRLCustomControl::TRLCustomControl(TComponent* AOwner)
 
 TRLCustomControl::~TRLCustomControl() {
   BeginDestroy();
+  ParentLinksChanged();
   // The site's record of its children would outlive what this control is.
   if (auto* site = dynamic_cast<TRLCustomSite*>(Parent())) site->ForgetChildren();
   if (FHolder) DetachHolder(FHolder);
@@ -133,6 +134,11 @@ void TRLCustomControl::WndProc(TMessage& Message) {
       AdjustBounds();
       Invalidate();
       break;
+    case CM_CONTROLCHANGE:
+      // A child came or went, whichever way it was moved.
+      ParentLinksChanged();
+      FCreatedChildren.reset();
+      break;
     default:
       break;
   }
@@ -153,7 +159,9 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
   FSiteIsParent = false;
   FReportParentKey = nullptr;
   FReportParent = nullptr;
+  ParentLinksChanged();
   TCustomControl::SetParent(AParent);
+  ParentLinksChanged();
   if (AParent) {
     AdjustBounds();
     Realign();
@@ -164,9 +172,11 @@ void TRLCustomControl::SetParent(TWinControl* AParent) {
 
 String TRLCustomControl::GetDisplayName() const { return FFriendlyName.empty() ? Name() : FFriendlyName; }
 
-String TRLCustomControl::Caption() const {
+String TRLCustomControl::Caption() const { return CaptionRef(); }
+
+const String& TRLCustomControl::CaptionRef() const {
   if (IsPreparing()) return FPreparingCaption;
-  if (IsDesigning() && FCaption.empty()) return GetDisplayName();
+  if (IsDesigning() && FCaption.empty()) return FDesignCaption = GetDisplayName();
   return FCaption;
 }
 
@@ -277,10 +287,13 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   ApplyBounds(ALeft, ATop, AWidth, AHeight);
   FOldBoundsRect = old;
-  // Outside every site there is nothing to grow or realign.
+  // Outside every site there is nothing to grow or realign. A control the
+  // site neither aligns nor anchors moves nothing else there when it
+  // changes (a text following its caption, once per record); its site
+  // still grows to it.
   if (FindParentSite()) {
     ExpandParentSite();
-    Realign();
+    if (FAlign != faNone || FIsSite || !FAnchors.Empty()) Realign();
   }
   if (FIsSite) RealignControls();
   if (FHolding) AdjustHoldeds();
@@ -535,6 +548,7 @@ void TRLCustomControl::AdjustToHolder(TRLCustomControl* holder, TRLHoldStyle sty
 void TRLCustomControl::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  FCreatedChildren.reset();
   if (AComponent == FHolder) FHolder = nullptr;
   if (AComponent == FSecondHolder) FSecondHolder = nullptr;
   HoldersChanged();
@@ -617,7 +631,28 @@ TRLCustomBand* TRLCustomControl::FindParentBand() const {
   return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsBand(); });
 }
 
+void TRLCustomControl::LookUpChain() const {
+  FChain = TChain();
+  FChainVersion = 0;
+  FChainParent = nullptr;
+  TChain found;
+  auto* c = const_cast<TRLCustomControl*>(this);
+  for (;;) {
+    if (!found.Skipper) found.Skipper = c->AsSkipper();
+    if (!found.Pager && c != this) found.Pager = c->AsPager();
+    if ((found.Report = c->AsReport())) break;
+    TRLCustomControl* up = c->ReportAncestor();
+    if (!up || up != c->Parent()) return;
+    c = up;
+  }
+  if (!found.Pager || !found.Skipper) return;
+  FChain = found;
+  FChainVersion = ParentLinksVersion;
+  FChainParent = Parent();
+}
+
 TRLCustomPager* TRLCustomControl::FindParentPager() const {
+  if (TRLCustomPager* pager = Chain().Pager) return pager;
   return FindInChain(ReportAncestor(), [](TRLCustomControl* c) { return c->AsPager(); });
 }
 
@@ -631,10 +666,12 @@ TRLCustomGroup* TRLCustomControl::FindParentGroup() const {
 }
 
 TRLCustomSkipper* TRLCustomControl::FindParentSkipper() const {
+  if (TRLCustomSkipper* skipper = Chain().Skipper) return skipper;
   return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsSkipper(); });
 }
 
 TRLCustomReport* TRLCustomControl::FindParentReport() const {
+  if (TRLCustomReport* report = Chain().Report) return report;
   return FindInChain(const_cast<TRLCustomControl*>(this), [](TRLCustomControl* c) { return c->AsReport(); });
 }
 
@@ -695,7 +732,8 @@ TRLCustomControl* TRLCustomControl::ReportChild(int index) {
   return dynamic_cast<TRLCustomControl*>(UnwrapControl(Controls(index)));
 }
 
-std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreation() {
+TRLCustomControl::TCreatedChildren TRLCustomControl::ChildrenByCreation() {
+  if (FCreatedChildren) return FCreatedChildren;
   struct TIndexed {
     int Index;
     TCreatedChild Child;
@@ -704,9 +742,14 @@ std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreatio
   indexed.reserve(ControlCount());
   TComponent* lastOwner = nullptr;
   int lastIndex = -1;
+  // The order is kept only when this control hears of every change of it:
+  // the children share its owner, whose components only go (which it
+  // hears) or are appended.
+  bool keep = Owner() != nullptr;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* child = Controls(i);
     int index = -1;
+    keep = keep && child->Owner() == Owner();
     if (TComponent* owner = child->Owner()) {
       // Children mostly sit in the order they were made: the search starts
       // after the one found last.
@@ -725,15 +768,17 @@ std::vector<TRLCustomControl::TCreatedChild> TRLCustomControl::ChildrenByCreatio
     indexed.push_back({index, {child, ReportChild(i)}});
   }
   std::stable_sort(indexed.begin(), indexed.end(), [](auto& a, auto& b) { return a.Index < b.Index; });
-  std::vector<TCreatedChild> children;
-  children.reserve(indexed.size());
-  for (auto& entry : indexed) children.push_back(entry.Child);
+  auto children = std::make_shared<std::vector<TCreatedChild>>();
+  children->reserve(indexed.size());
+  for (auto& entry : indexed) children->push_back(entry.Child);
+  if (keep) FCreatedChildren = children;
   return children;
 }
 
 void TRLCustomControl::PrepareChildren() {
   if (!Enabled()) return;
-  for (const TCreatedChild& child : ChildrenByCreation()) {
+  const TCreatedChildren children = ChildrenByCreation();
+  for (const TCreatedChild& child : *children) {
     TRLCustomControl* control = child.Report;
     if (!control || control->AsSite()) continue;
     if (control->DecidePrinting()) {
@@ -745,7 +790,8 @@ void TRLCustomControl::PrepareChildren() {
 
 void TRLCustomControl::PrintChildren() {
   if (!Enabled()) return;
-  for (const TCreatedChild& child : ChildrenByCreation()) {
+  const TCreatedChildren children = ChildrenByCreation();
+  for (const TCreatedChild& child : *children) {
     if (TRLCustomControl* control = child.Report) {
       if (control->AsSite() || !control->FCouldPrint) continue;
       control->Print();

@@ -210,6 +210,9 @@ protected:
   void Paint() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
+  // Caption() without the copy, valid until the caption or name changes.
+  const String& CaptionRef() const;
+
   bool IsLoading() const { return (ComponentState() & csLoading) != 0; }
   bool IsDesigning() const { return (ComponentState() & csDesigning) != 0; }
   // Sets the flag for the life of the guard, clearing it on every way out.
@@ -237,7 +240,10 @@ protected:
     TControl* Control;
     TRLCustomControl* Report;
   };
-  std::vector<TCreatedChild> ChildrenByCreation();
+  using TCreatedChildren = std::shared_ptr<const std::vector<TCreatedChild>>;
+  // Kept until a child comes or goes or a component of the owner goes; the
+  // list handed out stays whole while a child's events change the children.
+  TCreatedChildren ChildrenByCreation();
   // Draws a platform control that is not a report control into the
   // surface of the enclosing site, as a picture of itself.
   void PrintControlPicture(TControl* control);
@@ -261,10 +267,33 @@ private:
   mutable TWinControl* FReportParentKey = nullptr;
   mutable TRLCustomControl* FReportParent = nullptr;
 
+  // The nearest report, pager and skipper, asked several times per record
+  // by every text. They are kept while no report control anywhere has
+  // changed its parent or gone (see ParentLinksChanged), and only when the
+  // chain up to the report holds report controls alone: a platform control
+  // in between changes its parent unheard.
+  struct TChain {
+    TRLCustomReport* Report = nullptr;
+    TRLCustomPager* Pager = nullptr;
+    TRLCustomSkipper* Skipper = nullptr;
+  };
+  const TChain& Chain() const {
+    if (FChainVersion != ParentLinksVersion || FChainParent != Parent()) LookUpChain();
+    return FChain;
+  }
+  void LookUpChain() const;
+  static void ParentLinksChanged() { ++ParentLinksVersion; }
+  static inline uint64_t ParentLinksVersion = 1;
+  TCreatedChildren FCreatedChildren;
+  mutable TChain FChain;
+  mutable uint64_t FChainVersion = 0;
+  mutable TWinControl* FChainParent = nullptr;
+
   TRLControlBehavior FBehavior;
   TPoint FFixedSize;
 
   String FPreparingCaption;
+  mutable String FDesignCaption;
   bool FAutoSize = false;
   TRLAutoSizeDirSet FAutoSizeDir;
   bool FAutoExpand = false;

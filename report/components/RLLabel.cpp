@@ -56,10 +56,9 @@ TRLCustomLabel::TRLCustomLabel(TComponent* AOwner) : TRLCustomControl(AOwner) {
   SetBounds(Left(), Top(), 65, 17);
 }
 
-String TRLCustomLabel::MeasuredText() const {
-  String text = Caption();
-  if (text.empty() && !IsPreparing()) text = Name();
-  return text;
+const String& TRLCustomLabel::MeasuredText() const {
+  const String& text = CaptionRef();
+  return text.empty() && !IsPreparing() ? Name() : text;
 }
 
 void TRLCustomLabel::MeasureNaturalSize(int& Width, int& Height) {
@@ -68,7 +67,7 @@ void TRLCustomLabel::MeasureNaturalSize(int& Width, int& Height) {
     Height = this->Height();
     return;
   }
-  const String text = MeasuredText();
+  const String& text = MeasuredText();
   const bool sameFont = FMeasured && FMeasuredFont.Matches(*Font());
   if (!sameFont || !IsMeasuredText(text)) {
     FMeasured = false;
@@ -99,7 +98,7 @@ void TRLCustomLabel::EmitToSurface() {
   NewGroupId();
   // Handing the surface the font it has would still announce a change.
   if (!SameFontAndColor(*surface->Font(), *Font())) surface->SetFont(Font());
-  const String caption = Caption();
+  const String& caption = CaptionRef();
   const AnsiString text = StringToAnsi(caption);
   const int half = SpaceWidthOnSurface(surface) / 2;
   const TSize extent = ExtentOnSurface(surface, caption, text);

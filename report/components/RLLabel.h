@@ -16,7 +16,8 @@ protected:
   void Paint() override;
   // The caption, or the component's name when there is none and no report
   // is being prepared.
-  String MeasuredText() const;
+  // Valid until the caption or name changes.
+  const String& MeasuredText() const;
 
 private:
   // What decides a text's extent, the colour aside.

@@ -44,6 +44,15 @@ TRLGraphicSurface::TRLGraphicSurface()
   FBrush->SetStyle(bsSolid);
   FFont->SetColor(clBlack);
   FPen->SetColor(clBlack);
+  FontsChanged();
+  FFonts->OnChanging = FFonts->OnChange = [this](TObject*) { FontsChanged(); };
+  FFont->OnChange = [this](TObject*) { FFontEncoded = false; };
+  FBrush->OnChange = [this](TObject*) { FBrushEncoded = false; };
+}
+
+void TRLGraphicSurface::FontsChanged() {
+  static uint64_t lastVersion = 0;
+  FFontsVersion = ++lastVersion;
 }
 
 TRLGraphicSurface::~TRLGraphicSurface() {
@@ -198,8 +207,8 @@ void TRLGraphicSurface::TextOutEx(int ALeft, int ATop, const AnsiString& AText, 
   }
   auto* text = new TRLTextObject(this);
   text->SetBoundsRect({ALeft, ATop, ALeft + extent.cx, ATop + extent.cy});
-  EncodeMetaBrush(FBrush.get(), text->Brush());
-  EncodeMetaFont(FFont.get(), text->Font());
+  EncodeBrushInto(text->Brush());
+  EncodeFontInto(text->Font());
   text->SetText(AText);
   text->SetOrigin({ALeft, ATop});
   text->SetAlignment(RLMeta::AlignLeft);
@@ -223,9 +232,9 @@ void TRLGraphicSurface::TextRectEx(const TRect& ARect, int ALeft, int ATop, cons
   }
   auto* text = new TRLTextObject(this);
   text->SetBoundsRect(EncodeMetaRect(ARect));
-  EncodeMetaBrush(FBrush.get(), text->Brush());
-  EncodeMetaFont(FFont.get(), text->Font());
-  text->SetText(recorded);
+  EncodeBrushInto(text->Brush());
+  EncodeFontInto(text->Font());
+  text->SetText(std::move(recorded));
   text->SetOrigin({ALeft, ATop});
   text->SetAlignment(AAlignment);
   text->SetLayout(ALayout);
@@ -441,17 +450,66 @@ void TRLGraphicSurface::PaintTo(TCanvas* ACanvas, const TRect& ARect) {
 
 int32_t TRLGraphicSurface::FontNameIndex(const String& AName) {
   // Each text recorded asks, nearly always for the name asked before; the
-  // list's search compares letter by letter without regard to case. Names
-  // are only ever appended, so an entry still holding the name is still the
-  // first to match it.
-  if (FLastFontIndex >= 0 && FLastFontIndex < FFonts->Count() && AName == FLastFontName &&
-      FFonts->Strings(FLastFontIndex) == AName)
-    return FLastFontIndex;
+  // list's search compares letter by letter without regard to case.
+  if (FLastFontIndex >= 0 && FLastFontVersion == FFontsVersion && AName == FLastFontName) return FLastFontIndex;
   int index = FFonts->IndexOf(AName);
   if (index < 0) index = FFonts->Add(AName);
   FLastFontName = AName;
   FLastFontIndex = index;
+  FLastFontVersion = FFontsVersion;
   return index;
+}
+
+int32_t TRLGraphicSurface::FontNameIndexFrom(const TRLGraphicSurface& ASource, int32_t ASourceId) {
+  if (&ASource == FFromSurface && ASource.FFontsVersion == FFromVersion && ASourceId == FFromId &&
+      FFontsVersion == FFromOwnVersion)
+    return FFromIndex;
+  TStringList* fonts = ASource.FFonts.get();
+  if (ASourceId < 0 || ASourceId >= fonts->Count())
+    throw EListError(u"List index out of bounds (" + IntToStr(ASourceId) + u")");
+  const int32_t index = FontNameIndex(fonts->Strings(ASourceId));
+  FFromSurface = &ASource;
+  FFromVersion = ASource.FFontsVersion;
+  FFromId = ASourceId;
+  FFromIndex = index;
+  FFromOwnVersion = FFontsVersion;
+  return index;
+}
+
+void TRLGraphicSurface::EncodeFontInto(TRLMetaFont* ADest) {
+  const TFont& font = *FFont;
+  if (!FFontEncoded || FEncodedFontsVersion != FFontsVersion || FEncodedFont.PixelsPerInch != font.PixelsPerInch()) {
+    FEncodedFont = {font.PixelsPerInch(),
+                    EncodeMetaCharset(font.Charset()),
+                    EncodeMetaColor(font.Color()),
+                    font.Height(),
+                    FontNameIndex(font.Name()),
+                    EncodeMetaFontPitch(font.Pitch()),
+                    font.Size(),
+                    EncodeMetaFontStyles(font.Style())};
+    // Read after the name: adding it changes the version.
+    FEncodedFontsVersion = FFontsVersion;
+    FFontEncoded = true;
+  }
+  const TEncodedFont& e = FEncodedFont;
+  ADest->SetPixelsPerInch(e.PixelsPerInch);
+  ADest->SetCharset(e.Charset);
+  ADest->SetColor(e.Color);
+  ADest->SetHeight(e.Height);
+  ADest->SetNameId(e.NameId);
+  ADest->SetPitch(e.Pitch);
+  ADest->SetSize(e.Size);
+  ADest->SetStyle(e.Style);
+}
+
+void TRLGraphicSurface::EncodeBrushInto(TRLMetaBrush* ADest) {
+  if (!FBrushEncoded) {
+    FEncodedBrushColor = EncodeMetaColor(FBrush->Color());
+    FEncodedBrushStyle = EncodeMetaBrushStyle(FBrush->Style());
+    FBrushEncoded = true;
+  }
+  ADest->SetColor(FEncodedBrushColor);
+  ADest->SetStyle(FEncodedBrushStyle);
 }
 
 // ---- record ----------------------------------------------------------------

@@ -58,6 +58,9 @@ public:
   // The index of a font name in Fonts (without regard to case), the name
   // added when missing.
   int32_t FontNameIndex(const String& AName);
+  // The index here of the font name ASource keeps at ASourceId, added when
+  // missing. Raises EListError for an index outside the source's list.
+  int32_t FontNameIndexFrom(const TRLGraphicSurface& ASource, int32_t ASourceId);
   TStringList* Macros() const { return FMacros.get(); }
   TRLGraphicStorage* Storage() const { return FStorage; }
 
@@ -167,9 +170,41 @@ private:
   bool FOpened = false;
   bool FModified = false;
   std::unique_ptr<TStringList> FFonts;
+  // Any change of the font names gives the list a version no list had
+  // before, so what was found in it stays valid while the version holds.
+  uint64_t FFontsVersion = 0;
+  void FontsChanged();
   // The name FontNameIndex found last, and where.
   String FLastFontName;
   int32_t FLastFontIndex = -1;
+  uint64_t FLastFontVersion = 0;
+  // The name FontNameIndexFrom translated last: a band's surface hands its
+  // texts to the page's one font at a time.
+  const TRLGraphicSurface* FFromSurface = nullptr;
+  uint64_t FFromVersion = 0;
+  int32_t FFromId = -1;
+  int32_t FFromIndex = -1;
+  uint64_t FFromOwnVersion = 0;
+  // The font and brush as every recorded object carries them, encoded once
+  // while they stay the same (the resolution changes without notice).
+  struct TEncodedFont {
+    int32_t PixelsPerInch;
+    uint8_t Charset;
+    TRLMetaColor Color;
+    int32_t Height;
+    int32_t NameId;
+    uint8_t Pitch;
+    int32_t Size;
+    uint8_t Style;
+  };
+  TEncodedFont FEncodedFont{};
+  bool FFontEncoded = false;
+  uint64_t FEncodedFontsVersion = 0;
+  TRLMetaColor FEncodedBrushColor{};
+  uint8_t FEncodedBrushStyle = 0;
+  bool FBrushEncoded = false;
+  void EncodeFontInto(TRLMetaFont* ADest);
+  void EncodeBrushInto(TRLMetaBrush* ADest);
   std::vector<TRect> FClipStack;
   TRect FClipRect;
   TRect FPaintClipRect;

@@ -81,7 +81,7 @@ void TRLMetaFont::Assign(const TRLMetaFont& AObject) {
   if (AObject.FUser->Surface() == FUser->Surface())
     FNameId = AObject.FNameId;
   else
-    SetName(AObject.Name());
+    FNameId = FUser->Surface()->FontNameIndexFrom(*AObject.FUser->Surface(), AObject.FNameId);
   FPitch = AObject.FPitch;
   FSize = AObject.FSize;
   FStyle = AObject.FStyle;

@@ -202,6 +202,23 @@ TEST(RLControlBounds, GrowingControlsExpandTheirSite) {
   }
 }
 
+TEST(RLControlBounds, AFreeControlGrowingItsSiteStillMovesTheAlignedOnes) {
+  TReportForm f;
+  auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 200, 100));
+  site->SetAutoSizeDir({asHeightDir});
+  site->SetAutoExpand(true);
+  auto* footer = f.Make<TSizedControl>(site, TRect(0, 0, 50, 10));
+  footer->SetAlign(faBottom);
+  auto* grower = f.Make<TSizedControl>(site, TRect(0, 0, 50, 20));
+  grower->SetBehavior({beSiteExpander});
+  auto* beside = f.Make<TSizedControl>(site, TRect(60, 0, 110, 20));
+  ASSERT_EQ(TRect(0, 90, 200, 100), footer->BoundsRect());
+  grower->SetHeight(50);
+  EXPECT_EQ(130, site->Height());
+  EXPECT_EQ(TRect(0, 120, 200, 130), footer->BoundsRect());
+  EXPECT_EQ(TRect(60, 0, 110, 20), beside->BoundsRect());
+}
+
 TEST(RLControlBounds, PopBoundsRectLeavesTheSiteSizeAlone) {
   TReportForm f;
   auto* site = f.Make<TRLCustomSite>(nullptr, TRect(0, 0, 200, 100));

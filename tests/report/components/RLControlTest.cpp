@@ -1,6 +1,7 @@
 #include "RLTestControls.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/ExtCtrls.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,21 @@ TEST(RLControlPrinting, ChildrenArePreparedInCreationOrder) {
   site->PrepareChildren();
   EXPECT_EQ((std::vector<int>{0, 2}), order) << "the hidden control decides nothing, the site is skipped";
   EXPECT_FALSE(made[1]->CouldPrint());
+
+  // The order follows children that come, go, or are made again by their
+  // owner.
+  order.clear();
+  made[1]->SetVisible(true);
+  delete made[0];
+  auto* late = f.Make<TSizedControl>(site, TRect(0, 60, 30, 70));
+  late->SetBeforePrintEvent([&order](TObject*, bool&) { order.push_back(3); });
+  site->PrepareChildren();
+  EXPECT_EQ((std::vector<int>{1, 2, 3}), order);
+  order.clear();
+  f.Form()->RemoveComponent(made[1]);
+  f.Form()->InsertComponent(made[1]);
+  site->PrepareChildren();
+  EXPECT_EQ((std::vector<int>{2, 3, 1}), order);
 
   order.clear();
   site->SetEnabled(false);
@@ -239,6 +255,38 @@ TEST(RLControlLookups, LookupsFindTheirKindAndRequestsSayWhatIsMissing) {
   // A band dropped on a band lands beside it.
   auto* second = f.Make<TRLCustomBand>(band, TRect(0, 40, 300, 60));
   EXPECT_EQ(group, second->Parent());
+}
+
+TEST(RLControlLookups, ATextFollowsItsBandToAnotherReportAndOutOfEveryOne) {
+  TReportForm f;
+  auto* first = f.Make<TRLCustomReport>(nullptr, TRect(0, 0, 400, 400));
+  auto* second = f.Make<TRLCustomReport>(nullptr, TRect(0, 0, 400, 400));
+  auto* group = f.Make<TRLCustomGroup>(first, TRect(0, 0, 300, 300));
+  auto* band = f.Make<TRLCustomBand>(group, TRect(0, 0, 300, 30));
+  auto* label = f.Make<TSizedControl>(band, TRect(0, 0, 10, 10));
+  EXPECT_EQ(first, label->FindParentReport());
+  EXPECT_EQ(group, label->FindParentPager());
+  // Moved above the text, by the group's parent and by the platform's own
+  // list of children.
+  group->SetParent(second);
+  EXPECT_EQ(second, label->FindParentReport());
+  EXPECT_EQ(first, first->FindParentSkipper());
+  second->RemoveControl(group);
+  first->InsertControl(group);
+  EXPECT_EQ(first, label->FindParentReport());
+  EXPECT_EQ(first, label->FindParentSkipper());
+  delete group;  // the band and the text go with it
+  auto* other = f.Make<TSizedControl>(first, TRect(0, 0, 10, 10));
+  EXPECT_EQ(first, other->FindParentReport());
+  EXPECT_EQ(first, other->FindParentPager());
+  // A platform panel between the text and the band is looked through.
+  auto* panel = new TPanel(f.Form());
+  auto* band2 = f.Make<TRLCustomBand>(second, TRect(0, 0, 300, 30));
+  panel->SetParent(band2);
+  auto* inner = f.Make<TSizedControl>(panel, TRect(0, 0, 10, 10));
+  EXPECT_EQ(second, inner->FindParentReport());
+  panel->SetParent(f.Make<TRLCustomBand>(first, TRect(0, 40, 300, 30)));
+  EXPECT_EQ(first, inner->FindParentReport());
 }
 
 TEST(RLControlLookups, MasterAndLastReportFollowTheChain) {

@@ -243,6 +243,33 @@ TEST(SurfaceRecording, CloneKeepsTheFontNameThroughTheOtherSurfacesList) {
   delete copy;
 }
 
+TEST(SurfaceRecording, EachTextCarriesTheFontAndNameListOfItsMoment) {
+  TRLGraphicSurface a, b;
+  a.Font()->SetName(u"Arial");
+  a.TextRect({0, 0, 9, 9}, 0, 0, "1");
+  a.Font()->SetColor(clRed);
+  a.Font()->SetPixelsPerInch(120);  // changes without notice
+  a.Brush()->SetColor(clBlue);
+  a.TextRect({0, 0, 9, 9}, 0, 0, "2");
+  a.Clear();
+  a.Fonts()->Add(u"Other");
+  a.TextRect({0, 0, 9, 9}, 0, 0, "3");
+  auto font = [&a](int i) { return dynamic_cast<TRLTextObject*>(a.Objects(i))->Font(); };
+  EXPECT_EQ(font(0)->Color(), (TRLMetaColor{255, 0, 0}));
+  EXPECT_EQ(font(0)->PixelsPerInch(), 120);
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(a.Objects(0))->Brush()->Color(), (TRLMetaColor{0, 0, 255}));
+  EXPECT_EQ(font(0)->NameId(), 1) << "the name list started again";
+  EXPECT_EQ(font(0)->Name(), u"Arial");
+  // The same source index read again after the source's list changed.
+  TRLGraphicObject* first = a.Objects(0)->Clone(&b);
+  a.Fonts()->SetStrings(1, u"Courier New");
+  TRLGraphicObject* second = a.Objects(0)->Clone(&b);
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(first)->Font()->Name(), u"Arial");
+  EXPECT_EQ(dynamic_cast<TRLTextObject*>(second)->Font()->Name(), u"Courier New");
+  font(0)->SetNameId(5);
+  EXPECT_THROW(a.Objects(0)->Clone(&b), EListError);
+}
+
 TEST(SurfaceRecording, BodiesHaveTheirTabledSizes) {
   TRLGraphicSurface s;
   s.TextOut(0, 0, "");
