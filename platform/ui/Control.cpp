@@ -50,13 +50,6 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (sized) Resize();
 }
 
-void TControl::UpdateBoundsRect(const TRect& r) {
-  FLeft = r.Left;
-  FTop = r.Top;
-  FWidth = r.Width();
-  FHeight = r.Height();
-}
-
 void TControl::SetClientWidth(int value) {
   SetBounds(FLeft, FTop, FWidth - ClientWidth() + value, FHeight);
 }

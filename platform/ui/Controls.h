@@ -146,7 +146,14 @@ protected:
   // Tells the parent to arrange its aligned children again.
   virtual void RequestAlign();
   // Bounds as the aligner or the window itself set them.
-  void UpdateBoundsRect(const TRect& r);
+  void UpdateBoundsRect(const TRect& r) { SetBoundsFields(r.Left, r.Top, r.Width(), r.Height()); }
+  // Only the fields: no window, no alignment, no event.
+  void SetBoundsFields(int ALeft, int ATop, int AWidth, int AHeight) {
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+  }
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // True while a ParentFont/ParentColor copy is being made, so the copy
   // does not clear the Parent flag.

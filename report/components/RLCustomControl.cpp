@@ -269,6 +269,30 @@ void TRLCustomControl::MeasureNaturalSize(int& Width, int& Height) {
 }
 
 void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  // Most controls have no window, no fixed size and no holders, and are no
+  // site: their bounds are fields that only an enclosing site reads.
+  if (FSizeFixed | FHeld | FHolding | FIsSite | FWindowMade) {
+    SetWatchedBounds(ALeft, ATop, AWidth, AHeight);
+    return;
+  }
+  const int oldLeft = Left(), oldTop = Top(), oldWidth = Width(), oldHeight = Height();
+  const TRect old(oldLeft, oldTop, oldLeft + oldWidth, oldTop + oldHeight);
+  FOldBoundsRect = old;
+  const bool sized = AWidth != oldWidth || AHeight != oldHeight;
+  if (!sized && ALeft == oldLeft && ATop == oldTop) return;
+  SetBoundsFields(ALeft, ATop, AWidth, AHeight);
+  if (sized) {
+    Resize();
+    // Its handler may have moved the control again.
+    FOldBoundsRect = old;
+  }
+  if (FindParentSite()) {
+    ExpandParentSite();
+    Realign();
+  }
+}
+
+void TRLCustomControl::SetWatchedBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const TRect old = BoundsRect();
   FOldBoundsRect = old;
   if (FSizeFixed) {

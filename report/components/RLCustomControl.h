@@ -252,6 +252,8 @@ protected:
 
 private:
   friend class TRLCustomSite;
+  // SetBounds for a control with a window, a fixed size, holders or children.
+  void SetWatchedBounds(int ALeft, int ATop, int AWidth, int AHeight);
   void ApplyBounds(int ALeft, int ATop, int AWidth, int AHeight);
   void AdjustHoldeds();
   void ExpandParentSite();

@@ -235,4 +235,24 @@ TEST(RLControlBounds, PopBoundsRectLeavesTheSiteSizeAlone) {
   EXPECT_TRUE(child->ControlState().Empty());
 }
 
+TEST(RLControlBounds, OnResizeFiresOnASizeChangeAndOldBoundsSurviveItsHandler) {
+  TReportForm f;
+  auto* c = f.Make<TSizedControl>(nullptr, TRect(10, 10, 60, 30));
+  int resizes = 0;
+  c->OnResize = [&](TObject*) {
+    // A handler that moves the control once, as a layout might.
+    if (++resizes == 1) c->SetLeft(0);
+  };
+  c->SetBounds(20, 10, 50, 20);
+  EXPECT_EQ(0, resizes) << "a move is no resize";
+  c->SetBounds(20, 10, 80, 20);
+  EXPECT_EQ(1, resizes);
+  EXPECT_EQ(TRect(0, 10, 80, 30), c->BoundsRect());
+  EXPECT_EQ(TRect(20, 10, 70, 30), c->OldBoundsRect());
+  c->SetBounds(0, 10, 80, 20);
+  EXPECT_EQ(1, resizes);
+  EXPECT_EQ(TRect(0, 10, 80, 30), c->OldBoundsRect());
+  EXPECT_FALSE(c->HandleAllocated());
+}
+
 }  // namespace
