@@ -288,7 +288,7 @@ void TRLCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   if (FindParentSite()) {
     ExpandParentSite();
-    Realign();
+    if (FAlign != faNone || !FAnchors.Empty()) Realign();
   }
 }
 
