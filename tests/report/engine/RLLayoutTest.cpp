@@ -6,17 +6,6 @@
 
 namespace {
 
-int CountOf(const std::string& text, const std::string& word) {
-  int n = 0;
-  size_t at = 0;
-  const std::string padded = " " + text + " ";
-  while ((at = padded.find(" " + word + " ", at)) != std::string::npos) {
-    ++n;
-    ++at;
-  }
-  return n;
-}
-
 TEST(RLEngineLayout, BandsFollowPageOrderOverThreePages) {
   TEngineFixture t;
   t.Band(btHeader, 20, "H");

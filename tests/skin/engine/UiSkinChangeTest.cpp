@@ -118,7 +118,9 @@ TEST(UiSkinChange, EveryWindowHearsTheNewSkinOnceThenRepaints) {
       EXPECT_EQ(CountOf(log->Commands, SKC_NEWSKIN), 1) << i;
       EXPECT_TRUE(InOrder(log->Commands)) << i;
     }
-    if (w.Provider) EXPECT_EQ(w.Provider->FormState & (FS_FROZEN | FS_COVERED), 0u) << i;
+    if (w.Provider) {
+      EXPECT_EQ(w.Provider->FormState & (FS_FROZEN | FS_COVERED), 0u) << i;
+    }
   }
   // Only the shown, not minimised registered form was frozen and released.
   EXPECT_EQ(forms[0]->Log.Redraw, 1);

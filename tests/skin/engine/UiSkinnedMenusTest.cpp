@@ -192,7 +192,9 @@ TEST(UiSkinnedMenus, RealPopupMenuOnTheDisplay) {
   ASSERT_NE(timer, 0u);
   f.Menu->Popup(60, 60);
   EXPECT_NE(Popup, nullptr);
-  if (!Shot.empty()) EXPECT_TRUE(Taken);
+  if (!Shot.empty()) {
+    EXPECT_TRUE(Taken);
+  }
   ASSERT_FALSE(MenuInfos.empty());
   EXPECT_TRUE(MenuInfos[0].Bmp);
   f.Menus().HookPopupMenu(f.Menu.get(), false);

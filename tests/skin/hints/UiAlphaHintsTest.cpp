@@ -167,7 +167,9 @@ TEST_F(UiAlphaHints, CornersFollowTheScreenEdges) {
     ExpectPremultipliedBalloon(*Hints->OldAlphaBmp);
   }
   const String shot = ArtifactPath("alpha_hint_corner.png");
-  if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(Picture(), shot));
+  if (!shot.empty()) {
+    EXPECT_TRUE(AppDriver::SaveScreenshot(Picture(), shot));
+  }
   Hints->HideHint();
   EXPECT_EQ(Hints->HintWindow, nullptr);
 }
