@@ -197,11 +197,7 @@ __attribute__((target("avx512f"))) void AcrossAvx512(const float* line, const TF
 
 bool TFloatRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t srcPitch, int DstW, int DstH,
                                int Filter) {
-  if (DstW <= 0 || DstH <= 0 || Filter < 0 || Filter >= ResampleFilterCount || SrcW < 2 || SrcH < 2) return false;
-  Src = src;
-  SrcPitch = srcPitch;
-  Width = DstW;
-  Same = SrcW == DstW && SrcH == DstH;
+  if (!Begin(src, SrcW, SrcH, srcPitch, DstW, DstH, Filter)) return false;
   if (Same) return true;
   const auto across = TapsFor(DstW, SrcW, Filter);
   Down = TapsFor(DstH, SrcH, Filter);
@@ -225,10 +221,7 @@ bool TFloatRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_
 }
 
 void TFloatRowResampler::Row(int Y, uint32_t* Out) const {
-  if (Same) {
-    std::memcpy(Out, Src + Y * SrcPitch, sizeof(uint32_t) * static_cast<size_t>(Width));
-    return;
-  }
+  if (CopiedRow(Y, Out)) return;
   constexpr int MostTaps = 64;
   const int first = Down->First[static_cast<size_t>(Y)], n = Down->First[static_cast<size_t>(Y) + 1] - first;
   const size_t rowFloats = static_cast<size_t>(Width) * 4;

@@ -3,6 +3,7 @@
 // (eight or sixteen at a time where the processor has AVX2 or AVX-512)
 // instead of split 16-bit multiplies: the stretched centre of a masked skin
 // part is most of its painting time.
+#include "skin/graphics/ResamplePixels.h"
 #include "skin/graphics/VectorWidth.h"
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +27,7 @@ struct TFloatTaps {
   std::vector<float> PaddedWeight;
 };
 
-class TFloatRowResampler {
+class TFloatRowResampler : private TResizedRows {
  public:
   // As TRowResampler::Start; Src must stay valid until the last Row.
   bool Start(const uint32_t* Src, int SrcW, int SrcH, ptrdiff_t SrcPitch, int DstW, int DstH, int Filter);
@@ -34,10 +35,6 @@ class TFloatRowResampler {
   void Row(int Y, uint32_t* Out) const;
 
  private:
-  const uint32_t* Src = nullptr;
-  ptrdiff_t SrcPitch = 0;
-  int Width = 0;
-  bool Same = false;
   // The source rows resized to the target width, a float per byte, from
   // AcrossAt on: aligned to a cache line, so no wide load straddles two.
   std::vector<float> Across;

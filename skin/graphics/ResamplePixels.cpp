@@ -77,13 +77,25 @@ void DownRow(const uint8_t* rows, const TResampleEntry& entry, int rowBytes, uin
 }
 }  // namespace
 
-bool TRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t srcPitch, int DstW, int DstH,
-                          int Filter) {
+bool TResizedRows::Begin(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t srcPitch, int DstW, int DstH,
+                         int Filter) {
   if (DstW <= 0 || DstH <= 0 || Filter < 0 || Filter >= ResampleFilterCount || SrcW < 2 || SrcH < 2) return false;
   Src = src;
   SrcPitch = srcPitch;
   Width = DstW;
   Same = SrcW == DstW && SrcH == DstH;
+  return true;
+}
+
+bool TResizedRows::CopiedRow(int Y, uint32_t* Out) const {
+  if (!Same) return false;
+  std::memcpy(Out, Src + Y * SrcPitch, sizeof(uint32_t) * static_cast<size_t>(Width));
+  return true;
+}
+
+bool TRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t srcPitch, int DstW, int DstH,
+                          int Filter) {
+  if (!Begin(src, SrcW, SrcH, srcPitch, DstW, DstH, Filter)) return false;
   if (Same) return true;
   Across.resize(static_cast<size_t>(DstW) * static_cast<size_t>(SrcH));
   BuildResampleTable(Across2, DstW, SrcW, 4, Filter);
@@ -95,10 +107,7 @@ bool TRowResampler::Start(const uint32_t* src, int SrcW, int SrcH, ptrdiff_t src
 }
 
 void TRowResampler::Row(int Y, uint32_t* Out) const {
-  if (Same) {
-    std::memcpy(Out, Src + Y * SrcPitch, sizeof(uint32_t) * static_cast<size_t>(Width));
-    return;
-  }
+  if (CopiedRow(Y, Out)) return;
   DownRow(reinterpret_cast<const uint8_t*>(Across.data()), Down.Entries[static_cast<size_t>(Y)], Width * 4,
           reinterpret_cast<uint8_t*>(Out));
 }

@@ -6,9 +6,24 @@
 #include <cstdint>
 #include <vector>
 
+// What a row resampler keeps of its source and target, and the rows it
+// only copies when the sizes are equal.
+class TResizedRows {
+ protected:
+  // False where ResamplePixels leaves its target unchanged.
+  bool Begin(const uint32_t* Src, int SrcW, int SrcH, ptrdiff_t SrcPitch, int DstW, int DstH, int Filter);
+  // True where the sizes are equal and row Y was copied into Out.
+  bool CopiedRow(int Y, uint32_t* Out) const;
+
+  const uint32_t* Src = nullptr;
+  ptrdiff_t SrcPitch = 0;
+  int Width = 0;
+  bool Same = false;  // sizes equal: rows are copied
+};
+
 // One block resized a target row at a time, so a caller can use each row
 // while it is still in cache: the horizontal pass is made once in Start.
-class TRowResampler {
+class TRowResampler : private TResizedRows {
  public:
   // False where ResamplePixels leaves its target unchanged. Src must stay
   // valid until the last Row.
@@ -17,10 +32,6 @@ class TRowResampler {
   void Row(int Y, uint32_t* Out) const;
 
  private:
-  const uint32_t* Src = nullptr;
-  ptrdiff_t SrcPitch = 0;
-  int Width = 0;
-  bool Same = false;  // sizes equal: rows are copied
   std::vector<uint32_t> Across;  // the source rows resized to the target width
   TResampleTable Across2, Down;
 };
