@@ -70,15 +70,20 @@ void GaranteRecebimentos(const String& agente, int quantos, int porDia) {
       u"FROM seq_1_to_" + IntToStr(quantos));
 }
 
+// What the receipts table holds while a case runs.
+enum Tabela { Vazia, SoProprios, Cheia };
+const char* const Casos[] = {"empty", "own", "1M"};
+
 // Puts a stand-in receipts table in place of the full one while it lives:
 // an empty one, or one with only the agent's own receipts. The full one
 // comes back even when the run fails.
 class TTabelaTrocada {
 public:
-  enum class Conteudo { Vazia, SoProprios };
-  explicit TTabelaTrocada(Conteudo conteudo) : FNome(conteudo == Conteudo::Vazia ? u"recebimentos_vazio" : u"recebimentos_proprios") {
+  // Vazia or SoProprios; the full table is the one it stands in for.
+  explicit TTabelaTrocada(Tabela conteudo)
+      : FNome(conteudo == Vazia ? u"recebimentos_vazio" : u"recebimentos_proprios") {
     TestDatabase::Exec(u"CREATE TABLE IF NOT EXISTS " + FNome + u" LIKE recebimentos");
-    if (conteudo == Conteudo::SoProprios &&
+    if (conteudo == SoProprios &&
         Numero(u"SELECT COUNT(*) FROM " + FNome) != Numero(u"SELECT COUNT(*) FROM recebimentos WHERE COD_AGENTE = '" + Agente + u"'")) {
       TestDatabase::Exec(u"DELETE FROM " + FNome);
       TestDatabase::Exec(u"INSERT INTO " + FNome + u" SELECT * FROM recebimentos WHERE COD_AGENTE = '" + Agente + u"'");
@@ -171,10 +176,6 @@ void AteLogin(benchmark::State& state) {
   }
 }
 
-// What the receipts table holds while a case runs.
-enum Tabela { Vazia, SoProprios, Cheia };
-const char* const Casos[] = {"empty", "own", "1M"};
-
 // Runs the pair of measures on the table as it stands.
 void Mede(benchmark::State& state) {
   const char* caso = Casos[state.range(0)];
@@ -216,14 +217,14 @@ int main(int argc, char** argv) {
     GaranteRecebimentos(Outro, Outros(), 5000);
     GaranteRecebimentos(Agente, Proprios(), ReciboPorMovimento);
     {
-      TTabelaTrocada vazia(TTabelaTrocada::Conteudo::Vazia);
+      TTabelaTrocada vazia(Vazia);
       Registra("DataModuleOpen/empty", Vazia, 0, 50, 5);
       Registra("StartToLogin/empty", Vazia, 1, 5, 1);
       benchmark::RunSpecifiedBenchmarks(&relatorio);
     }
     benchmark::ClearRegisteredBenchmarks();
     {
-      TTabelaTrocada proprios(TTabelaTrocada::Conteudo::SoProprios);
+      TTabelaTrocada proprios(SoProprios);
       Registra("DataModuleOpen/own", SoProprios, 0, 50, 5);
       benchmark::RunSpecifiedBenchmarks(&relatorio);
     }

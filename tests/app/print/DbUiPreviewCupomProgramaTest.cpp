@@ -3,23 +3,13 @@
 #include "app/uFunc.h"
 #include "app/road/RoadSupport.h"
 #include "support/AppDriver.h"
+#include "support/Artifacts.h"
 #include <gtest/gtest.h>
 
 using namespace road;
 
 namespace {
 constexpr DWORD Espera = 20000;
-
-String Artefato(const char* nome) {
-  String pasta = Env("BRQ_ARTIFACTS", "");
-  if (pasta.empty()) return String();
-  if (pasta[0] == u'/') {
-    for (char16_t& c : pasta)
-      if (c == u'/') c = u'\\';
-    pasta = u"Z:" + pasta;
-  }
-  return pasta + u"\\" + AsciiToString(nome);
-}
 
 void PressionaTecla(WORD tecla) {
   INPUT teclas[2] = {};
@@ -86,7 +76,7 @@ TEST(DbUiPreviewCupomPrograma, ImprimirCupomAnsweredYesShowsThePreview) {
   for (HWND filho : AppDriver::Children(janela, u"TPanel"))
     if (AppDriver::Text(filho) == u"1") umaPagina = true;
   EXPECT_TRUE(umaPagina);
-  EXPECT_TRUE(AppDriver::SaveScreenshot(janela, Artefato("preview-cupom-programa.png")));
+  EXPECT_TRUE(AppDriver::SaveScreenshot(janela, ArtifactPath("preview-cupom-programa.png")));
 
   app.PressKeyInFocus(VK_ESCAPE);
   EXPECT_TRUE(app.WaitForWindowGone(janela, Espera));

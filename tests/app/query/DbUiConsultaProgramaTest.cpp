@@ -110,7 +110,7 @@ TEST_F(DbUiConsultaPrograma, QueriesADayByKeysAndOffersThePrintMenu) {
   HWND memo = AppDriver::Child(consulta, u"TMemo", 0);
   EXPECT_EQ(AppDriver::Text(memo), u"SELECT * FROM RECEBIMENTOS WHERE\r\n RECEBIMENTO = '2024-03-05'");
   EXPECT_NE(AppDriver::ChildByText(consulta, u"Quantidade de registros: 2"), nullptr);
-  EXPECT_TRUE(AppDriver::SaveScreenshot(consulta, records::Artefato("consulta-programa.png")));
+  EXPECT_TRUE(AppDriver::SaveScreenshot(consulta, ArtifactPath("consulta-programa.png")));
 
   // "Imprimir" pops up the choice; "Listagem" asks whether to preview,
   // and answered no prints the two receipts' listing.

@@ -30,7 +30,7 @@ void CALLBACK Observa(HWND, UINT, UINT_PTR, DWORD) {
   amostras.push_back(amostra);
   if (!fotografada && !frmElimina->LabelMENS->Caption().empty()) {
     fotografada = true;
-    const String caminho = records::Artefato("records-exclusao.png");
+    const String caminho = ArtifactPath("records-exclusao.png");
     if (!caminho.empty()) AppDriver::SaveScreenshot(frmElimina->Handle(), caminho);
   }
 }

@@ -72,7 +72,7 @@ TEST_F(DbUsuariosEndToEnd, ManagerAddsAUserThroughTheUsersWindow) {
   SendMessageW(combos[0], CB_SETCURSEL, 0, 0);
   App.TypeText(edits[2], u"maria@agente.test");
   App.Settle();
-  AppDriver::SaveScreenshot(usuarios, records::Artefato("records-usuarios-e2e.png"));
+  AppDriver::SaveScreenshot(usuarios, ArtifactPath("records-usuarios-e2e.png"));
 
   AbreMenu(usuarios, u"eg");
   const String consulta = u"SELECT SENHA FROM usuario WHERE NOME = 'MARIA D''AJUDA' AND COD_AGENTE = '001'";
@@ -91,7 +91,7 @@ TEST_F(DbUsuariosEndToEnd, ManagerAddsAUserThroughTheUsersWindow) {
   HWND aviso = App.WaitForMessageBox(Espera, u"Informação ");
   ASSERT_NE(aviso, nullptr);
   EXPECT_EQ(AppDriver::MessageBoxText(aviso), u"Nome de Usuário já cadastrado!");
-  AppDriver::SaveScreenshot(aviso, records::Artefato("records-usuarios-e2e-duplicado.png"));
+  AppDriver::SaveScreenshot(aviso, ArtifactPath("records-usuarios-e2e-duplicado.png"));
   AppDriver::AnswerMessageBox(aviso, IDOK);
   EXPECT_EQ(TestDatabase::Scalar(u"SELECT COUNT(*) FROM usuario WHERE COD_AGENTE = '001'"), u"3");
 

@@ -7,26 +7,15 @@
 #include "app/uPrinc.h"
 #include "app/spine/SpineTestSupport.h"
 #include "support/AppDriver.h"
+#include "support/Artifacts.h"
 #include "support/TestDatabase.h"
 #include "platform/ui/TestSeam.h"
 
 namespace records {
 
-// Z:\... path of a file in $BRQ_ARTIFACTS; empty when it is not set.
-inline String Artefato(const char* nome) {
-  String pasta = EnvText("BRQ_ARTIFACTS", "");
-  if (pasta.empty()) return String();
-  if (pasta[0] == u'/') {
-    for (char16_t& c : pasta)
-      if (c == u'/') c = u'\\';
-    pasta = u"Z:" + pasta;
-  }
-  return pasta + u"\\" + AsciiToString(nome);
-}
-
 // Lets the form paint, then keeps a picture of it as a person sees it.
 inline void Fotografa(TWinControl* form, const char* nome) {
-  const String caminho = Artefato(nome);
+  const String caminho = ArtifactPath(nome);
   if (caminho.empty()) return;
   form->Repaint();
   for (int i = 0; i < 5; ++i) {

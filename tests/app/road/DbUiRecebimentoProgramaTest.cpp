@@ -4,6 +4,7 @@
 #include "app/uFunc.h"
 #include "app/road/RoadSupport.h"
 #include "support/AppDriver.h"
+#include "support/Artifacts.h"
 #include "support/PdfReadBack.h"
 #include <gtest/gtest.h>
 
@@ -12,17 +13,6 @@ using namespace road;
 namespace {
 
 constexpr DWORD Espera = 20000;
-
-String Artefato(const char* nome) {
-  String pasta = Env("BRQ_ARTIFACTS", "");
-  if (pasta.empty()) return String();
-  if (pasta[0] == u'/') {
-    for (char16_t& c : pasta)
-      if (c == u'/') c = u'\\';
-    pasta = u"Z:" + pasta;
-  }
-  return pasta + u"\\" + AsciiToString(nome);
-}
 
 class DbUiRecebimentoPrograma : public ::testing::Test {
 protected:
@@ -147,7 +137,7 @@ TEST_F(DbUiRecebimentoPrograma, ReceivesABillByReaderIntoTodaysMovement) {
   const String totais = u"Recebimento(s) em " + hoje + u": R$ 123,45 em 1 conta(s).";
   WaitUntil([&] { return AppDriver::Text(memo) == totais; }, Espera);
   EXPECT_EQ(AppDriver::Text(memo), totais);
-  EXPECT_TRUE(AppDriver::SaveScreenshot(recebimento, Artefato("road-recebimento.png")));
+  EXPECT_TRUE(AppDriver::SaveScreenshot(recebimento, ArtifactPath("road-recebimento.png")));
 
   // Closing the receipt window brings the summary of the movement up to date.
   Ctrl(recebimento, 'S');
@@ -160,7 +150,7 @@ TEST_F(DbUiRecebimentoPrograma, ReceivesABillByReaderIntoTodaysMovement) {
             u" Quantidade: 1" + b + u"Total em Dinheiro: 123,45" + b + u"Total em Cheques: 0,00" + b +
                 u"Total Geral: 123,45");
   EXPECT_NE(FilhoComTexto(movimentos, u"Movimento " + hoje), nullptr);
-  EXPECT_TRUE(AppDriver::SaveScreenshot(movimentos, Artefato("road-movimentos.png")));
+  EXPECT_TRUE(AppDriver::SaveScreenshot(movimentos, ArtifactPath("road-movimentos.png")));
 
   Ctrl(movimentos, 'S');
   ASSERT_TRUE(App.WaitForWindowGone(movimentos, Espera));

@@ -2,23 +2,13 @@
 // a folder of its own, driven through its windows as a person would.
 #include "app/spine/SpineTestSupport.h"
 #include "support/AppDriver.h"
+#include "support/Artifacts.h"
 #include "support/TestDatabase.h"
 #include "platform/rtl/FileUtils.h"
 
 namespace {
 
 constexpr DWORD Espera = 20000;
-
-String Artefato(const char* nome) {
-  String pasta = EnvText("BRQ_ARTIFACTS", "");
-  if (pasta.empty()) return String();
-  if (pasta[0] == u'/') {
-    for (char16_t& c : pasta)
-      if (c == u'/') c = u'\\';
-    pasta = u"Z:" + pasta;
-  }
-  return pasta + u"\\" + AsciiToString(nome);
-}
 
 // The edits of a window, in the order the form created them.
 std::vector<HWND> Edits(HWND janela) {
@@ -93,7 +83,7 @@ TEST_F(DbEndToEnd, LogsInThroughTheDialogAndReachesTheEnabledMainWindow) {
   WaitUntil([&] { return AppDriver::Text(edits[0]) == u"ADMIN" && AppDriver::Text(edits[1]).size() == 6; }, Espera);
   EXPECT_EQ(AppDriver::Text(edits[0]), u"ADMIN");
   EXPECT_EQ(AppDriver::Text(edits[1]), u"SENHA1") << "the password edit turns letters into upper case";
-  AppDriver::SaveScreenshot(login, Artefato("spine-login.png"));
+  AppDriver::SaveScreenshot(login, ArtifactPath("spine-login.png"));
 
   HWND ok = AppDriver::ChildByText(login, u"&Ok");
   ASSERT_NE(ok, nullptr);
@@ -102,7 +92,7 @@ TEST_F(DbEndToEnd, LogsInThroughTheDialogAndReachesTheEnabledMainWindow) {
   EXPECT_TRUE(App.WaitForWindowGone(login, Espera));
   EXPECT_EQ(AppDriver::Text(principal), u"Brenquia - Versão: 1.0.0.0");
   App.Settle();
-  AppDriver::SaveScreenshot(principal, Artefato("spine-main.png"));
+  AppDriver::SaveScreenshot(principal, ArtifactPath("spine-main.png"));
 
   // F12 ends the program at once.
   HWND foco = App.FocusedControl();
@@ -162,7 +152,7 @@ TEST_F(DbEndToEnd, EditorOpenedForAMissingFileSavesItAndRestartsTheProgram) {
                             EnvText("BRQ_DB_PORT", "3306"), u"001", u"  chave@pix.test  "};
   for (size_t i = 0; i < 7; ++i) AppDriver::SetText(edits[i], valores[i]);
   App.Settle();
-  AppDriver::SaveScreenshot(editor, Artefato("spine-config.png"));
+  AppDriver::SaveScreenshot(editor, ArtifactPath("spine-config.png"));
 
   HWND gravar = AppDriver::ChildByText(editor, u"&Gravar");
   ASSERT_NE(gravar, nullptr);

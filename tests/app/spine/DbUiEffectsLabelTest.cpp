@@ -5,19 +5,12 @@
 #include "skin/graphics/Bitmaps32.h"
 #include "skin/graphics/PngGraphic.h"
 #include "support/AppDriver.h"
+#include "support/Artifacts.h"
 #include "support/TestDatabase.h"
 
 namespace {
 
 constexpr DWORD Espera = 20000;
-
-String Artefato(const char* nome) {
-  String pasta = EnvText("BRQ_ARTIFACTS", "");
-  if (pasta.empty()) pasta = u"/tmp";
-  for (char16_t& c : pasta)
-    if (c == u'/') c = u'\\';
-  return u"Z:" + pasta + u"\\" + AsciiToString(nome);
-}
 
 // White caption pixels, dark shadow pixels and black pixels in an area of
 // a screenshot.
@@ -89,7 +82,7 @@ TEST_F(DbUiEffectsLabel, MainWindowAndAboutBoxShowTheCaptionWithItsShadow) {
   ASSERT_NE(principal, nullptr);
   ASSERT_TRUE(App.WaitUntilEnabled(principal, Espera));
   App.Settle();
-  const String tela = Artefato("labels-main.png");
+  const String tela = ArtifactPath("labels-main.png");
   ASSERT_TRUE(AppDriver::SaveScreenshot(principal, tela));
   // The side panel is the first child window: the turned caption is there.
   std::vector<HWND> filhos = AppDriver::Children(principal);
@@ -117,7 +110,7 @@ TEST_F(DbUiEffectsLabel, MainWindowAndAboutBoxShowTheCaptionWithItsShadow) {
   HWND sobre = App.WaitForWindow(u"Informações do sistema", Espera);
   ASSERT_NE(sobre, nullptr);
   App.Settle();
-  const String caixa = Artefato("labels-about.png");
+  const String caixa = ArtifactPath("labels-about.png");
   ASSERT_TRUE(AppDriver::SaveScreenshot(sobre, caixa));
   RECT w{};
   GetWindowRect(sobre, &w);

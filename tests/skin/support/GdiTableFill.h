@@ -28,6 +28,13 @@ public:
   // False when the table never ran out.
   bool Filled() const { return FFilled; }
   size_t Count() const { return FBrushes.size(); }
+  // True while one more object can be made: code that leaked one object
+  // per call, run more times than the headroom, has taken the last slot.
+  static bool HasRoom() {
+    HBRUSH brush = CreateSolidBrush(0x123456);
+    if (brush) DeleteObject(brush);
+    return brush != nullptr;
+  }
 
 private:
   static constexpr size_t kMost = 200000;
