@@ -104,9 +104,16 @@ TEST(Threads, OnTerminateRunsOnTheMainThreadAndFreeOnTerminateFreesTheThread) {
   thread->SetFreeOnTerminate(true);
   uint32_t terminatedOn = 0;
   thread->OnTerminate = [&](TObject*) { terminatedOn = GetCurrentThreadId(); };
+  // The object goes with the thread: keep a handle of our own to see it end.
+  HANDLE ended = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), thread->Handle(), GetCurrentProcess(), &ended,
+                              SYNCHRONIZE, FALSE, 0));
   thread->Start();
   PumpUntil([&] { return terminatedOn != 0; });
-  for (int i = 0; i < 500 && alive.load() != 0; ++i) Sleep(2);
+  // The process must not exit while the worker is still leaving: Wine can
+  // kill the whole process if it ends a thread that is half way out.
+  EXPECT_EQ(WaitForSingleObject(ended, 10000), WAIT_OBJECT_0);
+  CloseHandle(ended);
   EXPECT_EQ(alive.load(), 0);
   EXPECT_EQ(terminatedOn, MainThreadID);
 }
