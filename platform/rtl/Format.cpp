@@ -8,6 +8,9 @@
 
 namespace {
 
+// Largest width or precision a directive may ask for.
+constexpr int kMaxNumber = 100000;
+
 class TFormatter {
 public:
   TFormatter(StringView format, std::initializer_list<TVarRec> args, const TFormatSettings& fs)
@@ -50,13 +53,19 @@ private:
       ++i;
       const TVarRec& a = NextArg();
       if (a.VType() != TVarRec::Kind::Integer && a.VType() != TVarRec::Kind::Unsigned) Invalid();
-      return static_cast<int>(a.AsInt64());
+      // The same bound as a written number: a width of a billion blanks is
+      // a fault of the caller, not a text to build.
+      const int64_t v = a.AsInt64();
+      if (a.VType() == TVarRec::Kind::Unsigned ? static_cast<uint64_t>(v) > static_cast<uint64_t>(kMaxNumber)
+                                                : v > kMaxNumber || v < -kMaxNumber)
+        Invalid();
+      return static_cast<int>(v);
     }
     if (i >= FFormat.size() || FFormat[i] < u'0' || FFormat[i] > u'9') return -1;
     int n = 0;
     while (i < FFormat.size() && FFormat[i] >= u'0' && FFormat[i] <= u'9') {
       n = n * 10 + (FFormat[i++] - u'0');
-      if (n > 100000) Invalid();
+      if (n > kMaxNumber) Invalid();
     }
     return n;
   }

@@ -168,4 +168,11 @@ TEST(Format, DirectivesAndErrors) {
   EXPECT_THROW(Format(u"%d %d", {1}), EConvertError);
   EXPECT_THROW(Format(u"%", {1}), EConvertError);
   EXPECT_THROW(Format(u"%k", {1}), EConvertError);
+  // A width or precision taken from an argument has the written one's bound.
+  EXPECT_EQ(Format(u"%*d|%.*d", {3, 7, 2, 7}), u"  7|07");
+  EXPECT_THROW(Format(u"%999999999d", {1}), EConvertError);
+  EXPECT_THROW(Format(u"%*d", {2147483647, 1}), EConvertError);
+  EXPECT_THROW(Format(u"%.*d", {2147483647, 1}), EConvertError);
+  EXPECT_THROW(Format(u"%*d", {4294967296LL + 5, 1}), EConvertError);
+  EXPECT_THROW(Format(u"%*d", {~0ULL, 1}), EConvertError);
 }
