@@ -40,6 +40,11 @@ String Upper(String s) {
 // Binds a field name of the text to its node; raises when there is none.
 using TResolver = std::function<void(TNode& node, const String& name)>;
 
+// Nesting and operators a filter may hold: the parser, the evaluation and
+// the tree's own release all recurse over it.
+constexpr int kMaxNesting = 200;
+constexpr int kMaxOperators = 2000;
+
 class TParser {
 public:
   TParser(const String& text, TResolver resolve) : FText(text), FResolve(std::move(resolve)) { Advance(); }
@@ -121,6 +126,7 @@ private:
   }
 
   std::unique_ptr<TNode> Binary(TNode::TKind kind, std::unique_ptr<TNode> l, std::unique_ptr<TNode> r) {
+    if (++FOperators > kMaxOperators) Fail(u"Filter expression too complex");
     auto n = std::make_unique<TNode>();
     n->Kind = kind;
     n->Left = std::move(l);
@@ -149,6 +155,7 @@ private:
   std::unique_ptr<TNode> ParseNot() {
     if (IsKeyword(u"NOT")) {
       Advance();
+      TNesting nesting(*this);
       return Binary(TNode::Not, ParseNot(), nullptr);
     }
     return ParseComparison();
@@ -157,6 +164,7 @@ private:
   std::unique_ptr<TNode> ParseComparison() {
     if (FTok.Kind == Tok::LParen) {
       Advance();
+      TNesting nesting(*this);
       auto inner = ParseOr();
       if (FTok.Kind != Tok::RParen) Fail(u"Missing ) in filter expression");
       Advance();
@@ -223,8 +231,13 @@ private:
       m = std::stoi(StringToUtf8(s.substr(5, 2)));
       day = std::stoi(StringToUtf8(s.substr(8, 2)));
       if (!TryEncodeDate(y, m, day, d)) Fail(u"Invalid date in filter expression: " + s);
+      // Whatever follows the date must be its time.
       TDateTime t2;
-      if (s.size() > 10 && TryStrToTime(s.substr(11), t2)) d += t2;
+      if (s.size() > 10) {
+        if ((s[10] != u' ' && s[10] != u'T') || !TryStrToTime(s.substr(11), t2))
+          Fail(u"Invalid date in filter expression: " + s);
+        d += t2;
+      }
     } else if (!TryStrToDateTime(s, d)) {
       Fail(u"Invalid date in filter expression: " + s);
     }
@@ -241,14 +254,17 @@ private:
     case Tok::Num: {
       n->Kind = TNode::Literal;
       const std::string text = StringToUtf8(FTok.Text);
+      // The whole token must be the number: "1.2.3" is no 1.2.
+      size_t used = 0;
       try {
         if (text.find('.') == std::string::npos)
-          n->Value = Variant(static_cast<int64_t>(std::stoll(text)));
+          n->Value = Variant(static_cast<int64_t>(std::stoll(text, &used)));
         else
-          n->Value = Variant(std::stod(text));
+          n->Value = Variant(std::stod(text, &used));
       } catch (const std::exception&) {
-        Fail(u"Invalid number in filter expression: " + FTok.Text);
+        used = 0;
       }
+      if (used != text.size()) Fail(u"Invalid number in filter expression: " + FTok.Text);
       break;
     }
     case Tok::Ident:
@@ -272,10 +288,24 @@ private:
     return n;
   }
 
+  // One level of parentheses or NOT for as long as it is being read.
+  class TNesting {
+  public:
+    explicit TNesting(TParser& parser) : FParser(parser) {
+      if (++FParser.FNesting > kMaxNesting) FParser.Fail(u"Filter expression nested too deeply");
+    }
+    ~TNesting() { --FParser.FNesting; }
+
+  private:
+    TParser& FParser;
+  };
+
   const String& FText;
   TResolver FResolve;
   size_t FPos = 0;
   TToken FTok;
+  int FNesting = 0;
+  int FOperators = 0;
 };
 
 Variant Operand(const TNode& n, const TFilterExpression::TFieldReader& read) {

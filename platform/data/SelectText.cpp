@@ -13,7 +13,7 @@ std::string Upper(std::string word) {
 
 // Past the quoted text that starts at i; its own quote doubled stays
 // inside it. Sessions run with NO_BACKSLASH_ESCAPES, so a backslash is
-// an ordinary character.
+// an ordinary character. npos when the quote is never closed.
 size_t SkipQuoted(const std::string& sql, size_t i) {
   const char quote = sql[i++];
   while (i < sql.size()) {
@@ -26,7 +26,7 @@ size_t SkipQuoted(const std::string& sql, size_t i) {
     }
     ++i;
   }
-  return i;
+  return std::string::npos;
 }
 
 struct TWord {
@@ -43,7 +43,10 @@ bool SplitSelect(const std::string& sql, TSelectParts& parts) {
   while (i < sql.size()) {
     const char c = sql[i];
     if (c == '\'' || c == '"' || c == '`') {
+      // An open quote would swallow the text put after the statement, and
+      // with it the quotes of the condition's constants.
       i = SkipQuoted(sql, i);
+      if (i == std::string::npos) return false;
     } else if (c == '#' || (c == '-' && sql.compare(i, 2, "--") == 0 &&
                             (i + 2 >= sql.size() || std::isspace(static_cast<unsigned char>(sql[i + 2]))))) {
       const size_t end = sql.find('\n', i);
@@ -52,7 +55,8 @@ bool SplitSelect(const std::string& sql, TSelectParts& parts) {
       // Executable comments (/*! ... */) say things a reader here cannot see.
       if (sql.compare(i, 3, "/*!") == 0 || sql.compare(i, 3, "/*M") == 0) return false;
       const size_t end = sql.find("*/", i + 2);
-      i = end == std::string::npos ? sql.size() : end + 2;
+      if (end == std::string::npos) return false;
+      i = end + 2;
     } else if (c == '(') {
       ++depth;
       ++i;

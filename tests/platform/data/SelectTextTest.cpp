@@ -35,6 +35,11 @@ TEST(SelectText, SplitsTheLastTopLevelOrderAndRefusesWhatADerivedTableWouldChang
       {"SELECT * FROM r; DELETE FROM r", false, "", ""},
       {"SELECT /*! STRAIGHT_JOIN */ * FROM r", false, "", ""},
       {"SELECT * FROM r WHERE (a = 1", false, "", ""},
+      // An open text or comment would take in what is put after the body.
+      {"SELECT * FROM r WHERE a = 'x", false, "", ""},
+      {"SELECT * FROM r WHERE a = 'x'' ORDER BY a", false, "", ""},
+      {"SELECT `a FROM r", false, "", ""},
+      {"SELECT * FROM r /* ORDER BY a", false, "", ""},
       {"SELECT * FROM r ORDER BY", false, "", ""},
       {"SHOW TABLES", false, "", ""},
       {"  ", false, "", ""},
