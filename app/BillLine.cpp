@@ -48,6 +48,10 @@ TSituacaoLinha VerificaLinhaDigitada(const TBlocosLinha& blocos, const TBlocosLi
   if (!SoDigitos(digitada)) return TSituacaoLinha::CaractereInvalido;
   if (digitada != RecalculaLinha(blocos)) return TSituacaoLinha::DigitoInvalido;
   if (digitada.size() < TamanhoLinhaDigitada) return TSituacaoLinha::TamanhoInvalido;
+  // A block typed long, or digits moved from one block to the next, can
+  // still agree with its recomputation; the stored line would not.
+  for (size_t i = 0; i < 4; ++i)
+    if (blocos[i].size() != 11 || digitos[i].size() != 1) return TSituacaoLinha::TamanhoInvalido;
   return TSituacaoLinha::Valida;
 }
 

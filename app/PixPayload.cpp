@@ -19,6 +19,19 @@ String Objeto(StringView id, StringView valor, StringView nome) {
   return String(id) + DoisDigitos(valor.size()) + String(valor);
 }
 
+// The amount as the payload writes it: digits, a point and two decimals.
+// A negative total, or one the mask cannot write in that form ("NAN",
+// "1E18"), is not a payable amount.
+String TextoValorPIX(double valor) {
+  String texto = FormataValorPIX(valor);
+  bool valido = texto.size() >= 4 && texto[texto.size() - 3] == u'.';
+  for (size_t i = 0; valido && i < texto.size(); ++i)
+    valido = i == texto.size() - 3 || (texto[i] >= u'0' && texto[i] <= u'9');
+  if (!valido) throw ELinhaPIX(u"O valor do PIX (" + texto + u") não é válido.");
+  if (texto.size() > 99) throw ELinhaPIX(u"O valor do PIX é grande demais.");
+  return texto;
+}
+
 }  // namespace
 
 bool VerificaChavePIX(StringView chave, String& mensagem) {
@@ -50,11 +63,7 @@ uint16_t CalculaCRC16(StringView texto, uint16_t polinomio, uint16_t valorInicia
 
 String FormataValorPIX(double valor) { return SubstituiCaracter(FormatFloat(u"#0.00", valor), u',', u"."); }
 
-String RetornaTamanhoValor(double valor) {
-  String texto = FormataValorPIX(valor);
-  if (texto.size() > 99) throw ELinhaPIX(u"O valor do PIX é grande demais.");
-  return DoisDigitos(texto.size());
-}
+String RetornaTamanhoValor(double valor) { return DoisDigitos(TextoValorPIX(valor).size()); }
 
 String FormataMunicipioPIX(StringView municipio) { return AnsiUpperCase(RetiraAcentos(Trim(municipio))); }
 
@@ -72,7 +81,7 @@ String MontaLinhaPIX(const TDadosPIX& dados) {
   String adicionais = Objeto(u"05", FormataReferenciaPIX(dados.CNPJAgente, dados.Abertura), u"referência");
   String linha = Objeto(u"00", u"01", u"formato") + Objeto(u"26", conta, u"conta") +
                  Objeto(u"52", u"0000", u"categoria") + Objeto(u"53", u"986", u"moeda") +
-                 Objeto(u"54", FormataValorPIX(dados.Valor), u"valor") + Objeto(u"58", u"BR", u"país") +
+                 Objeto(u"54", TextoValorPIX(dados.Valor), u"valor") + Objeto(u"58", u"BR", u"país") +
                  Objeto(u"59", u"ZIRA", u"nome") + Objeto(u"60", FormataMunicipioPIX(dados.Municipio), u"cidade") +
                  Objeto(u"62", adicionais, u"dados adicionais") + u"6304";
   return linha + IntToHex(CalculaCRC16(linha, 0x1021, 0xFFFF), 4);

@@ -70,6 +70,23 @@ TEST(BillLine, TypedLineChecks) {
   digitosCurtos[2] = CalculaDigitoModulo10(curtos[2]);
   EXPECT_EQ(VerificaLinhaDigitada(curtos, digitosCurtos), TSituacaoLinha::TamanhoInvalido);
 
+  // Blocks of the wrong length whose joined digits still agree with their
+  // recomputation: one long block, and a digit moved into the next block.
+  TBlocosLinha longos = blocos;
+  longos[3] = u"123000000000";
+  TBlocosLinha digitosLongos = digitos;
+  digitosLongos[3] = CalculaDigitoModulo10(longos[3]);
+  EXPECT_EQ(VerificaLinhaDigitada(longos, digitosLongos), TSituacaoLinha::TamanhoInvalido);
+  TBlocosLinha deslocados = blocos;
+  deslocados[0] = u"8261000000";
+  const String primeiro = CalculaDigitoModulo10(deslocados[0]);
+  deslocados[1] = String(12, primeiro[0]);
+  TBlocosLinha digitosDeslocados = digitos;
+  digitosDeslocados[0] = u"";
+  digitosDeslocados[1] = primeiro + CalculaDigitoModulo10(deslocados[1]);
+  EXPECT_EQ(MontaLinhaDigitada(deslocados, digitosDeslocados), RecalculaLinha(deslocados));
+  EXPECT_EQ(VerificaLinhaDigitada(deslocados, digitosDeslocados), TSituacaoLinha::TamanhoInvalido);
+
   TBlocosLinha vazios;
   EXPECT_EQ(VerificaLinhaDigitada(vazios, TBlocosLinha{u"", u"", u"", u"0"}), TSituacaoLinha::DigitoInvalido);
   TBlocosLinha letras = blocos;

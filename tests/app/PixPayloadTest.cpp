@@ -4,6 +4,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/NumUtils.h"
 #include <gtest/gtest.h>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -92,6 +93,13 @@ TEST(PixPayload, AmountsAndCities) {
     EXPECT_EQ(FormataValorPIX(v.valor), v.texto);
     EXPECT_EQ(RetornaTamanhoValor(v.valor), v.tamanho);
     EXPECT_EQ(Objetos(MontaLinhaPIX(Dados(kChave36, v.valor, u"X")))[u"54"], v.texto);
+  }
+  // Amounts the payload cannot carry as digits and a point are refused,
+  // and no payload comes out.
+  EXPECT_EQ(Objetos(MontaLinhaPIX(Dados(kChave36, -0.004, u"X")))[u"54"], u"0.00");
+  for (double valor : {-5.0, std::nan(""), HUGE_VAL, -HUGE_VAL, 1e18, 1e300}) {
+    EXPECT_THROW(MontaLinhaPIX(Dados(kChave36, valor, u"X")), ELinhaPIX) << valor;
+    EXPECT_THROW(RetornaTamanhoValor(valor), ELinhaPIX) << valor;
   }
   struct { StringView municipio, texto; } cidades[] = {
       {u"  Goiânia ", u"GOIANIA"}, {u"Santa Bárbara d'Oeste", u"SANTA BARBARA D'OESTE"},
