@@ -5,6 +5,7 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -30,14 +31,17 @@ public:
   }
 
 private:
+  // Years before 1 are negative (and "yy" of them too): they keep a sign
+  // in front of their digits.
   void Number(int value, int digits) {
     String s;
-    int v = value;
+    int64_t v = value < 0 ? -static_cast<int64_t>(value) : value;
     do {
       s.insert(s.begin(), static_cast<char16_t>(u'0' + v % 10));
       v /= 10;
     } while (v > 0);
     if (static_cast<int>(s.size()) < digits) s.insert(0, digits - s.size(), u'0');
+    if (value < 0) FResult += u'-';
     FResult += s;
   }
 

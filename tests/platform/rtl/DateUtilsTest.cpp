@@ -89,6 +89,12 @@ TEST(DateUtils, FormatDateTimeTable) {
   EXPECT_EQ(FormatDateTime(u"c", EncodeDate(2024, 3, 5)), u"05/03/2024");
   EXPECT_EQ(FormatDateTime(u"dd/mm/yyyy", 0), u"30/12/1899");
   EXPECT_EQ(FormatDateTime(u"hh:nn", EncodeTime(0, 30, 0, 0)), u"00:30");
+  // Days before the first year and after the last are written with their
+  // year's sign and digits, not with characters below '0'.
+  const TDateTime primeiro = EncodeDate(1, 1, 1);
+  EXPECT_EQ(FormatDateTime(u"dd/mm/yyyy", primeiro - 1), u"31/12/0000");
+  EXPECT_EQ(FormatDateTime(u"dd/mm/yyyy yy", primeiro - 367), u"31/12/-0001 -01");
+  EXPECT_EQ(FormatDateTime(u"dd/mm/yyyy", EncodeDate(9999, 12, 31) + 1), u"01/01/10000");
   EXPECT_EQ(DateToStr(t), u"05/03/2024");
   EXPECT_EQ(TimeToStr(t), u"14:07:09");
   EXPECT_EQ(DateTimeToStr(t), u"05/03/2024 14:07:09");
