@@ -528,10 +528,13 @@ double Frac(double value) { return value - std::trunc(value); }
 
 double RoundTo(double value, int digit) {
   if (digit < 0) {
-    const double factor = std::pow(10.0, -digit);
+    const double factor = std::pow(10.0, -static_cast<double>(digit));
+    // A value this large has no digits at that place to round away.
+    if (!std::isfinite(value * factor)) return value;
     return std::nearbyint(value * factor) / factor;
   }
   const double factor = std::pow(10.0, digit);
+  if (!std::isfinite(factor)) return std::isfinite(value) ? 0.0 : value;
   return std::nearbyint(value / factor) * factor;
 }
 
@@ -551,7 +554,9 @@ double SimpleRoundTo(double value, int digit) {
   if (!std::isfinite(value)) return value;
   // The half is judged on the decimal digits, and the result is read back
   // from them, so it is the double nearest to the rounded decimal.
-  if (digit <= 0) return DecimalToDouble(FloatToDecimal(value, kFloatPrecision, -digit));
+  // No double has digits past the 400th decimal: deeper rounding keeps it.
+  if (digit <= 0) return DecimalToDouble(FloatToDecimal(value, kFloatPrecision, digit < -400 ? 400 : -digit));
   const double factor = std::pow(10.0, digit);
+  if (!std::isfinite(factor)) return 0.0;
   return DecimalToDouble(FloatToDecimal(value / factor, kFloatPrecision, 0)) * factor;
 }

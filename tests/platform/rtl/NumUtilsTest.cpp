@@ -144,6 +144,13 @@ TEST(NumUtils, RoundingHalvesToEvenAndSimpleRoundToAwayFromZero) {
   EXPECT_DOUBLE_EQ(SimpleRoundTo(2.344), 2.34);
   EXPECT_DOUBLE_EQ(SimpleRoundTo(1234.5, 1), 1230);
   EXPECT_DOUBLE_EQ(SimpleRoundTo(0.125, -2), 0.13);
+  // Places far beyond a double's range keep the value or round it to zero.
+  EXPECT_DOUBLE_EQ(RoundTo(1e300, -10), 1e300);
+  EXPECT_DOUBLE_EQ(RoundTo(1.5, -2147483647 - 1), 1.5);
+  EXPECT_DOUBLE_EQ(RoundTo(123.456, 400), 0.0);
+  EXPECT_DOUBLE_EQ(SimpleRoundTo(1.5, -2147483647 - 1), 1.5);
+  EXPECT_DOUBLE_EQ(SimpleRoundTo(1.5, -2147483647), 1.5);
+  EXPECT_DOUBLE_EQ(SimpleRoundTo(123.456, 2147483647), 0.0);
 }
 
 TEST(Format, DirectivesAndErrors) {
