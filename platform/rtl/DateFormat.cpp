@@ -210,12 +210,15 @@ public:
     while (Pos < S.size() && S[Pos] == u' ') ++Pos;
   }
 
-  // Digits after blanks; reading stops once the value reaches 1000.
+  // Digits after blanks, all of them: a year of five digits must not leave
+  // its last one to be read as an hour. The value saturates, as it is out
+  // of range anyway.
   bool Number(int& value, int& length) {
     Blanks();
     size_t start = Pos;
     int n = 0;
-    while (Pos < S.size() && S[Pos] >= u'0' && S[Pos] <= u'9' && n < 1000) n = n * 10 + (S[Pos++] - u'0');
+    for (; Pos < S.size() && S[Pos] >= u'0' && S[Pos] <= u'9'; ++Pos)
+      if (n < 100000) n = n * 10 + (S[Pos] - u'0');
     length = static_cast<int>(Pos - start);
     if (length == 0) return false;
     value = n;
@@ -379,7 +382,9 @@ bool TryStrToDateTime(StringView s, TDateTime& value) { return TryStrToDateTime(
 bool TryStrToDateTime(StringView s, TDateTime& value, const TFormatSettings& settings) {
   TScanner scan(s, settings);
   TDateTime date, time = 0;
-  if (scan.Date(date) && (scan.AtEnd() || (scan.Time(time) && scan.AtEnd()))) {
+  // The time is set off from the date by a blank.
+  if (scan.Date(date) &&
+      (scan.AtEnd() || (scan.S[scan.Pos - 1] == u' ' && scan.Time(time) && scan.AtEnd()))) {
     value = date >= 0 ? date + time : date - time;
     return true;
   }

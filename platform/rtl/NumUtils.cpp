@@ -64,7 +64,8 @@ bool ParseInteger(StringView s, int64_t minValue, int64_t maxValue, uint64_t max
     // Hex spells the bit pattern of the target width.
     int64_t v = maxHex == 0xFFFFFFFFull ? static_cast<int32_t>(static_cast<uint32_t>(magnitude))
                                         : static_cast<int64_t>(magnitude);
-    out = negative ? -v : v;
+    // Negated through unsigned: -$8000000000000000 has no positive twin.
+    out = negative ? static_cast<int64_t>(0 - static_cast<uint64_t>(v)) : v;
   } else {
     out = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
   }
@@ -327,7 +328,17 @@ long DecimalMagnitude(const std::string& ascii) {
       if (point && !nonZero) --magnitude;
     }
   }
-  if (i < ascii.size()) magnitude += std::strtol(ascii.c_str() + i + 1, nullptr, 10);
+  if (i < ascii.size()) {
+    // The exponent saturates: "1e99999999999999999999" must stay an
+    // overflow, not wrap into an underflow.
+    bool negative = false;
+    long exponent = 0;
+    for (++i; i < ascii.size(); ++i) {
+      if (ascii[i] == '-') negative = true;
+      else if (ascii[i] >= '0' && ascii[i] <= '9' && exponent < 1000000) exponent = exponent * 10 + (ascii[i] - '0');
+    }
+    magnitude += negative ? -exponent : exponent;
+  }
   return magnitude;
 }
 

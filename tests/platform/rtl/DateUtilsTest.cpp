@@ -153,6 +153,9 @@ TEST(DateUtils, StrToTimeAndDateTime) {
   EXPECT_DOUBLE_EQ(StrToDateTime(u"05/03/2024 14:07:09"), EncodeDateTime(2024, 3, 5, 14, 7, 9, 0));
   EXPECT_DOUBLE_EQ(StrToDateTime(u"05/03/2024"), EncodeDate(2024, 3, 5));
   EXPECT_THROW(StrToDateTime(u"05/03/2024 25:00"), EConvertError);
+  // A year's digits all belong to the year, and a time needs its blank.
+  for (const char16_t* bad : {u"01/01/10000", u"05/03/20245", u"05/03/202410:00", u"05/03/2024/10:00"})
+    EXPECT_THROW(StrToDateTime(bad), EConvertError) << StringToUtf8(bad);
 }
 
 TEST(DateUtils, InjectedClockDrivesNowDateAndTime) {

@@ -103,6 +103,7 @@ TEST(NumUtils, IntegersReadAndWritten) {
   EXPECT_EQ(StrToInt(u"0x10"), 16);
   EXPECT_EQ(StrToInt(u"-2147483648"), INT32_MIN);
   EXPECT_EQ(StrToInt64(u"9223372036854775807"), INT64_MAX);
+  EXPECT_EQ(StrToInt64(u"-$8000000000000000"), INT64_MIN);
   EXPECT_EQ(StrToIntDef(u"x", 7), 7);
   int v = 5;
   EXPECT_FALSE(TryStrToInt(u"2147483648", v));
@@ -123,8 +124,10 @@ TEST(NumUtils, FloatsReadWithTheDecimalComma) {
   EXPECT_DOUBLE_EQ(StrToFloat(u"+2e-3"), 0.002);
   EXPECT_DOUBLE_EQ(StrToFloatDef(u"x", 1.25), 1.25);
   EXPECT_EQ(StrToFloat(u"1e-999"), 0);
+  EXPECT_EQ(StrToFloat(u"1e-99999999999999999999"), 0);
   EXPECT_EQ(ConvertErrorOf([] { StrToFloat(u"1.5"); }), u"'1.5' is not a valid floating point value");
-  for (const char16_t* bad : {u"", u",", u"1.234,5", u"e5", u"1e", u"1,5,", u"--1", u"1e999"})
+  for (const char16_t* bad : {u"", u",", u"1.234,5", u"e5", u"1e", u"1,5,", u"--1", u"1e999",
+                              u"1e99999999999999999999", u"1e9223372036854775808"})
     EXPECT_THROW(StrToFloat(bad), EConvertError) << StringToUtf8(bad);
   TFormatSettings dot = BrazilianFormatSettings();
   dot.DecimalSeparator = u'.';
