@@ -176,6 +176,23 @@ TEST(SkinSectionData, EdgeTexts) {
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.Palette[pcEditBG]; }, ColorToRGB(clWindow)},
       {"title height default", u"[GLOBALINFO]\r\nMAXHEIGHT=0\r\n", u"GLOBALINFO",
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->ExMaxHeight; }, 30},
+      // Sizes that every paint allocates or loops by are limited.
+      {"glow size limited", u"[S]\r\nGSIZE=100000\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[0].GlowSize; }, 255},
+      {"hot glow size not negative", u"[S]\r\nSTATES=2\r\nHGSIZE=-2147483648\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[1].GlowSize; }, 0},
+      {"glow margin limited", u"[S]\r\nGLOWMARGIN=-2147483647\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.GlowMargin; }, -255},
+      {"outer offset limited", u"[S]\r\nOUTOFFSL=-2147483648\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.OuterOffset.Left; }, -255},
+      {"skin shadow blur limited", u"[GLOBALINFO]\r\nSHADOW1BLUR=2147483647\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Blur; }, 255},
+      {"no skin shadow kept", u"[GLOBALINFO]\r\nSHADOW1BLUR=-7\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Blur; }, -1},
+      {"skin shadow offset limited", u"[GLOBALINFO]\r\nSHADOW1OFFSET=99999\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Offset; }, 255},
+      {"light offset limited", u"[GLOBALINFO]\r\nLO_OFFSETB=-99999\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.oe[0].OffsetB; }, -255},
   };
   for (const auto& c : cases) {
     TOptionsRead read(c.Text);
