@@ -4,6 +4,7 @@
 #include "skin/graphics/ColorFuncs.h"
 #include "skin/graphics/LibUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumUtils.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -218,4 +219,32 @@ TEST(SkinSectionData, CommonSections) {
   EXPECT_EQ(mine.Props[0].Color, 0x123456);
   EXPECT_EQ(mine.Props[1].Color, 0x00FF00);
   EXPECT_EQ(mine.GlowCount, 7);
+}
+
+TEST(SkinSectionData, LongParentChainsStopAtTheirLimit) {
+  // C0 inherits from C1 and so on up to C1499, which alone sets anything;
+  // another 1500 sections of one part each lengthen every scan.
+  constexpr int Count = 1500, Top = Count - 1;
+  String text;
+  for (int i = 0; i < Count; ++i) {
+    text += u"[C" + IntToStr(i) + u"]\r\n";
+    if (i < Top) text += u"PARENTCLASS=C" + IntToStr(i + 1) + u"\r\n";
+  }
+  text += u"GLOW=7\r\nBORDERSMASK=^0000,0000,0060,0040,0004,0004,0004,0004,3,1,5,0\r\n"
+          u"PATTERN=~0000,0000,0016,0016,01\r\n";
+  for (int i = 0; i < Count; ++i) text += u"[F" + IntToStr(i) + u"]\r\nOUTERMASK=@0000,0000,0016,0016,1,0\r\n";
+  TOptionsRead read(text);
+  read.sm.LoadAllMasks();
+  read.sm.LoadAllGeneralData();
+  const int border = read.sm.GetMaskIndex(String(u"C" + IntToStr(Top)), String(u"BORDERSMASK"));
+  ASSERT_GE(border, 0);
+  for (int from : {Top - MaxParentChain, Top - MaxParentChain - 1, 0}) {
+    const bool reached = Top - from <= MaxParentChain;
+    const TsGeneralData& d = Section(read.sm, (u"C" + IntToStr(from)).c_str());
+    EXPECT_EQ(d.GlowCount, reached ? 7 : 0) << from;
+    EXPECT_EQ(d.BorderIndex, reached ? border : -1) << from;
+    EXPECT_EQ(d.TextureNormal >= 0, reached) << from;
+    EXPECT_EQ(read.sm.GetMaskIndex(read.sm.GetSkinIndex(u"C" + IntToStr(from)), u"BORDERSMASK"), d.BorderIndex)
+        << from;
+  }
 }
