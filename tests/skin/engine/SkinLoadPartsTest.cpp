@@ -154,6 +154,9 @@ TEST(SkinSectionData, ValuesInheritanceAndPalette) {
 }
 
 TEST(SkinSectionData, EdgeTexts) {
+  String longGradient = u"[S]\r\nGRADIENTDATA=";
+  for (int i = 0; i < 20000; ++i) longGradient += u"16777215;0;50;1;0;";
+  longGradient += u"\r\n";
   struct Case {
     const char* What;
     const char16_t* Text;
@@ -177,6 +180,11 @@ TEST(SkinSectionData, EdgeTexts) {
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.Palette[pcEditBG]; }, ColorToRGB(clWindow)},
       {"title height default", u"[GLOBALINFO]\r\nMAXHEIGHT=0\r\n", u"GLOBALINFO",
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->ExMaxHeight; }, 30},
+      {"long gradient text read whole", longGradient.c_str(), u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return static_cast<int>(g.Props[0].GradientArray.size()); }, 20000},
+      {"gradient words between empty ones", u"[S]\r\nGRADIENTDATA=;1;;2;;3;4;;5;6;\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[0].GradientArray.at(0).Mode1 * 10 +
+                                                          static_cast<int>(g.Props[0].GradientArray.size()); }, 41},
       // Sizes that every paint allocates or loops by are limited.
       {"glow size limited", u"[S]\r\nGSIZE=100000\r\n", u"S",
        [](TsSkinManager&, const TsGeneralData& g) { return g.Props[0].GlowSize; }, 255},
