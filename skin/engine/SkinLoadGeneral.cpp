@@ -10,6 +10,10 @@
 namespace {
 const String GlobalInfo = u"GLOBALINFO";
 constexpr int MaxInt = 2147483647;
+// Glow and blur sizes and outer offsets size the bitmaps and passes of
+// every paint; a skin's values beyond this would stall or exhaust them.
+constexpr int MaxEffectSize = 255;
+int EffectSize(int Value, int Min) { return std::clamp(Value, Min, MaxEffectSize); }
 // The skin's own way of naming the system's highlight text colour.
 constexpr TColor HighlightTextUnresolved = static_cast<TColor>(0xFF00000Eu);
 
@@ -48,7 +52,7 @@ TsGenState ReadState(const TStateKeys& k, const TsGenState& d, IntRead Int, StrR
   s.FontColor.Right = Int(k.Right, d.FontColor.Right);
   s.FontColor.Bottom = Int(k.Bottom, d.FontColor.Bottom);
   s.GlowColor = Int(k.GlowColor, d.GlowColor);
-  s.GlowSize = Int(k.GlowSize, d.GlowSize);
+  s.GlowSize = EffectSize(Int(k.GlowSize, d.GlowSize), 0);
   s.GradientPercent = Int(k.GradientPercent, d.GradientPercent);
   const String gradient = Str(k.GradientData, u" ");
   if (gradient.size() > 2)
@@ -103,8 +107,8 @@ void TsSkinManager::LoadAllGeneralData() {
     sd.BIMinGlow = g(u"BICONMINGLOW", 0);
     sd.BIMinGlowMargin = g(u"BICONMINGLOWMARGIN", 0);
     sd.Shadow1Color = g(u"SHADOW1COLOR", 0);
-    sd.Shadow1Offset = g(u"SHADOW1OFFSET", 0);
-    sd.Shadow1Blur = g(u"SHADOW1BLUR", -1);
+    sd.Shadow1Offset = EffectSize(g(u"SHADOW1OFFSET", 0), -MaxEffectSize);
+    sd.Shadow1Blur = EffectSize(g(u"SHADOW1BLUR", -1), -1);
     sd.Shadow1Transparency = g(u"SHADOW1TRANSPARENCY", 0);
     sd.ComboBoxMargin = g(u"COMBOMARGIN", 2);
 
@@ -120,10 +124,10 @@ void TsSkinManager::LoadAllGeneralData() {
       e.WidthR = g((p + u"WIDTHR").c_str(), -1);
       e.WidthT = g((p + u"WIDTHT").c_str(), -1);
       e.WidthB = g((p + u"WIDTHB").c_str(), -1);
-      e.OffsetL = g((p + u"OFFSETL").c_str(), offL);
-      e.OffsetR = g((p + u"OFFSETR").c_str(), offR);
-      e.OffsetT = g((p + u"OFFSETT").c_str(), offT);
-      e.OffsetB = g((p + u"OFFSETB").c_str(), offB);
+      e.OffsetL = EffectSize(g((p + u"OFFSETL").c_str(), offL), -MaxEffectSize);
+      e.OffsetR = EffectSize(g((p + u"OFFSETR").c_str(), offR), -MaxEffectSize);
+      e.OffsetT = EffectSize(g((p + u"OFFSETT").c_str(), offT), -MaxEffectSize);
+      e.OffsetB = EffectSize(g((p + u"OFFSETB").c_str(), offB), -MaxEffectSize);
       e.Source = g((p + u"SOURCE").c_str(), 2);
       e.Opacity = g((p + u"OPACITY").c_str(), opacity);
       MakeOuterEffectMask(e, p + u"MASK");
@@ -145,13 +149,13 @@ void TsSkinManager::LoadAllGeneralData() {
       d.ReservedBoolean = ReadInheritedBool(ini, name, u"RESERVEDBOOLEAN", false);
       d.GiveOwnFont = ReadInheritedBool(ini, name, u"GIVEOWNFONT", false);
       d.GlowCount = inh(u"GLOW", 0, 255);
-      d.GlowMargin = inh(u"GLOWMARGIN", 0, 255);
+      d.GlowMargin = EffectSize(inh(u"GLOWMARGIN", 0, 255), -MaxEffectSize);
       // A section has at least its normal state.
       d.States = std::max(1, inh(u"STATES", 3, 255));
-      d.OuterOffset.Left = inh(u"OUTOFFSL", 0, 255);
-      d.OuterOffset.Top = inh(u"OUTOFFST", 0, 255);
-      d.OuterOffset.Right = inh(u"OUTOFFSR", 0, 255);
-      d.OuterOffset.Bottom = inh(u"OUTOFFSB", 0, 255);
+      d.OuterOffset.Left = EffectSize(inh(u"OUTOFFSL", 0, 255), -MaxEffectSize);
+      d.OuterOffset.Top = EffectSize(inh(u"OUTOFFST", 0, 255), -MaxEffectSize);
+      d.OuterOffset.Right = EffectSize(inh(u"OUTOFFSR", 0, 255), -MaxEffectSize);
+      d.OuterOffset.Bottom = EffectSize(inh(u"OUTOFFSB", 0, 255), -MaxEffectSize);
       d.OuterOpacity = inh(u"OUTOPACITY", 200, 255);
       d.OuterMode = inh(u"OUTERMODE", 2, MaxInt);
       d.ImgTL = d.ImgTR = d.ImgBL = d.ImgBR = -1;
@@ -198,8 +202,8 @@ void TsSkinManager::LoadAllGeneralData() {
       d.Props[1] = d.States >= 2 ? ReadState(StateKeys[1], b.Props[1], intRead, strRead) : d.Props[0];
       d.ReservedBoolean = boolRead(u"RESERVEDBOOLEAN", b.ReservedBoolean);
       d.GiveOwnFont = boolRead(u"GIVEOWNFONT", b.GiveOwnFont);
-      d.GlowCount = intRead(u"GLOW", b.GlowCount);
-      d.GlowMargin = intRead(u"GLOWMARGIN", b.GlowMargin);
+      d.GlowCount = EffectSize(intRead(u"GLOW", b.GlowCount), 0);
+      d.GlowMargin = EffectSize(intRead(u"GLOWMARGIN", b.GlowMargin), -MaxEffectSize);
       d.OuterMode = 0;
       d.OuterOpacity = 0;
       d.Props[0].TextureIndex = d.Props[1].TextureIndex = -1;

@@ -136,10 +136,8 @@ TBitmap* TsSkinManager::LoadExternalImage(const String& FileName, TStream* Strea
 TBitmap* TsSkinManager::FindSkinImage(const String& FileName) {
   if (TBitmap* known = GetExtImage(FileName)) return known;
   if (Model.SkinIsPacked) {
-    if (!SkinPackage) return nullptr;
-    for (auto& item : SkinPackage->Files)
-      if (UpperCase(item.FileName) == FileName) return LoadExternalImage(FileName, item.FileStream.get());
-    return nullptr;
+    TacImageItem* item = SkinPackage ? SkinPackage->FindFile(FileName) : nullptr;
+    return item ? LoadExternalImage(FileName, item->FileStream.get()) : nullptr;
   }
   return LoadExternalImage(FileName, nullptr);
 }
@@ -155,12 +153,8 @@ void TsSkinManager::LoadAllMasks() {
     TBitmap& master = *Model.MasterBitmap;
     if (Model.SkinIsPacked) {
       // Found whatever the letter case of the entry or of the name.
-      if (SkinPackage && !name.empty())
-        for (auto& item : SkinPackage->Files)
-          if (UpperCase(item.FileName) == UpperCase(name)) {
-            master.LoadFromBmpBytes(StreamBytes(*item.FileStream));
-            break;
-          }
+      if (TacImageItem* item = SkinPackage && !name.empty() ? SkinPackage->FindFile(name) : nullptr)
+        master.LoadFromBmpBytes(StreamBytes(*item->FileStream));
     } else if (!name.empty()) {
       const String path = Contains(name, u":") ? name : Model.CommonSkinData->SkinPath + name;
       if (FileExists(path)) {

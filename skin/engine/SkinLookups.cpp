@@ -1,7 +1,10 @@
 // Finding sections, image parts and textures by name, and resolving the
 // constant indexes after a load. Parent chains are walked in a loop that
-// refuses a section already visited, so a cycle of parents ends with -1.
+// refuses a section already visited, so a cycle of parents ends with -1,
+// and stops as the options reader does past MaxParentChain sections.
 #include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinOptionsReader.h"
+#include <map>
 #include <vector>
 
 namespace {
@@ -9,15 +12,74 @@ namespace {
 class TVisited {
 public:
   explicit TVisited(size_t count) : FSeen(count, false) {}
-  // False when Index was seen already.
+  // False when Index was seen already or the chain is too long.
   bool Enter(int Index) {
-    if (FSeen[static_cast<size_t>(Index)]) return false;
+    if (FSeen[static_cast<size_t>(Index)] || ++FDepth > MaxParentChain) return false;
     FSeen[static_cast<size_t>(Index)] = true;
     return true;
   }
 
 private:
   std::vector<bool> FSeen;
+  int FDepth = 0;
+};
+
+// The lookups of InitMaskIndexes, answered as GetMaskIndex(int, String) and
+// GetTextureIndex(int, String, String) answer them but through maps made
+// once: a skin of many sections and long chains would otherwise take a
+// scan of every part at every step of every lookup.
+class TPartFinder {
+public:
+  explicit TPartFinder(const TsSkinModel& Model) : FModel(Model) {
+    for (size_t i = 0; i < Model.gd.size(); ++i) FSections.emplace(Model.gd[i].ClassName, static_cast<int>(i));
+    for (size_t i = 0; i < Model.ma.size(); ++i) {
+      const TsMaskData& md = Model.ma[i];
+      FParts.emplace(std::make_pair(md.SkinIndex, md.PropertyName), static_cast<int>(i));
+      if (md.ImgType == itisaTexture) FTextures.emplace(std::make_pair(md.ClassName, md.PropertyName), static_cast<int>(i));
+    }
+  }
+
+  int Mask(int SkinIndex, const String& Name) const {
+    TVisited visited(FModel.gd.size());
+    while (SkinIndex >= 0) {
+      const auto found = FParts.find(std::make_pair(SkinIndex, Name));
+      if (found != FParts.end()) return found->second;
+      if (!Valid(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+      const TsGeneralData& gd = FModel.gd[static_cast<size_t>(SkinIndex)];
+      if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
+      SkinIndex = Section(gd.ParentClass);
+    }
+    return -1;
+  }
+
+  int Texture(int SkinIndex, String Section, const String& Name) const {
+    if (FModel.ma.empty()) return -1;
+    TVisited visited(FModel.gd.size());
+    while (SkinIndex >= 0 && !Section.empty()) {
+      const auto found = FTextures.find(std::make_pair(Section, Name));
+      if (found != FTextures.end()) return found->second;
+      if (!Valid(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
+      const String parent = FModel.gd[static_cast<size_t>(SkinIndex)].ParentClass;
+      if (parent.empty() || parent == Section) return -1;
+      SkinIndex = this->Section(parent);
+      Section = parent;
+    }
+    return -1;
+  }
+
+private:
+  bool Valid(int SkinIndex) const {
+    return FModel.CommonSkinData && SkinIndex >= 0 && static_cast<size_t>(SkinIndex) < FModel.gd.size();
+  }
+  int Section(const String& Name) const {
+    const auto found = FSections.find(Name);
+    return Name.empty() || found == FSections.end() ? -1 : found->second;
+  }
+
+  const TsSkinModel& FModel;
+  std::map<String, int> FSections;  // the first section of each name
+  std::map<std::pair<int, String>, int> FParts;
+  std::map<std::pair<String, String>, int> FTextures;
 };
 }  // namespace
 
@@ -205,19 +267,20 @@ void TsSkinManager::InitConstantIndexes() {
 }
 
 void TsSkinManager::InitMaskIndexes() {
+  const TPartFinder find(Model);
   for (size_t s = 0; s < Model.gd.size(); ++s) {
     const int S = static_cast<int>(s);
     if (S == Model.ConstData.IndexGLobalInfo) continue;
     TsGeneralData& gd = Model.gd[s];
-    gd.BorderIndex = GetMaskIndex(S, u"BORDERSMASK");
-    gd.OuterMask = GetMaskIndex(S, u"OUTERMASK");
-    gd.ImgTL = GetMaskIndex(S, u"IMGTOPLEFT");
-    gd.ImgTR = GetMaskIndex(S, u"IMGTOPRIGHT");
-    gd.ImgBL = GetMaskIndex(S, u"IMGBTMLEFT");
-    gd.ImgBR = GetMaskIndex(S, u"IMGBTMRIGHT");
-    gd.TextureNormal = GetTextureIndex(S, gd.ClassName, u"PATTERN");
+    gd.BorderIndex = find.Mask(S, u"BORDERSMASK");
+    gd.OuterMask = find.Mask(S, u"OUTERMASK");
+    gd.ImgTL = find.Mask(S, u"IMGTOPLEFT");
+    gd.ImgTR = find.Mask(S, u"IMGTOPRIGHT");
+    gd.ImgBL = find.Mask(S, u"IMGBTMLEFT");
+    gd.ImgBR = find.Mask(S, u"IMGBTMRIGHT");
+    gd.TextureNormal = find.Texture(S, gd.ClassName, u"PATTERN");
     gd.Props[0].TextureIndex = gd.TextureNormal;
-    if (gd.States > 1) gd.Props[1].TextureIndex = GetTextureIndex(S, gd.ClassName, u"HOTPATTERN");
+    if (gd.States > 1) gd.Props[1].TextureIndex = find.Texture(S, gd.ClassName, u"HOTPATTERN");
     if (gd.BorderIndex < 0) {
       gd.ScrollBorderOffset = -2;
     } else {

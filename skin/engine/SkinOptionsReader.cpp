@@ -27,18 +27,16 @@ String ParentOf(const TacSkinIni& Ini, const String& Section) {
 }
 
 // Value of Key in Section or up its chain; Missing when none sets it.
+// A cycle ends at the chain's limit with nothing found, as nothing on it
+// set the key the first time round.
 String FindInherited(const TacSkinIni& Ini, const String& Section, const String& Key) {
-  std::vector<String> visited;
   String section = Section;
-  for (;;) {
+  for (int depth = 0; depth <= MaxParentChain && !section.empty(); ++depth) {
     const String v = Ini.ReadString(section, Key, Missing);
     if (v != Missing) return v;
-    visited.push_back(section);
     section = ParentOf(Ini, section);
-    if (section.empty()) return Missing;
-    for (const String& seen : visited)
-      if (seen == section) return Missing;
   }
+  return Missing;
 }
 }  // namespace
 
@@ -172,14 +170,9 @@ bool ReadInheritedBool(const TacSkinIni& Ini, const String& Section, const Strin
 int ReadInheritedInt(const TacSkinIni& Ini, const String& Section, const String& Key, int Default, int Max) {
   int v = Ini.ReadInteger(Section, Key, -1);
   if (v == -1) {
-    std::vector<String> visited{Section};
     String section = ParentOf(Ini, Section);
-    while (!section.empty() && v == -1) {
-      bool seen = false;
-      for (const String& s : visited) seen = seen || s == section;
-      if (seen) break;
+    for (int depth = 1; depth <= MaxParentChain && !section.empty() && v == -1; ++depth) {
       v = Ini.ReadInteger(section, Key, -1);
-      visited.push_back(section);
       section = ParentOf(Ini, section);
     }
     // Only an inherited system colour is resolved.

@@ -47,7 +47,9 @@ bool SkinIniInt(const String& Text, int& Value);
 extern std::unique_ptr<TacSkinIni> SkinOptions;
 
 // Inherited reads through PARENTCLASS; a chain that comes back to a section
-// already read stops there.
+// already read stops there, and so does one longer than MaxParentChain,
+// which no skin needs and whose every read would cost the whole chain.
+constexpr int MaxParentChain = 32;
 String ReadInheritedString(const TacSkinIni& Ini, const String& Section, const String& Key, const String& Default);
 bool ReadInheritedBool(const TacSkinIni& Ini, const String& Section, const String& Key, bool Default);
 int ReadInheritedInt(const TacSkinIni& Ini, const String& Section, const String& Key, int Default, int Max);

@@ -68,11 +68,29 @@ void ShowNotPacked(TsSkinManager* Manager) {
 }  // namespace
 
 void TacSkinConvertor::Clear() {
-  while (!Files.empty()) Files.pop_back();
+  ClearFiles();
   Options.reset();
   OwnedData.reset();
   PackedData = nullptr;
   ImageCount = 0;
+}
+
+void TacSkinConvertor::ClearFiles() {
+  while (!Files.empty()) Files.pop_back();
+  FFileIndex.clear();
+  FIndexed = 0;
+}
+
+TacImageItem* TacSkinConvertor::FindFile(const String& Name) {
+  // Indexed as the entries come, so that a skin of many images does not
+  // compare every name with every entry.
+  if (FIndexed > Files.size()) {
+    FFileIndex.clear();
+    FIndexed = 0;
+  }
+  for (; FIndexed < Files.size(); ++FIndexed) FFileIndex.emplace(UpperCase(Files[FIndexed].FileName), FIndexed);
+  const auto found = FFileIndex.find(UpperCase(Name));
+  return found == FFileIndex.end() ? nullptr : &Files[found->second];
 }
 
 uint32_t ReadLittleEndian(const uint8_t* Data, size_t Size, size_t Offset, int Count) {
@@ -98,7 +116,7 @@ bool ReadPackedSkin(TacSkinConvertor& Convertor, TsSkinManager* Manager) {
   const auto need = [&](uint64_t n) {
     if (n > size - pos) throw Exception(DamagedPackage);
   };
-  Convertor.Files.clear();
+  Convertor.ClearFiles();
   Convertor.Files.reserve(count);
   Convertor.ImageCount = 0;
   for (uint32_t i = 0; i < count; ++i) {

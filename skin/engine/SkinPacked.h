@@ -4,6 +4,7 @@
 #include "platform/classes/Streams.h"
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TsSkinManager;
@@ -29,6 +30,14 @@ public:
   // The image entries read.
   int ImageCount = 0;
   TacImageItems Files;
+  // The first entry of that name in any letter case; nil when there is none.
+  TacImageItem* FindFile(const String& Name);
+  // Files are emptied here, so that FindFile forgets them too.
+  void ClearFiles();
+
+private:
+  std::unordered_map<String, size_t> FFileIndex;  // upper-case names
+  size_t FIndexed = 0;  // entries of Files in FFileIndex
 };
 
 // Limits that a container's fields are checked against before anything is

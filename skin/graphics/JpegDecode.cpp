@@ -2,6 +2,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 struct TJpegError {
@@ -17,6 +18,14 @@ extern "C" void JpegErrorExit(j_common_ptr Info) {
 }
 
 extern "C" void JpegNoOutput(j_common_ptr) {}
+
+// libjpeg only warns when the compressed data runs out or breaks off, and
+// fills the rest of the image with grey: taken as the error it is.
+extern "C" void JpegDataWarning(j_common_ptr Info, int Level) {
+  const int code = Info->err->msg_code;
+  if (Level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC))
+    JpegErrorExit(Info);
+}
 
 // Plain C frames only between the setjmp and libjpeg's jump back: the rows
 // go into a buffer the caller owns, and nothing here has a destructor.
@@ -41,8 +50,10 @@ bool DecodeRows(jpeg_decompress_struct& Info, TJpegError& Err, const uint8_t* Da
   return true;
 }
 
-// The header alone, so the buffers can be sized before decoding.
-bool ReadSize(const uint8_t* Data, size_t Size, unsigned& W, unsigned& H, TJpegError& Err) {
+// The header alone, so the buffers can be sized before decoding. MinBits is
+// what the image data needs at the least: Huffman coding spends a bit or
+// more on every 8 x 8 block of every component.
+bool ReadSize(const uint8_t* Data, size_t Size, unsigned& W, unsigned& H, uint64_t& MinBits, TJpegError& Err) {
   jpeg_decompress_struct info{};
   info.err = jpeg_std_error(&Err.Base);
   Err.Base.error_exit = JpegErrorExit;
@@ -54,6 +65,10 @@ bool ReadSize(const uint8_t* Data, size_t Size, unsigned& W, unsigned& H, TJpegE
     jpeg_read_header(&info, TRUE);
     W = info.image_width;
     H = info.image_height;
+    MinBits = 0;
+    if (!info.arith_code)
+      for (int c = 0; c < info.num_components; ++c)
+        MinBits += uint64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
     ok = true;
   }
   jpeg_destroy_decompress(&info);
@@ -66,18 +81,30 @@ std::string DecodeJpeg(const uint8_t* Data, size_t Size, TJpegPixels& Out) {
   if (!Data || Size < 4) return "JPEG image is empty or truncated";
   TJpegError err{};
   unsigned w = 0, h = 0;
-  if (!ReadSize(Data, Size, w, h, err)) return err.Message;
+  uint64_t minBits = 0;
+  if (!ReadSize(Data, Size, w, h, minBits, err)) return err.Message;
   // Bounded so that a forged header cannot ask for gigabytes.
   if (w == 0 || h == 0 || w > 16384 || h > 16384 || static_cast<uint64_t>(w) * h > (64u << 20))
     return "JPEG image size is out of range";
+  if (minBits / 8 > Size) return "JPEG image data is too short for its size";
   Out.Pixels.assign(static_cast<size_t>(w) * h, 0);
   std::vector<unsigned char> row(static_cast<size_t>(w) * 3 + 16);
   jpeg_decompress_struct info{};
   info.err = jpeg_std_error(&err.Base);
   err.Base.error_exit = JpegErrorExit;
   err.Base.output_message = JpegNoOutput;
+  err.Base.emit_message = JpegDataWarning;
   jpeg_create_decompress(&info);
-  const bool ok = DecodeRows(info, err, Data, Size, Out, row.data(), row.size());
+  // A file that lacks no more than its end marker is whole: the marker is
+  // supplied, so that running out of data means damage.
+  std::vector<uint8_t> ended;
+  if (Data[Size - 2] != 0xFF || Data[Size - 1] != 0xD9) {
+    ended.assign(Data, Data + Size);
+    ended.push_back(0xFF);
+    ended.push_back(0xD9);
+  }
+  const bool ok = ended.empty() ? DecodeRows(info, err, Data, Size, Out, row.data(), row.size())
+                                : DecodeRows(info, err, ended.data(), ended.size(), Out, row.data(), row.size());
   const unsigned outW = info.output_width, outH = info.output_height;
   jpeg_destroy_decompress(&info);
   if (!ok || outW != w || outH != h) {

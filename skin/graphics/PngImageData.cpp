@@ -17,6 +17,30 @@ constexpr Adam7Pass Adam7[7] = {
     {2, 0, 4, 2, 0xAA}, {0, 1, 2, 2, 0x55}, {1, 0, 2, 1, 0xFF},
 };
 
+// Deflate never shrinks data by more than about 1032 to 1.
+constexpr uint64_t MaxInflateRatio = 1032;
+
+// Bytes of image data in the run of chunks whose first body Stream is at:
+// read ahead and put back, before anything is sized by the header.
+uint64_t ImageDataRunSize(TStream& Stream, int64_t End, uint32_t FirstLength) {
+  const int64_t start = Stream.Position();
+  uint64_t total = FirstLength;
+  int64_t at = start + int64_t{FirstLength} + 4;
+  uint8_t head[8];
+  while (at + 8 <= End) {
+    Stream.SetPosition(at);
+    if (Stream.Read(head, 8) != 8) break;
+    bool idat = true;
+    for (int i = 0; i < 4; ++i) idat = idat && (head[4 + i] & 0xDF) == "IDAT"[i];
+    if (!idat) break;
+    const uint32_t length = (uint32_t{head[0]} << 24) | (uint32_t{head[1]} << 16) | (uint32_t{head[2]} << 8) | head[3];
+    total += length;
+    at += 8 + int64_t{length} + 4;
+  }
+  Stream.SetPosition(start);
+  return total;
+}
+
 }  // namespace
 
 void TPNGGraphic::DecodeImageData() {
@@ -31,6 +55,10 @@ void TPNGGraphic::DecodeImageData() {
   const uint32_t width = FImageProperties.Width;
   const uint64_t rowSize = (uint64_t{width} * FBitDepth + 7) / 8 * samples + 1;
   const uint32_t height = FImageHeight;
+  // A few bytes claiming a giant image are refused before it is allocated.
+  const uint64_t leastRaw = uint64_t{width} * height * FBitDepth * static_cast<uint64_t>(samples) / 8;
+  if (leastRaw > ImageDataRunSize(*FStream, FStreamEnd, FHeader.Length) * MaxInflateRatio + 1024)
+    Fail(CompressionError);
   const bool reuse = !Empty() && PixelFormat() == FTargetFormat && Width() == static_cast<int>(width) &&
                      Height() == static_cast<int>(height);
   if (!reuse) {

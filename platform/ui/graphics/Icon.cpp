@@ -13,6 +13,10 @@ uint16_t U16(const std::string& d, size_t at) {
   return static_cast<uint16_t>(static_cast<uint8_t>(d[at]) | (static_cast<uint8_t>(d[at + 1]) << 8));
 }
 uint32_t U32(const std::string& d, size_t at) { return U16(d, at) | (static_cast<uint32_t>(U16(d, at + 2)) << 16); }
+uint32_t BigEndian32(const std::string& d, size_t at) {
+  return static_cast<uint32_t>(static_cast<uint8_t>(d[at])) << 24 | static_cast<uint32_t>(static_cast<uint8_t>(d[at + 1])) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(d[at + 2])) << 8 | static_cast<uint8_t>(d[at + 3]);
+}
 void Put16(std::string& out, uint16_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
   out.push_back(static_cast<char>(v >> 8));
@@ -29,7 +33,14 @@ struct IcoEntry {
 
 // Checks that the image of an entry holds everything its header promises.
 void CheckImage(const std::string& data, const IcoEntry& e) {
-  if (e.Size >= 8 && std::memcmp(data.data() + e.Offset, "\x89PNG\r\n\x1a\n", 8) == 0) return;
+  if (e.Size >= 8 && std::memcmp(data.data() + e.Offset, "\x89PNG\r\n\x1a\n", 8) == 0) {
+    // The system decodes it, sized by its header: a forged size would have
+    // it allocate gigabytes, so the header is held to the limits below.
+    if (e.Size < 24 || std::memcmp(data.data() + e.Offset + 12, "IHDR", 4) != 0) Invalid(u"bad image header");
+    const uint32_t w = BigEndian32(data, e.Offset + 16), h = BigEndian32(data, e.Offset + 20);
+    if (w == 0 || w > 1024 || h == 0 || h > 1024) Invalid(u"bad image size");
+    return;
+  }
   if (e.Size < 40 || U32(data, e.Offset) < 40) Invalid(u"bad image header");
   int32_t w = static_cast<int32_t>(U32(data, e.Offset + 4));
   int32_t h2 = static_cast<int32_t>(U32(data, e.Offset + 8));

@@ -4,6 +4,7 @@
 #include "skin/graphics/ColorFuncs.h"
 #include "skin/graphics/LibUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/NumUtils.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,6 +154,9 @@ TEST(SkinSectionData, ValuesInheritanceAndPalette) {
 }
 
 TEST(SkinSectionData, EdgeTexts) {
+  String longGradient = u"[S]\r\nGRADIENTDATA=";
+  for (int i = 0; i < 20000; ++i) longGradient += u"16777215;0;50;1;0;";
+  longGradient += u"\r\n";
   struct Case {
     const char* What;
     const char16_t* Text;
@@ -176,6 +180,28 @@ TEST(SkinSectionData, EdgeTexts) {
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.Palette[pcEditBG]; }, ColorToRGB(clWindow)},
       {"title height default", u"[GLOBALINFO]\r\nMAXHEIGHT=0\r\n", u"GLOBALINFO",
        [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->ExMaxHeight; }, 30},
+      {"long gradient text read whole", longGradient.c_str(), u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return static_cast<int>(g.Props[0].GradientArray.size()); }, 20000},
+      {"gradient words between empty ones", u"[S]\r\nGRADIENTDATA=;1;;2;;3;4;;5;6;\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[0].GradientArray.at(0).Mode1 * 10 +
+                                                          static_cast<int>(g.Props[0].GradientArray.size()); }, 41},
+      // Sizes that every paint allocates or loops by are limited.
+      {"glow size limited", u"[S]\r\nGSIZE=100000\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[0].GlowSize; }, 255},
+      {"hot glow size not negative", u"[S]\r\nSTATES=2\r\nHGSIZE=-2147483648\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.Props[1].GlowSize; }, 0},
+      {"glow margin limited", u"[S]\r\nGLOWMARGIN=-2147483647\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.GlowMargin; }, -255},
+      {"outer offset limited", u"[S]\r\nOUTOFFSL=-2147483648\r\n", u"S",
+       [](TsSkinManager&, const TsGeneralData& g) { return g.OuterOffset.Left; }, -255},
+      {"skin shadow blur limited", u"[GLOBALINFO]\r\nSHADOW1BLUR=2147483647\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Blur; }, 255},
+      {"no skin shadow kept", u"[GLOBALINFO]\r\nSHADOW1BLUR=-7\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Blur; }, -1},
+      {"skin shadow offset limited", u"[GLOBALINFO]\r\nSHADOW1OFFSET=99999\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.CommonSkinData->Shadow1Offset; }, 255},
+      {"light offset limited", u"[GLOBALINFO]\r\nLO_OFFSETB=-99999\r\n", u"GLOBALINFO",
+       [](TsSkinManager& sm, const TsGeneralData&) { return sm.Model.oe[0].OffsetB; }, -255},
   };
   for (const auto& c : cases) {
     TOptionsRead read(c.Text);
@@ -201,4 +227,32 @@ TEST(SkinSectionData, CommonSections) {
   EXPECT_EQ(mine.Props[0].Color, 0x123456);
   EXPECT_EQ(mine.Props[1].Color, 0x00FF00);
   EXPECT_EQ(mine.GlowCount, 7);
+}
+
+TEST(SkinSectionData, LongParentChainsStopAtTheirLimit) {
+  // C0 inherits from C1 and so on up to C1499, which alone sets anything;
+  // another 1500 sections of one part each lengthen every scan.
+  constexpr int Count = 1500, Top = Count - 1;
+  String text;
+  for (int i = 0; i < Count; ++i) {
+    text += u"[C" + IntToStr(i) + u"]\r\n";
+    if (i < Top) text += u"PARENTCLASS=C" + IntToStr(i + 1) + u"\r\n";
+  }
+  text += u"GLOW=7\r\nBORDERSMASK=^0000,0000,0060,0040,0004,0004,0004,0004,3,1,5,0\r\n"
+          u"PATTERN=~0000,0000,0016,0016,01\r\n";
+  for (int i = 0; i < Count; ++i) text += u"[F" + IntToStr(i) + u"]\r\nOUTERMASK=@0000,0000,0016,0016,1,0\r\n";
+  TOptionsRead read(text);
+  read.sm.LoadAllMasks();
+  read.sm.LoadAllGeneralData();
+  const int border = read.sm.GetMaskIndex(String(u"C" + IntToStr(Top)), String(u"BORDERSMASK"));
+  ASSERT_GE(border, 0);
+  for (int from : {Top - MaxParentChain, Top - MaxParentChain - 1, 0}) {
+    const bool reached = Top - from <= MaxParentChain;
+    const TsGeneralData& d = Section(read.sm, (u"C" + IntToStr(from)).c_str());
+    EXPECT_EQ(d.GlowCount, reached ? 7 : 0) << from;
+    EXPECT_EQ(d.BorderIndex, reached ? border : -1) << from;
+    EXPECT_EQ(d.TextureNormal >= 0, reached) << from;
+    EXPECT_EQ(read.sm.GetMaskIndex(read.sm.GetSkinIndex(u"C" + IntToStr(from)), u"BORDERSMASK"), d.BorderIndex)
+        << from;
+  }
 }

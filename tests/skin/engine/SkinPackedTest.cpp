@@ -87,6 +87,25 @@ TEST(SkinPacked, ContainerEntries) {
   EXPECT_EQ(ReadLittleEndian(reinterpret_cast<const uint8_t*>("ASzf\x01\x02"), 6, 4, 4), 0x0201u);
 }
 
+TEST(SkinPacked, EntriesFoundByNameInAnyCase) {
+  auto files = TestSkinFiles(0);
+  files.push_back({"GLOW.PNG", "second of the name"});
+  TacSkinConvertor c;
+  ASSERT_EQ(ReadBytes(PackSkinFiles(files), c), TRead::Read);
+  ASSERT_NE(c.FindFile(u"glow.png"), nullptr);
+  EXPECT_EQ(c.FindFile(u"GLOW.PNG"), &c.Files[1]);  // the first of two
+  EXPECT_EQ(c.FindFile(u"Plain.BMP"), &c.Files[4]);
+  EXPECT_EQ(c.FindFile(u"Missing.png"), nullptr);
+  EXPECT_EQ(c.FindFile(u""), nullptr);
+  // Read again with other entries: the names of the first read are gone.
+  ASSERT_EQ(ReadBytes(PackSkinFiles({files[0], {"Other.png", "x"}, {"Another.bmp", "y"}, {"Third.jpg", "z"},
+                                     {"Fourth.png", "w"}, {"Fifth.png", "v"}}),
+                      c),
+            TRead::Read);
+  EXPECT_EQ(c.FindFile(u"Glow.png"), nullptr);
+  EXPECT_EQ(c.FindFile(u"FIFTH.PNG"), &c.Files[4]);
+}
+
 TEST(SkinPacked, DamagedContainersAreRefusedQuickly) {
   const auto files = TestSkinFiles(0);
   const std::string good = PackSkinFiles(files);

@@ -57,6 +57,18 @@ std::string PaletteImage(const std::string& plte, const std::string& indexes, co
          Chunk("IDAT", ZlibOf(std::string(1, '\0') + indexes)) + Iend();
 }
 
+// A grey image of zeros at zlib's strongest: near deflate's limit of
+// about 1032 to 1.
+std::string Zeros() {
+  const std::string rows(1025u * 1024u, '\0');
+  uLongf size = compressBound(static_cast<uLong>(rows.size()));
+  std::string z(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(&z[0]), &size, reinterpret_cast<const Bytef*>(rows.data()),
+            static_cast<uLong>(rows.size()), 9);
+  z.resize(size);
+  return PngSignature() + Chunk("IHDR", IhdrData(1024, 1024, 8, 0)) + Chunk("IDAT", z) + Iend();
+}
+
 struct Case {
   const char* What;
   std::string File;
@@ -130,6 +142,10 @@ std::vector<Case> Cases() {
        nullptr},
       {"over 64 Mi pixels", PngSignature() + Chunk("IHDR", IhdrData(16384, 4097, 8, 2)) + idat + Iend(),
        InvalidFormat, nullptr},
+      {"64 Mi pixels from a few bytes", PngSignature() + Chunk("IHDR", IhdrData(16384, 4096, 8, 2)) + idat + Iend(),
+       CompressionError, nullptr},
+      {"zeros packed as tightly as zlib can", Zeros(), nullptr,
+       [](TPNGGraphic& png) { EXPECT_EQ(png.Width(), 1024); }},
       {"length 0x7FFFFFFF", lengthField(0x7FFFFFFF), InvalidFormat, nullptr},
       {"length 0xFFFFFFFF", lengthField(0xFFFFFFFF), InvalidFormat, nullptr},
       {"length past the file", lengthField(1000), InvalidFormat, nullptr},

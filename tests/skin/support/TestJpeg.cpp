@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <jpeglib.h>
 
-std::string EncodeTestJpeg(const uint8_t* Rgb, int Width, int Height, int Quality) {
+std::string EncodeTestJpeg(const uint8_t* Rgb, int Width, int Height, int Quality, bool Progressive) {
   jpeg_compress_struct info{};
   jpeg_error_mgr err{};
   info.err = jpeg_std_error(&err);
@@ -17,6 +17,7 @@ std::string EncodeTestJpeg(const uint8_t* Rgb, int Width, int Height, int Qualit
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, Quality, TRUE);
+  if (Progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(Rgb + static_cast<size_t>(info.next_scanline) * Width * 3);

@@ -5,4 +5,4 @@
 #include <string>
 
 // Rows top-down of red, green, blue bytes; empty on failure.
-std::string EncodeTestJpeg(const uint8_t* Rgb, int Width, int Height, int Quality);
+std::string EncodeTestJpeg(const uint8_t* Rgb, int Width, int Height, int Quality, bool Progressive = false);

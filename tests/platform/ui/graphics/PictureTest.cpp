@@ -1,6 +1,8 @@
 #include "platform/classes/Streams.h"
 #include "platform/ui/graphics/Graphics.h"
+#include "platform/ui/graphics/PngWriter.h"
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
@@ -29,6 +31,23 @@ HICON MakeIcon() {
   mask->Dormant();
   ICONINFO info{TRUE, 0, 0, mask->Handle(), color->Handle()};
   return CreateIconIndirect(&info);
+}
+
+// An icon file of one PNG image of 16 x 16 whose header claims W x H.
+std::string PngIcon(uint32_t W, uint32_t H) {
+  const std::vector<uint32_t> pixels(16 * 16, 0xFFFF0000u);
+  std::string png = EncodePng(reinterpret_cast<const uint8_t*>(pixels.data()), 16, 16, true);
+  for (int i = 0; i < 4; ++i) {
+    png[16 + i] = static_cast<char>(W >> (24 - 8 * i));
+    png[20 + i] = static_cast<char>(H >> (24 - 8 * i));
+  }
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17);
+  for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+  std::string ico("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0", 14);
+  const uint32_t size = static_cast<uint32_t>(png.size()), offset = 22;
+  ico.append(reinterpret_cast<const char*>(&size), 4);
+  ico.append(reinterpret_cast<const char*>(&offset), 4);
+  return ico + png;
 }
 
 }  // namespace
@@ -61,10 +80,24 @@ TEST(Icon, CorruptFilesRaiseAClearError) {
   outside[18] = '\x7f';  // image offset far past the end
   std::string cut = good.substr(0, good.size() - 10);
   cut[14] = static_cast<char>(cut.size() - 22);  // directory agrees, pixels do not fit
+  TIcon png;
+  png.LoadFromIcoBytes(PngIcon(16, 16));
+  EXPECT_EQ(png.Width(), 16);
   for (const std::string& bad : {std::string("\0\0\1\0", 4), good.substr(0, 12), outside, cut}) {
     TIcon loaded;
     EXPECT_THROW(loaded.LoadFromIcoBytes(bad), EInvalidGraphic);
     EXPECT_TRUE(loaded.Empty());
+  }
+  // PNG images whose headers would have the system allocate gigabytes are
+  // refused before it sees them.
+  for (const auto& [w, h] : {std::pair<uint32_t, uint32_t>{65535, 65535}, {1, 100000}, {0, 16}}) {
+    TIcon loaded;
+    try {
+      loaded.LoadFromIcoBytes(PngIcon(w, h));
+      ADD_FAILURE() << w << "x" << h << " loaded";
+    } catch (const EInvalidGraphic& e) {
+      EXPECT_EQ(e.Message(), u"Icon image is not valid: bad image size") << w << "x" << h;
+    }
   }
 }
 
