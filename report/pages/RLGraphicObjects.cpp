@@ -8,6 +8,7 @@
 #include "platform/rtl/NumUtils.h"
 #include "platform/ui/graphics/Canvas.h"
 #include <algorithm>
+#include <map>
 
 int32_t CurrentGroupId = 0;
 
@@ -16,8 +17,36 @@ int32_t NewGroupId() { return ++CurrentGroupId; }
 namespace {
 int32_t Scaled(int32_t AValue, double AFactor) { return static_cast<int32_t>(Round(AValue * AFactor)); }
 
-TRect ScaledBounds(const TRLMetaRect& r, double xf, double yf, int dx, int dy) {
-  return {dx + Scaled(r.Left, xf), dy + Scaled(r.Top, yf), dx + Scaled(r.Right, xf), dy + Scaled(r.Bottom, yf)};
+// Where painted coordinates may lie: the paint rectangle and as much again
+// on each side. Geometry far beyond the page (a damaged file, say) costs
+// the platform time and memory in proportion to its size; brought back
+// within these limits, it paints as cheaply as a page-sized object.
+struct PaintLimits {
+  TRect Box;
+  int MaxPenWidth;
+  // Glyphs cost the platform the square of their height to draw.
+  int MaxFontHeight;
+  explicit PaintLimits(const TRLGraphicSurface* ASurface) {
+    TRect r = ASurface->PaintRect();
+    if (r.IsEmpty()) r = {-(1 << 28), -(1 << 28), 1 << 28, 1 << 28};
+    int64_t w = std::max<int64_t>(1, static_cast<int64_t>(r.Right) - r.Left);
+    int64_t h = std::max<int64_t>(1, static_cast<int64_t>(r.Bottom) - r.Top);
+    Box = {Clamp(r.Left - w), Clamp(r.Top - h), Clamp(r.Right + w), Clamp(r.Bottom + h)};
+    MaxPenWidth = static_cast<int>(std::min<int64_t>(std::max(w, h), 1 << 16));
+    MaxFontHeight = std::min(MaxPenWidth, 2048);
+  }
+  int X(int64_t AValue) const { return static_cast<int>(std::clamp<int64_t>(AValue, Box.Left, Box.Right)); }
+  int Y(int64_t AValue) const { return static_cast<int>(std::clamp<int64_t>(AValue, Box.Top, Box.Bottom)); }
+  static int Clamp(int64_t AValue) {
+    return static_cast<int>(std::clamp<int64_t>(AValue, -(int64_t(1) << 30), int64_t(1) << 30));
+  }
+};
+
+int64_t ScaledAt(int32_t AValue, double AFactor, int ADesloc) { return ADesloc + Round(AValue * AFactor); }
+
+TRect ScaledBounds(const TRLMetaRect& r, double xf, double yf, int dx, int dy, const PaintLimits& limits) {
+  return {limits.X(ScaledAt(r.Left, xf, dx)), limits.Y(ScaledAt(r.Top, yf, dy)), limits.X(ScaledAt(r.Right, xf, dx)),
+          limits.Y(ScaledAt(r.Bottom, yf, dy))};
 }
 
 TRect AtLeastOnePixel(TRect r) {
@@ -26,9 +55,10 @@ TRect AtLeastOnePixel(TRect r) {
   return r;
 }
 
-void SetCanvasPen(TCanvas* ACanvas, const TRLMetaPen* APen, double AXFactor) {
+void SetCanvasPen(TCanvas* ACanvas, const TRLMetaPen* APen, double AXFactor, const PaintLimits& limits) {
   DecodeMetaPen(APen, ACanvas->Pen());
   ScaleCanvasPenWidth(ACanvas->Pen(), AXFactor);
+  if (ACanvas->Pen()->Width() > limits.MaxPenWidth) ACanvas->Pen()->SetWidth(limits.MaxPenWidth);
 }
 
 void WritePoints(TRLRecordWriter& w, const TRLMetaPointArray& points) {
@@ -51,10 +81,12 @@ TRLMetaPointArray ReadPoints(TRLRecordReader& r) {
   return points;
 }
 
-std::vector<TPoint> ScaledPoints(const TRLMetaPointArray& points, double xf, double yf, int dx, int dy) {
+std::vector<TPoint> ScaledPoints(const TRLMetaPointArray& points, double xf, double yf, int dx, int dy,
+                                 const PaintLimits& limits) {
   std::vector<TPoint> result;
   result.reserve(points.size());
-  for (const TRLMetaPoint& p : points) result.emplace_back(dx + Scaled(p.X, xf), dy + Scaled(p.Y, yf));
+  for (const TRLMetaPoint& p : points)
+    result.emplace_back(limits.X(ScaledAt(p.X, xf, dx)), limits.Y(ScaledAt(p.Y, yf, dy)));
   return result;
 }
 
@@ -182,9 +214,10 @@ void TRLPixelObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLPixelObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
+  PaintLimits limits(Surface());
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->Brush()->SetColor(DecodeMetaColor(FColor));
-  ACanvas->FillRect(AtLeastOnePixel(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc)));
+  ACanvas->FillRect(AtLeastOnePixel(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits)));
 }
 
 void TRLPixelObject::Assign(const TRLGraphicObject* AObject) {
@@ -217,10 +250,11 @@ void TRLLineObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLLineObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  SetCanvasPen(ACanvas, &FPen, AXFactor);
+  PaintLimits limits(Surface());
+  SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
-  ACanvas->MoveTo(ScaleX(FFromPoint.X, AXFactor, AXDesloc), ScaleY(FFromPoint.Y, AYFactor, AYDesloc));
-  CanvasDashedLineTo(ACanvas, ScaleX(FToPoint.X, AXFactor, AXDesloc), ScaleY(FToPoint.Y, AYFactor, AYDesloc));
+  ACanvas->MoveTo(limits.X(ScaledAt(FFromPoint.X, AXFactor, AXDesloc)), limits.Y(ScaledAt(FFromPoint.Y, AYFactor, AYDesloc)));
+  CanvasDashedLineTo(ACanvas, limits.X(ScaledAt(FToPoint.X, AXFactor, AXDesloc)), limits.Y(ScaledAt(FToPoint.Y, AYFactor, AYDesloc)));
 }
 
 void TRLLineObject::Assign(const TRLGraphicObject* AObject) {
@@ -278,9 +312,10 @@ TRLGraphicObject* TRLRectangleObject::NewInstance(TRLGraphicSurface* ASurface) c
 }
 
 void TRLRectangleObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  SetCanvasPen(ACanvas, &FPen, AXFactor);
+  PaintLimits limits(Surface());
+  SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
-  ACanvas->Rectangle(AtLeastOnePixel(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc)));
+  ACanvas->Rectangle(AtLeastOnePixel(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits)));
 }
 
 TRLGraphicObject* TRLEllipseObject::NewInstance(TRLGraphicSurface* ASurface) const {
@@ -288,9 +323,10 @@ TRLGraphicObject* TRLEllipseObject::NewInstance(TRLGraphicSurface* ASurface) con
 }
 
 void TRLEllipseObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  SetCanvasPen(ACanvas, &FPen, AXFactor);
+  PaintLimits limits(Surface());
+  SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
-  ACanvas->Ellipse(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc));
+  ACanvas->Ellipse(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits));
 }
 
 // ---- text ------------------------------------------------------------------
@@ -322,10 +358,14 @@ void TRLTextObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLTextObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
+  PaintLimits limits(Surface());
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
   DecodeMetaFont(&FFont, ACanvas->Font(), AYFactor);
-  CanvasTextOutAligned(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc),
-                       ScaleX(FOrigin.X, AXFactor, AXDesloc), ScaleY(FOrigin.Y, AYFactor, AYDesloc), FTextFlags,
+  TFont* font = ACanvas->Font();
+  if (std::abs(static_cast<int64_t>(font->Height())) > limits.MaxFontHeight)
+    font->SetHeight(font->Height() < 0 ? -limits.MaxFontHeight : limits.MaxFontHeight);
+  CanvasTextOutAligned(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
+                       limits.X(ScaledAt(FOrigin.X, AXFactor, AXDesloc)), limits.Y(ScaledAt(FOrigin.Y, AYFactor, AYDesloc)), FTextFlags,
                        FLayout, FAlignment, DisplayText());
 }
 
@@ -364,28 +404,44 @@ bool LookUpMacro(const TStrings* AMacros, const String& AName, String& AValue) {
 }  // namespace
 
 AnsiString TRLTextObject::DisplayText() const {
-  AnsiString text = FText;
-  if (text.find('{') == AnsiString::npos) return text;
+  if (FText.find('{') == AnsiString::npos) return FText;
   const TStrings* pageMacros = Surface()->Macros();
   const TStrings* storeMacros = Surface()->Storage() ? Surface()->Storage()->Macros() : nullptr;
+  // Built by appending, each name looked up once: a text of many
+  // references would otherwise cost the square of its length.
+  std::map<AnsiString, std::pair<bool, AnsiString>> known;
+  AnsiString text;
+  text.reserve(FText.size());
   size_t p = 0;
-  while (p < text.size()) {
-    if (text[p] != '{') {
-      ++p;
-      continue;
-    }
-    size_t close = text.find('}', p);
+  while (p < FText.size()) {
+    size_t open = FText.find('{', p);
+    size_t close = open == AnsiString::npos ? open : FText.find('}', open);
     if (close == AnsiString::npos) break;
-    String name = FromAnsiText(text.substr(p + 1, close - p - 1));
-    String value;
-    if (!LookUpMacro(pageMacros, name, value) && !LookUpMacro(storeMacros, name, value)) {
+    text.append(FText, p, open - p);
+    AnsiString name = FText.substr(open + 1, close - open - 1);
+    auto found = known.find(name);
+    if (found == known.end()) {
+      String value;
+      bool defined = LookUpMacro(pageMacros, FromAnsiText(name), value) ||
+                     LookUpMacro(storeMacros, FromAnsiText(name), value);
+      found = known.emplace(name, std::make_pair(defined, StringToAnsi(value))).first;
+    }
+    if (!found->second.first) {
+      text.append(FText, open, close - open);
       p = close;
       continue;
     }
-    AnsiString inserted = StringToAnsi(value);
-    text.replace(p, close - p + 1, inserted);
-    p += inserted.size();
+    // Many references to a long value would multiply a page's size; the
+    // growth is bounded and the references beyond it stay as written.
+    const AnsiString& inserted = found->second.second;
+    if (text.size() + inserted.size() > close + 1 + MaxMacroGrowth) {
+      p = open;
+      break;
+    }
+    text += inserted;
+    p = close + 1;
   }
+  text.append(FText, p, AnsiString::npos);
   return text;
 }
 
@@ -406,8 +462,9 @@ void TRLFillRectObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLFillRectObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
+  PaintLimits limits(Surface());
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
-  ACanvas->FillRect(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc));
+  ACanvas->FillRect(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits));
 }
 
 void TRLFillRectObject::Assign(const TRLGraphicObject* AObject) {
@@ -432,8 +489,9 @@ void TRLPolygonObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLPolygonObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  std::vector<TPoint> points = ScaledPoints(FPoints, AXFactor, AYFactor, AXDesloc, AYDesloc);
-  SetCanvasPen(ACanvas, &FPen, AXFactor);
+  PaintLimits limits(Surface());
+  std::vector<TPoint> points = ScaledPoints(FPoints, AXFactor, AYFactor, AXDesloc, AYDesloc, limits);
+  SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
   ACanvas->Polygon(points);
 }
@@ -470,8 +528,9 @@ void TRLPolylineObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLPolylineObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  std::vector<TPoint> points = ScaledPoints(FPoints, AXFactor, AYFactor, AXDesloc, AYDesloc);
-  SetCanvasPen(ACanvas, &FPen, AXFactor);
+  PaintLimits limits(Surface());
+  std::vector<TPoint> points = ScaledPoints(FPoints, AXFactor, AYFactor, AXDesloc, AYDesloc, limits);
+  SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   ACanvas->Brush()->SetStyle(bsClear);
   ACanvas->Polyline(points);
 }
@@ -512,7 +571,8 @@ void TRLImageObject::LoadFromStream(TRLRecordReader& AStream) {
 }
 
 void TRLImageObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  CanvasDrawImageData(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc), FData, FParity);
+  PaintLimits limits(Surface());
+  CanvasDrawImageData(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits), FData, FParity);
 }
 
 void TRLImageObject::Assign(const TRLGraphicObject* AObject) {
@@ -530,7 +590,8 @@ TRLGraphicObject* TRLSetClipRectObject::NewInstance(TRLGraphicSurface* ASurface)
 }
 
 void TRLSetClipRectObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
-  Surface()->PushClipRect(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc));
+  PaintLimits limits(Surface());
+  Surface()->PushClipRect(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits));
   CanvasSetClip(ACanvas, Surface()->ClipRect());
 }
 

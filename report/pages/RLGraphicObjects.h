@@ -188,8 +188,10 @@ public:
   uint16_t TextFlags() const { return FTextFlags; }
   void SetTextFlags(uint16_t AValue) { FTextFlags = AValue; }
   // The text with {Name} macros of the surface, then of its page store,
-  // replaced by their values.
+  // replaced by their values, as long as the text grows by no more than
+  // MaxMacroGrowth bytes.
   AnsiString DisplayText() const;
+  static constexpr size_t MaxMacroGrowth = 1 << 16;
 
 private:
   TRLMetaBrush FBrush;

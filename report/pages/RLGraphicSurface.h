@@ -146,6 +146,8 @@ public:
   // Back to the previous clip; an empty stack restores the clip the replay
   // started with, so unbalanced pages still paint.
   void PopClipRect();
+  // The rectangle the replay paints into.
+  TRect PaintRect() const { return FPaintClipRect; }
 
 private:
   friend class TRLGraphicObject;

@@ -108,8 +108,21 @@ const std::string& StringAt(const std::vector<std::string>& AStrings, int32_t AI
   return AStrings[static_cast<size_t>(AIndex)];
 }
 
+// What the objects of a page may copy out of its string table: each string
+// once, and a little more for each record. Records that all name one long
+// string would otherwise multiply it many times over.
+struct TStringBudget {
+  int64_t Left;
+  const std::string& Take(const std::string& AText) {
+    if (static_cast<int64_t>(AText.size()) > Left) RaiseReadError();
+    Left -= static_cast<int64_t>(AText.size());
+    return AText;
+  }
+};
+constexpr int64_t BudgetPerRecord = 1024;
+
 void ReadLegacyObject(TRLGraphicSurface& surface, const TLegacyRecord& r, const std::vector<std::string>& strings,
-                      TRect& clip, std::vector<TRect>& clipStack) {
+                      TStringBudget& budget, TRect& clip, std::vector<TRect>& clipStack) {
   switch (r.Byte(28)) {
     case lkPixel: {
       auto* pixel = new TRLPixelObject(&surface);
@@ -138,7 +151,7 @@ void ReadLegacyObject(TRLGraphicSurface& surface, const TLegacyRecord& r, const 
     }
     case lkTextNoClip:
     case lkTextClipped: {
-      const std::string& text = StringAt(strings, r.Int(112));
+      const std::string& text = budget.Take(StringAt(strings, r.Int(112)));
       String fontName = FromAnsiText(StringAt(strings, r.Int(104)));
       auto* object = new TRLTextObject(&surface);
       object->SetBoundsRect(r.Bounds());
@@ -169,7 +182,7 @@ void ReadLegacyObject(TRLGraphicSurface& surface, const TLegacyRecord& r, const 
     }
     case lkImage:
     case lkImageToo: {
-      const std::string& bytes = StringAt(strings, r.Int(112));
+      const std::string& bytes = budget.Take(StringAt(strings, r.Int(112)));
       auto* image = new TRLImageObject(&surface);
       image->SetBoundsRect(r.Bounds());
       image->SetParity(false);
@@ -179,7 +192,7 @@ void ReadLegacyObject(TRLGraphicSurface& surface, const TLegacyRecord& r, const 
     }
     case lkPolygon:
     case lkPolyline: {
-      TRLMetaPointArray points = UnpackPoints(StringAt(strings, r.Int(112)));
+      TRLMetaPointArray points = UnpackPoints(budget.Take(StringAt(strings, r.Int(112))));
       if (r.Byte(28) == lkPolygon) {
         auto* polygon = new TRLPolygonObject(&surface);
         polygon->SetBoundsRect(r.Bounds());
@@ -230,14 +243,17 @@ void ReadLegacyPageRecord(TRLGraphicStorage* AStorage, TRLStreamSource& ASource,
     return count;
   };
   std::vector<std::string> strings(static_cast<size_t>(readCount(4)));
+  TStringBudget budget{0};
   for (std::string& s : strings) {
     int32_t length = ASource.ReadInt32();
     if (length > 0) s = std::string(ASource.Read(length));
+    budget.Left += static_cast<int64_t>(s.size());
   }
   int32_t records = readCount(static_cast<int64_t>(RecordSize));
+  budget.Left += records * BudgetPerRecord;
   for (int32_t i = 0; i < records; ++i) {
     TLegacyRecord record(ASource.Read(static_cast<int64_t>(RecordSize)));
-    ReadLegacyObject(surface, record, strings, clip, clipStack);
+    ReadLegacyObject(surface, record, strings, budget, clip, clipStack);
   }
   surface.SaveToRecord(ATarget);
 }

@@ -1,6 +1,7 @@
 #include "report/parser/RLExpressionParser.h"
 #include "platform/rtl/NumUtils.h"
 #include "platform/rtl/StrUtils.h"
+#include <cmath>
 #include <cstdlib>
 
 using K = TRLParserTokenKind;
@@ -12,10 +13,12 @@ bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsNameChar(char16_t c) { return IsLetter(c) || IsDigit(c) || c == u'.'; }
 
-// The number as far as the float conversion can read it.
-double ReadFloat(const String& text) {
+// The number as far as the float conversion can read it; none when it
+// lies beyond the range of a double.
+bool ReadFloat(const String& text, double& value) {
   const std::string ascii = StringToUtf8(text);
-  return std::strtod(ascii.c_str(), nullptr);
+  value = std::strtod(ascii.c_str(), nullptr);
+  return std::isfinite(value);
 }
 
 O OperatorOperation(const String& text, bool unary) {
@@ -256,9 +259,11 @@ TRLParserNode* TRLExpressionParser::BuildTree(int depth) {
     case K::tkIdentifier:
     case K::tkValue:
     case K::tkLiteral: {
+      double number = 0;
+      if (kind == K::tkValue && !ReadFloat(FLastToken, number)) FailAt(u"Incorrect number format");
       TRLParserNode* node =
           kind == K::tkIdentifier ? new TRLParserNode(this, FLastToken, O::opIdentifier)
-          : kind == K::tkValue    ? new TRLParserNode(this, ReadFloat(FLastToken), O::opValue)
+          : kind == K::tkValue    ? new TRLParserNode(this, number, O::opValue)
                                   : new TRLParserNode(this, FLastToken, O::opLiteral);
       if (current)
         current->AddChild(node);
@@ -301,6 +306,12 @@ TRLParserNode* TRLExpressionParser::BuildOperator(TRLParserNode*& current, TRLPa
   if (!current) {
     delete root;
     root = node;
+    return node;
+  }
+  // A prefix operator is the operand the operator before it waits for: it
+  // must not climb above that one, or "- -1" would lose its operand.
+  if (unary) {
+    current->AddChild(node);
     return node;
   }
   TRLParserNode* c = current;

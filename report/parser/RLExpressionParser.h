@@ -52,6 +52,9 @@ public:
   // is refused instead of running out of stack.
   static constexpr int MaxNesting = 200;
   static constexpr int MaxCallDepth = 64;
+  // Nodes being evaluated at once, through every function call: a deep
+  // body calling itself must fail before it runs out of stack.
+  static constexpr int MaxEvalDepth = 1000;
 
   explicit TRLExpressionParser(TComponent* AOwner);
   ~TRLExpressionParser() override;
@@ -134,4 +137,5 @@ private:
   TRLParserOptions FOptions = poScanComponents;
   TRLParserParamList* FParams = nullptr;
   int FCallDepth = 0;
+  int FEvalDepth = 0;
 };

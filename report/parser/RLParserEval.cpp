@@ -27,6 +27,10 @@ Variant EvalChild(const TRLParserNode& node, int index) {
 }  // namespace
 
 void TRLParserNode::Eval(Variant& Result) const {
+  if (FParser->FEvalDepth >= TRLExpressionParser::MaxEvalDepth)
+    throw ERLParserError(u"Expression nested too deeply!");
+  Restore<int> keepDepth(FParser->FEvalDepth);
+  ++FParser->FEvalDepth;
   switch (FOperation) {
   case O::opNull: Result = Variant(); return;
   case O::opIdentifier: FParser->EvalIdentifier(*this, Result); return;

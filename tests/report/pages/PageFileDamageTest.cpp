@@ -4,6 +4,7 @@
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/ui/graphics/Bitmap.h"
 #include <gtest/gtest.h>
 #include <chrono>
 #include <random>
@@ -18,8 +19,16 @@ Outcome TryLoad(TRLGraphicStorage& store, const std::string& bytes) {
     EXPECT_EQ(store.PageCount(), 0);
     return Outcome::Refused;
   }
-  // Pages of versions 3 and 4 are read when asked for: a damaged one is none.
-  for (int i = 0; i < store.PageCount(); ++i) store.GetPages(i);
+  // Pages of versions 3 and 4 are read when asked for: a damaged one is
+  // none. Whatever was read paints, whatever its counts and sizes say.
+  static TBitmap* target = [] {
+    auto* bitmap = new TBitmap;
+    bitmap->SetPixelFormat(pf32bit);
+    bitmap->SetSize(200, 280);
+    return bitmap;
+  }();
+  for (int i = 0; i < store.PageCount(); ++i)
+    if (TRLGraphicSurface* page = store.GetPages(i)) page->PaintTo(target->Canvas(), {0, 0, 200, 280});
   return Outcome::Loaded;
 }
 

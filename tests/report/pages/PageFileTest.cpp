@@ -5,6 +5,7 @@
 #include "platform/rtl/NumUtils.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <vector>
 
 namespace {
 // What a version 1 or 2 page cannot carry, taken off a copy of the object.
@@ -149,7 +150,7 @@ LegacyRecord LegacyText(uint8_t code, uint8_t noClip) {
 }
 
 std::string LegacyPage(int w, int h, std::initializer_list<std::string> strings,
-                       std::initializer_list<LegacyRecord> records) {
+                       const std::vector<LegacyRecord>& records) {
   std::string page = Le32(w) + Le32(h) + Le32(static_cast<int32_t>(strings.size()));
   for (const std::string& s : strings) page += Counted(s);
   page += Le32(static_cast<int32_t>(records.size()));
@@ -227,6 +228,13 @@ TEST(PageFile, HandWrittenVersionOneFileHasNoMacros) {
   std::string badFile = std::string("Quaden Metafile\x1A", 16) + Le32(1) + Le32(0) +
                         LegacyPage(50, 60, {"Hi", "Arial"}, {bad});
   EXPECT_THROW(LoadFromBytes(store, badFile), EListError);
+  EXPECT_EQ(store.PageCount(), 0);
+
+  // Records that all name one long string would copy it again and again.
+  std::string repeated = std::string("Quaden Metafile\x1A", 16) + Le32(1) + Le32(0) +
+                         LegacyPage(50, 60, {std::string(200000, 'x'), "Arial"},
+                                    std::vector<LegacyRecord>(2000, LegacyText(4, 0)));
+  EXPECT_THROW(LoadFromBytes(store, repeated), EReadError);
   EXPECT_EQ(store.PageCount(), 0);
 }
 

@@ -221,6 +221,27 @@ TEST(SurfaceRecording, TextsExpandMacrosOfThePageThenOfTheStore) {
   delete store;
 }
 
+TEST(SurfaceRecording, MacroExpansionTakesLinearTimeAndBoundedRoom) {
+  TRLGraphicSurface page;
+  page.Macros()->Add(u"P=3");
+  page.Macros()->Add(u"Long=" + String(1000, u'x'));
+  std::string references;
+  for (int i = 0; i < 100000; ++i) references += "{P}";
+  auto* many = new TRLTextObject(&page);
+  many->SetText(references);
+  EXPECT_EQ(many->DisplayText(), std::string(100000, '3'));
+
+  std::string longOnes;
+  for (int i = 0; i < 200; ++i) longOnes += "{Long}";
+  auto* growing = new TRLTextObject(&page);
+  growing->SetText(longOnes);
+  std::string shown = growing->DisplayText();
+  EXPECT_LE(shown.size(), longOnes.size() + TRLTextObject::MaxMacroGrowth);
+  EXPECT_GT(shown.size(), TRLTextObject::MaxMacroGrowth - 1000);
+  EXPECT_EQ(shown.substr(0, 1001), std::string(1000, 'x') + "x");
+  EXPECT_EQ(shown.substr(shown.size() - 6), "{Long}");
+}
+
 TEST(SurfaceRecording, CloneKeepsTheFontNameThroughTheOtherSurfacesList) {
   TRLGraphicSurface a, b;
   b.Fonts()->Add(u"Other");

@@ -4,6 +4,7 @@
 #include "platform/ui/graphics/Bitmap.h"
 #include "platform/ui/graphics/Canvas.h"
 #include <gtest/gtest.h>
+#include <chrono>
 
 namespace {
 struct Target {
@@ -207,4 +208,24 @@ TEST(CanvasConvert, AlignedTextAndEmptyClips) {
   int left = 100 - canvas->TextWidth(u"abc ") + canvas->TextWidth(u" ") / 2;
   EXPECT_EQ(t.At(left, 2), clYellow);
   EXPECT_EQ(t.At(left - 1, 2), clWhite);
+}
+
+TEST(SurfaceReplay, AbsurdSizesPaintAsCheaplyAsThePage) {
+  // What a damaged file may hold: pens, shapes and glyphs millions of
+  // pixels across, which the platform would draw at a cost growing with
+  // their size.
+  auto s = Page(100, 100);
+  s->TextOut(0, 0, "Wide");
+  dynamic_cast<TRLTextObject*>(s->Objects(0))->Font()->SetSize(30000);
+  s->Brush()->SetColor(clRed);
+  s->Pen()->SetWidth(20000000);
+  s->Polygon({{1, 1}, {50, 1}, {25, 40}});
+  s->Pen()->SetWidth(3);
+  s->Polygon({{-10000000, -10000000}, {10000000, -10000000}, {0, 10000000}});
+  s->Ellipse(-10000000, -10000000, 10000000, 10000000);
+  Target t(100, 100);
+  auto started = std::chrono::steady_clock::now();
+  s->PaintTo(t.Bitmap.Canvas(), {0, 0, 100, 100});
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  ExpectPixels(t, {{50, 50, clRed}, {99, 99, clRed}}, "inside the giant ellipse");
 }

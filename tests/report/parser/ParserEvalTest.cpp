@@ -67,6 +67,10 @@ TEST(ParserEval, OperatorsAndBuiltInNames) {
       {"true & false", "bool:False"},
       {"true | false", "bool:True"},
       {"not true", "bool:False"},
+      {"- -1", "double:1"},
+      {"--1 + 1", "double:2"},
+      {"-+-2", "double:2"},
+      {"not not true", "bool:True"},
       {"(1 < 2) & (3 < 4)", "bool:True"},
       {"1 / 0", "error: Floating point division by zero"},
       {"1 div (2 - 2)", "error: Floating point division by zero"},
@@ -95,6 +99,11 @@ TEST(ParserEval, AssignmentsAndUserFunctions) {
   parser.CreateFunction(u"fact2(n)", u"if(n < 2, 1, fact2(n - 1) * n)");
   parser.CreateFunction(u"forever(n)", u"forever(n + 1)");
   parser.CreateFunction(u"answer", u"42");
+  // Each call a few hundred nodes deep: well below the call limit, the
+  // nodes evaluated at once would outrun the stack.
+  std::string deep = "deep(n - 1)";
+  for (int i = 0; i < 700; ++i) deep += " + 0";
+  parser.CreateFunction(u"deep(n)", Utf8ToString("if(n > 0, " + deep + ", 0)"));
   ExpectOutcomes(parser, {
       {"x := 5", "double:5"},
       {"x * 2", "double:10"},
@@ -108,10 +117,12 @@ TEST(ParserEval, AssignmentsAndUserFunctions) {
       {"fact(5)", "double:120"},
       {"fact2(5)", "double:120"},
       {"forever(1)", "error: Function calls nested too deeply!"},
+      {"deep(1)", "double:0"},
+      {"deep(60)", "error: Expression nested too deeply!"},
   });
-  EXPECT_EQ(parser.FunctionList().Count(), 6);
+  EXPECT_EQ(parser.FunctionList().Count(), 7);
   parser.CreateFunction(u"Sq(m)", u"m + 1");
-  EXPECT_EQ(parser.FunctionList().Count(), 6);
+  EXPECT_EQ(parser.FunctionList().Count(), 7);
   EXPECT_EQ(Outcome(parser, "sq(4)"), "double:5");
 
   const struct {
