@@ -23,7 +23,9 @@ void FillStrings(TStrings& strings, const std::vector<String>& lines) {
 // unless the text holds characters the code page lacks.
 TTextEncoding EncodingForSave(TTextEncoding loaded, const String& text) {
   if (loaded != TTextEncoding::ANSI) return loaded;
-  return FitsAnsi(text) ? TTextEncoding::ANSI : TTextEncoding::UTF8BOM;
+  // Code page bytes that happen to read as UTF-8 (or start like a byte-order
+  // mark) would come back as other characters.
+  return DecodeText(EncodeText(text, TTextEncoding::ANSI)) == text ? TTextEncoding::ANSI : TTextEncoding::UTF8BOM;
 }
 
 enum class FileRead { Done, Missing, Failed };

@@ -182,6 +182,12 @@ TEST(IniFiles, EncodingOfTheFileIsKeptAndNothingIsLost) {
   EXPECT_EQ(ansi.ReadBytes().substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(a.ReadString(u"S", u"k", u""), u"Łódź");
 
+  // In the code page these two letters are bytes that read as one UTF-8 character.
+  TempFile lookalike(".ini");
+  TIniFile l(lookalike.Path());
+  l.WriteString(u"S", u"k", u"\u00C5\u00AD");
+  EXPECT_EQ(l.ReadString(u"S", u"k", u""), u"\u00C5\u00AD");
+
   TempFile utf8(".ini");
   utf8.WriteBytes("[S]\r\nk=S\xC3\xA3o\r\n");
   TIniFile u(utf8.Path());
