@@ -1,4 +1,5 @@
 #include "platform/classes/IniFiles.h"
+#include "platform/classes/FileReplace.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/NumUtils.h"
@@ -22,24 +23,39 @@ void FillStrings(TStrings& strings, const std::vector<String>& lines) {
 // unless the text holds characters the code page lacks.
 TTextEncoding EncodingForSave(TTextEncoding loaded, const String& text) {
   if (loaded != TTextEncoding::ANSI) return loaded;
-  return FitsAnsi(text) ? TTextEncoding::ANSI : TTextEncoding::UTF8BOM;
+  // Code page bytes that happen to read as UTF-8 (or start like a byte-order
+  // mark) would come back as other characters.
+  return DecodeText(EncodeText(text, TTextEncoding::ANSI)) == text ? TTextEncoding::ANSI : TTextEncoding::UTF8BOM;
 }
 
-bool ReadFileBytes(const String& path, std::string& bytes) {
+enum class FileRead { Done, Missing, Failed };
+
+FileRead ReadFileBytes(const String& path, std::string& bytes) {
+  bytes.clear();
   HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.c_str()), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
+  }
   LARGE_INTEGER size;
-  bool ok = GetFileSizeEx(h, &size) != 0;
+  bool ok = GetFileSizeEx(h, &size) != 0 && size.QuadPart >= 0 && size.QuadPart <= MAXDWORD;
   if (ok) {
-    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    try {
+      bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    } catch (const std::exception&) {
+      ok = false;
+    }
+  }
+  if (ok) {
     DWORD got = 0;
     ok = bytes.empty() || (ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
                            got == bytes.size());
   }
   CloseHandle(h);
-  return ok;
+  if (!ok) bytes.clear();
+  return ok ? FileRead::Done : FileRead::Failed;
 }
 
 String ResolveIniPath(const String& fileName) {
@@ -50,6 +66,20 @@ String ResolveIniPath(const String& fileName) {
   String path(reinterpret_cast<const char16_t*>(folder), n);
   if (path.back() != u'\\') path += u'\\';
   return path + fileName;
+}
+
+bool HasLineBreak(const String& s) { return s.find_first_of(u"\r\n") != String::npos; }
+
+// A name or value the file cannot hold on its line would be read back as
+// something else, or turn into a header or comment of its own.
+void CheckStorable(const String& section, const String& ident, const String& value) {
+  if (HasLineBreak(section) || section.find(u']') != String::npos)
+    throw EIniFileException(u"Invalid section name: " + section);
+  size_t first = ident.find_first_not_of(u" \t");
+  if (HasLineBreak(ident) || ident.find(u'=') != String::npos ||
+      (first != String::npos && String(u"[;#").find(ident[first]) != String::npos))
+    throw EIniFileException(u"Invalid key name: " + ident);
+  if (HasLineBreak(value)) throw EIniFileException(u"Invalid value for key " + ident + u": it holds a line break");
 }
 
 String StripQuotes(const String& value) {
@@ -131,28 +161,26 @@ bool TCustomIniFile::ValueExists(const String& section, const String& ident) con
 
 TIniFile::TIniFile(const String& fileName) : TCustomIniFile(fileName), FPath(ResolveIniPath(fileName)) {}
 
-IniDocument TIniFile::Load(TTextEncoding* encoding) const {
+// A file that exists but cannot be read is empty to readers; writers refuse
+// it, as rewriting it from nothing would lose what it holds.
+IniDocument TIniFile::Load(TTextEncoding* encoding, bool forWrite) const {
   IniDocument doc;
   std::string bytes;
   TTextEncoding detected = TTextEncoding::ANSI;
-  if (ReadFileBytes(FPath, bytes)) doc.SetText(DecodeText(bytes, &detected));
+  FileRead read = ReadFileBytes(FPath, bytes);
+  if (read == FileRead::Failed && forWrite) throw EIniFileException(u"Unable to read " + FileName());
+  if (read == FileRead::Done) doc.SetText(DecodeText(bytes, &detected));
   if (encoding) *encoding = detected;
   return doc;
 }
 
 void TIniFile::Save(const IniDocument& doc, TTextEncoding encoding) const {
   String text = doc.Text();
-  std::string bytes = EncodeText(text, EncodingForSave(encoding, text));
-  HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(FPath.c_str()), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool ok = h != INVALID_HANDLE_VALUE;
-  if (ok) {
-    DWORD put = 0;
-    ok = bytes.empty() ||
-         (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size());
-    ok = CloseHandle(h) && ok;
+  try {
+    ReplaceFileBytes(FPath, EncodeText(text, EncodingForSave(encoding, text)));
+  } catch (const EStreamError&) {
+    throw EIniFileException(u"Unable to write to " + FileName());
   }
-  if (!ok) throw EIniFileException(u"Unable to write to " + FileName());
 }
 
 String TIniFile::ReadString(const String& section, const String& ident, const String& defaultValue) const {
@@ -161,8 +189,9 @@ String TIniFile::ReadString(const String& section, const String& ident, const St
 }
 
 void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  CheckStorable(section, ident, value);
   TTextEncoding encoding;
-  IniDocument doc = Load(&encoding);
+  IniDocument doc = Load(&encoding, true);
   doc.Write(section, ident, value);
   Save(doc, encoding);
 }
@@ -186,13 +215,13 @@ void TIniFile::ReadSectionValues(const String& section, TStrings& strings) const
 
 void TIniFile::EraseSection(const String& section) {
   TTextEncoding encoding;
-  IniDocument doc = Load(&encoding);
+  IniDocument doc = Load(&encoding, true);
   if (doc.EraseSection(section)) Save(doc, encoding);
 }
 
 void TIniFile::DeleteKey(const String& section, const String& ident) {
   TTextEncoding encoding;
-  IniDocument doc = Load(&encoding);
+  IniDocument doc = Load(&encoding, true);
   if (doc.DeleteKey(section, ident)) Save(doc, encoding);
 }
 
@@ -200,7 +229,9 @@ void TIniFile::DeleteKey(const String& section, const String& ident) {
 
 TMemIniFile::TMemIniFile(const String& fileName) : TCustomIniFile(fileName) {
   std::string bytes;
-  if (ReadFileBytes(fileName, bytes)) FDocument.SetText(DecodeText(bytes, &FEncoding));
+  FileRead read = ReadFileBytes(fileName, bytes);
+  FUnreadable = read == FileRead::Failed;
+  if (read == FileRead::Done) FDocument.SetText(DecodeText(bytes, &FEncoding));
 }
 
 String TMemIniFile::ReadString(const String& section, const String& ident, const String& defaultValue) const {
@@ -209,6 +240,7 @@ String TMemIniFile::ReadString(const String& section, const String& ident, const
 }
 
 void TMemIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  CheckStorable(section, ident, value);
   FDocument.Write(section, ident, value);
 }
 
@@ -227,8 +259,8 @@ void TMemIniFile::EraseSection(const String& section) { FDocument.EraseSection(s
 void TMemIniFile::DeleteKey(const String& section, const String& ident) { FDocument.DeleteKey(section, ident); }
 
 void TMemIniFile::UpdateFile() {
+  // Written from an empty start, the file would lose all it holds.
+  if (FUnreadable) throw EIniFileException(u"Unable to read " + FileName());
   String text = FDocument.Text();
-  TStringStream data(EncodeText(text, EncodingForSave(FEncoding, text)));
-  TFileStream file(FileName(), fmCreate);
-  file.CopyFrom(data, 0);
+  ReplaceFileBytes(FileName(), EncodeText(text, EncodingForSave(FEncoding, text)));
 }

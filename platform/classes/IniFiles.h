@@ -73,7 +73,7 @@ public:
   const String& Path() const { return FPath; }
 
 private:
-  IniDocument Load(TTextEncoding* encoding = nullptr) const;
+  IniDocument Load(TTextEncoding* encoding = nullptr, bool forWrite = false) const;
   void Save(const IniDocument& doc, TTextEncoding encoding) const;
 
   String FPath;
@@ -94,11 +94,18 @@ public:
   void DeleteKey(const String& section, const String& ident) override;
   void UpdateFile() override;
 
-  void Clear() { FDocument.Clear(); }
+  void Clear() {
+    FDocument.Clear();
+    FUnreadable = false;
+  }
   void GetStrings(TStrings& strings) const { strings.SetText(FDocument.Text()); }
-  void SetStrings(const TStrings& strings) { FDocument.SetText(strings.Text()); }
+  void SetStrings(const TStrings& strings) {
+    FDocument.SetText(strings.Text());
+    FUnreadable = false;
+  }
 
 private:
   IniDocument FDocument;
   TTextEncoding FEncoding = TTextEncoding::ANSI;
+  bool FUnreadable = false;
 };

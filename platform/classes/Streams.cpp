@@ -3,7 +3,9 @@
 #include "platform/rtl/Exceptions.h"
 #include <windows.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 // ---- TStream ----------------------------------------------------------------
 
@@ -85,7 +87,12 @@ int64_t THandleStream::Seek(int64_t offset, TSeekOrigin origin) {
 
 void THandleStream::SetSize(int64_t newSize) {
   int64_t pos = Position();
-  Seek(newSize, soBeginning);
+  // Cutting the file where the pointer happens to be would lose its tail.
+  if (newSize < 0 || Seek(newSize, soBeginning) != newSize) {
+    DWORD error = newSize < 0 ? ERROR_NEGATIVE_SEEK : GetLastError();
+    if (pos >= 0) Seek(pos, soBeginning);
+    throw EStreamError(u"Stream write error: " + Win32ErrorText(error));
+  }
   if (!SetEndOfFile(static_cast<HANDLE>(FHandle)))
     throw EStreamError(u"Stream write error: " + Win32ErrorText(GetLastError()));
   if (pos < newSize) Seek(pos, soBeginning);
@@ -148,17 +155,21 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
-  switch (origin) {
-    case soBeginning: FPosition = offset; break;
-    case soCurrent: FPosition += offset; break;
-    case soEnd: FPosition = Size() + offset; break;
-  }
+  int64_t base = origin == soCurrent ? FPosition : origin == soEnd ? Size() : 0;
+  // A position past what int64_t holds is refused, as a file refuses it.
+  if ((offset > 0 && base > INT64_MAX - offset) || (offset < 0 && base < INT64_MIN - offset)) return -1;
+  FPosition = base + offset;
   return FPosition;
 }
 
 void TMemoryStream::SetSize(int64_t newSize) {
   if (newSize < 0) newSize = 0;
-  FData.resize(static_cast<size_t>(newSize));
+  try {
+    if (static_cast<uint64_t>(newSize) > FData.max_size()) throw std::length_error("memory stream");
+    FData.resize(static_cast<size_t>(newSize));
+  } catch (const std::exception&) {
+    throw EStreamError(u"Out of memory while expanding memory stream");
+  }
   if (FPosition > newSize) FPosition = newSize;
 }
 

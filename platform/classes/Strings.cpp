@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StrUtils.h"
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -292,8 +293,14 @@ void TStrings::SaveToFile(const String& fileName, TTextEncoding encoding) const 
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-  int64_t size = stream.Size() - stream.Position();
-  std::string bytes(static_cast<size_t>(std::max<int64_t>(size, 0)), '\0');
+  int64_t position = stream.Position();
+  int64_t size = position < 0 ? 0 : stream.Size() - position;
+  std::string bytes;
+  try {
+    bytes.assign(static_cast<size_t>(std::clamp<int64_t>(size, 0, INT64_MAX)), '\0');
+  } catch (const std::exception&) {
+    throw EReadError(u"Out of memory while reading stream");
+  }
   if (!bytes.empty()) stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   SetTextStr(DecodeText(bytes));
 }

@@ -89,6 +89,54 @@ TEST_P(IniFileKinds, RewriteKeepsCommentsAndUnknownLines) {
             "[OUTRO]\r\nk=v\r\n\r\n[NOVA]\r\na=b\r\n");
 }
 
+TEST_P(IniFileKinds, NamesAndValuesTheLineCannotHoldAreRefusedAndTheFileStaysAsItWas) {
+  const std::string original = "[S]\r\nk=v\r\n\r\n[T]\r\nx=1\r\n";
+  struct Case {
+    const char16_t* section;
+    const char16_t* ident;
+    const char16_t* value;
+  };
+  const Case cases[] = {
+      {u"a]b", u"k", u"v"},       {u"S\r\n[T]", u"k", u"v"}, {u"S", u"k=x", u"v"},
+      {u"S", u"[T]", u"v"},        {u"S", u" ;k", u"v"},        {u"S", u"#k", u"v"},
+      {u"S", u"k\nx", u"v"},       {u"S", u"k", u"v\r\n[T]\r\nx=2"},
+      {u"S", u"k", u"v\rw"},
+  };
+  for (const Case& c : cases) {
+    TempFile file(".ini");
+    file.WriteBytes(original);
+    auto ini = Open(GetParam(), file.Path());
+    EXPECT_THROW(ini->WriteString(c.section, c.ident, c.value), EIniFileException)
+        << StringToUtf8(c.section) << " / " << StringToUtf8(c.ident) << " / " << StringToUtf8(c.value);
+    ini->UpdateFile();
+    EXPECT_EQ(file.ReadBytes(), original);
+    EXPECT_EQ(ini->ReadString(u"T", u"x", u""), u"1");
+  }
+}
+
+// Another program holds the file open for writing but lets nobody read it:
+// the write must not start the file over from nothing.
+TEST_P(IniFileKinds, AFileThatCannotBeReadIsNotRewrittenFromNothing) {
+  TempFile file(".ini");
+  const std::string original = "[S]\r\nk=v\r\n[T]\r\nx=1\r\n";
+  file.WriteBytes(original);
+  HANDLE lock = CreateFileW(reinterpret_cast<LPCWSTR>(file.Path().c_str()), GENERIC_READ, FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  auto ini = Open(GetParam(), file.Path());
+  EXPECT_EQ(ini->ReadString(u"S", u"k", u"d"), u"d");
+  bool raised = false;
+  try {
+    ini->WriteString(u"S", u"k", u"new");
+    ini->UpdateFile();
+  } catch (const EIniFileException&) {
+    raised = true;
+  }
+  CloseHandle(lock);
+  EXPECT_TRUE(raised);
+  EXPECT_EQ(file.ReadBytes(), original);
+}
+
 INSTANTIATE_TEST_SUITE_P(IniFiles, IniFileKinds, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "TMemIniFile" : "TIniFile";
@@ -133,6 +181,12 @@ TEST(IniFiles, EncodingOfTheFileIsKeptAndNothingIsLost) {
   a.WriteString(u"S", u"k", u"Łódź");  // beyond Windows-1252: the file turns UTF-8
   EXPECT_EQ(ansi.ReadBytes().substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(a.ReadString(u"S", u"k", u""), u"Łódź");
+
+  // In the code page these two letters are bytes that read as one UTF-8 character.
+  TempFile lookalike(".ini");
+  TIniFile l(lookalike.Path());
+  l.WriteString(u"S", u"k", u"\u00C5\u00AD");
+  EXPECT_EQ(l.ReadString(u"S", u"k", u""), u"\u00C5\u00AD");
 
   TempFile utf8(".ini");
   utf8.WriteBytes("[S]\r\nk=S\xC3\xA3o\r\n");

@@ -63,6 +63,39 @@ TEST(Streams, MemoryStreamRefusesPositionsAndCountsOutOfRange) {
   EXPECT_EQ(copy.Size(), 0);
 }
 
+TEST(Streams, HugeSizesAndSeeksAreRefusedWithoutLosingData) {
+  TMemoryStream stream;
+  stream.WriteBuffer("abcd", 4);
+  EXPECT_THROW(stream.SetSize(INT64_MAX), EStreamError);
+  EXPECT_THROW(stream.SetSize(int64_t{1} << 56), EStreamError);
+  EXPECT_EQ(stream.Size(), 4);
+  stream.SetPosition(INT64_MAX - 1);
+  EXPECT_EQ(stream.Seek(10, soCurrent), -1);  // would pass what a position holds
+  EXPECT_EQ(stream.Position(), INT64_MAX - 1);
+  EXPECT_EQ(stream.Seek(INT64_MAX, soEnd), -1);
+  stream.SetPosition(INT64_MIN + 1);
+  EXPECT_EQ(stream.Seek(-10, soCurrent), -1);
+
+  // A stream that claims more than memory holds.
+  struct Bottomless : TStream {
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void*, int64_t) override { return 0; }
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override { return origin == soEnd ? INT64_MAX - 8 : offset; }
+  } bottomless;
+  TMemoryStream copy;
+  EXPECT_THROW(copy.LoadFromStream(bottomless), EStreamError);
+  TStringList list;
+  EXPECT_THROW(list.LoadFromStream(bottomless), EStreamError);
+
+  TempFile file;
+  TFileStream out(file.Path(), fmCreate);
+  out.WriteBuffer("abcdef", 6);
+  out.SetPosition(2);
+  EXPECT_THROW(out.SetSize(-1), EStreamError);  // the file keeps its tail
+  EXPECT_EQ(out.Size(), 6);
+  EXPECT_EQ(out.Position(), 2);
+}
+
 TEST(Streams, FileOpenAndCreateErrorsNameTheFile) {
   TempFile file;
   try {
