@@ -1,4 +1,5 @@
 #include "platform/classes/Streams.h"
+#include "platform/classes/FileReplace.h"
 #include "platform/classes/Win32Error.h"
 #include "platform/rtl/Exceptions.h"
 #include <windows.h>
@@ -197,8 +198,7 @@ void TMemoryStream::SaveToStream(TStream& stream) {
 }
 
 void TMemoryStream::SaveToFile(const String& fileName) {
-  TFileStream stream(fileName, fmCreate);
-  SaveToStream(stream);
+  ReplaceFileBytes(fileName, std::string_view(static_cast<const char*>(Memory()), static_cast<size_t>(Size())));
 }
 
 // ---- TStringStream ----------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "platform/classes/Strings.h"
+#include "platform/classes/FileReplace.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StrUtils.h"
@@ -288,8 +289,9 @@ void TStrings::LoadFromFile(const String& fileName) {
 }
 
 void TStrings::SaveToFile(const String& fileName, TTextEncoding encoding) const {
-  TFileStream stream(fileName, fmCreate);
-  SaveToStream(stream, encoding);
+  TMemoryStream bytes;
+  SaveToStream(bytes, encoding);
+  ReplaceFileBytes(fileName, std::string_view(static_cast<const char*>(bytes.Memory()), static_cast<size_t>(bytes.Size())));
 }
 
 void TStrings::LoadFromStream(TStream& stream) {

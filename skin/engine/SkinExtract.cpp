@@ -12,19 +12,12 @@ bool SafeFileName(const String& Name) {
 
 // The new file is complete before it replaces the old one.
 bool WriteReplacing(const String& FileName, TMemoryStream& Data) {
-  const String temp = FileName + u".tmp";
   try {
-    TFileStream file(temp, fmCreate);
-    if (Data.Size() > 0) file.WriteBuffer(Data.Memory(), Data.Size());
+    Data.SaveToFile(FileName);
+    return true;
   } catch (const Exception&) {
-    DeleteFile(temp);
     return false;
   }
-  if (MoveFileExW(reinterpret_cast<LPCWSTR>(temp.c_str()), reinterpret_cast<LPCWSTR>(FileName.c_str()),
-                  MOVEFILE_REPLACE_EXISTING))
-    return true;
-  DeleteFile(temp);
-  return false;
 }
 }  // namespace
 
