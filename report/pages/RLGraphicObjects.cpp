@@ -120,9 +120,6 @@ TRLGraphicObject::~TRLGraphicObject() {
   if (FSurface) FSurface->RemoveObject(this);
 }
 
-int TRLGraphicObject::ScaleX(int32_t AX, double AXFactor, int AXDesloc) { return AXDesloc + Scaled(AX, AXFactor); }
-int TRLGraphicObject::ScaleY(int32_t AY, double AYFactor, int AYDesloc) { return AYDesloc + Scaled(AY, AYFactor); }
-
 void TRLGraphicObject::SaveToStream(TRLRecordWriter& AStream) const {
   AStream.WriteInt32(FBoundsRect.Left);
   AStream.WriteInt32(FBoundsRect.Top);

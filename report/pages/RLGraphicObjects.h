@@ -61,11 +61,6 @@ public:
   void SetTag(int32_t AValue) { FTag = AValue; }
   TRLGraphicSurface* Surface() const { return FSurface; }
 
-protected:
-  // x scaled and moved the way PaintTo places coordinates.
-  static int ScaleX(int32_t AX, double AXFactor, int AXDesloc);
-  static int ScaleY(int32_t AY, double AYFactor, int AYDesloc);
-
 private:
   friend class TRLGraphicSurface;
   TRLGraphicSurface* FSurface;
