@@ -8,6 +8,8 @@
 #include "platform/rtl/NumUtils.h"
 #include "platform/ui/graphics/Canvas.h"
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <map>
 
 int32_t CurrentGroupId = 0;
@@ -47,6 +49,25 @@ int64_t ScaledAt(int32_t AValue, double AFactor, int ADesloc) { return ADesloc +
 TRect ScaledBounds(const TRLMetaRect& r, double xf, double yf, int dx, int dy, const PaintLimits& limits) {
   return {limits.X(ScaledAt(r.Left, xf, dx)), limits.Y(ScaledAt(r.Top, yf, dy)), limits.X(ScaledAt(r.Right, xf, dx)),
           limits.Y(ScaledAt(r.Bottom, yf, dy))};
+}
+
+// Where a shape drawn from r's corners, in either order, can put pixels:
+// widened by AMargin on every side.
+TRect ReachOf(const TRect& r, int64_t AMargin) {
+  return {PaintLimits::Clamp(std::min(r.Left, r.Right) - AMargin), PaintLimits::Clamp(std::min(r.Top, r.Bottom) - AMargin),
+          PaintLimits::Clamp(std::max(r.Left, r.Right) + AMargin),
+          PaintLimits::Clamp(std::max(r.Top, r.Bottom) + AMargin)};
+}
+
+// A size in pixels no larger than ACap, whatever a damaged page holds.
+int64_t CappedPixels(double AValue, int64_t ACap) {
+  return AValue < static_cast<double>(ACap) ? static_cast<int64_t>(AValue) : ACap;
+}
+
+// The scaled pen width as SetCanvasPen leaves it, or more.
+int64_t ScaledPenReach(const TRLMetaPen& APen, double AXFactor, const PaintLimits& limits) {
+  const double width = std::abs(static_cast<double>(APen.Width())) * std::max(1.0, std::abs(AXFactor));
+  return CappedPixels(width, limits.MaxPenWidth) + 2;
 }
 
 TRect AtLeastOnePixel(TRect r) {
@@ -157,6 +178,8 @@ void TRLGraphicObject::Inflate(double AXFactor, double AYFactor) {
   FBoundsRect.Right = Scaled(FBoundsRect.Right, AXFactor);
   FBoundsRect.Bottom = Scaled(FBoundsRect.Bottom, AYFactor);
 }
+
+std::optional<TRect> TRLGraphicObject::PaintReach(double, double, int, int) const { return std::nullopt; }
 
 TRLGraphicObject* TRLGraphicObject::Clone(TRLGraphicSurface* ASurface) const {
   TRLGraphicObject* copy = NewInstance(ASurface);
@@ -315,6 +338,12 @@ void TRLRectangleObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFac
   ACanvas->Rectangle(AtLeastOnePixel(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits)));
 }
 
+std::optional<TRect> TRLRectangleObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
+  PaintLimits limits(Surface());
+  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
+                 ScaledPenReach(FPen, AXFactor, limits));
+}
+
 TRLGraphicObject* TRLEllipseObject::NewInstance(TRLGraphicSurface* ASurface) const {
   return new TRLEllipseObject(ASurface);
 }
@@ -324,6 +353,12 @@ void TRLEllipseObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFacto
   SetCanvasPen(ACanvas, &FPen, AXFactor, limits);
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
   ACanvas->Ellipse(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits));
+}
+
+std::optional<TRect> TRLEllipseObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
+  PaintLimits limits(Surface());
+  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
+                 ScaledPenReach(FPen, AXFactor, limits));
 }
 
 // ---- text ------------------------------------------------------------------
@@ -364,6 +399,24 @@ void TRLTextObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, 
   CanvasTextOutAligned(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
                        limits.X(ScaledAt(FOrigin.X, AXFactor, AXDesloc)), limits.Y(ScaledAt(FOrigin.Y, AYFactor, AYDesloc)), FTextFlags,
                        FLayout, FAlignment, DisplayText());
+}
+
+std::optional<TRect> TRLTextObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
+  PaintLimits limits(Surface());
+  const TRect bounds = ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits);
+  if (!(FTextFlags & RLMeta::TextFlagNoClip)) return ReachOf(bounds, 1);
+  // Unclipped, one line runs any length either way from where it starts,
+  // but stays within a line's height of its bounds and its origin.
+  const double ppi = FFont.PixelsPerInch() == 0 ? 96 : std::abs(static_cast<double>(FFont.PixelsPerInch()));
+  const double height = std::abs(static_cast<double>(FFont.Size())) * std::abs(AYFactor) * ppi / 72;
+  const int64_t line = CappedPixels(height, limits.MaxFontHeight);
+  const int originY = limits.Y(ScaledAt(FOrigin.Y, AYFactor, AYDesloc));
+  TRect reach = ReachOf(bounds, 2 * line + 2);
+  reach.Top = std::min(reach.Top, PaintLimits::Clamp(originY - 2 * line - 2));
+  reach.Bottom = std::max(reach.Bottom, PaintLimits::Clamp(originY + 2 * line + 2));
+  reach.Left = std::numeric_limits<int>::min();
+  reach.Right = std::numeric_limits<int>::max();
+  return reach;
 }
 
 void TRLTextObject::Assign(const TRLGraphicObject* AObject) {
@@ -462,6 +515,10 @@ void TRLFillRectObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFact
   PaintLimits limits(Surface());
   DecodeMetaBrush(&FBrush, ACanvas->Brush());
   ACanvas->FillRect(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits));
+}
+
+std::optional<TRect> TRLFillRectObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
+  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, PaintLimits(Surface())), 1);
 }
 
 void TRLFillRectObject::Assign(const TRLGraphicObject* AObject) {
@@ -570,6 +627,10 @@ void TRLImageObject::LoadFromStream(TRLRecordReader& AStream) {
 void TRLImageObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) {
   PaintLimits limits(Surface());
   CanvasDrawImageData(ACanvas, ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits), FData, FParity);
+}
+
+std::optional<TRect> TRLImageObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
+  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, PaintLimits(Surface())), 1);
 }
 
 void TRLImageObject::Assign(const TRLGraphicObject* AObject) {

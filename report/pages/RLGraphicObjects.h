@@ -5,7 +5,9 @@
 // scaled and moved onto a canvas, and copies itself into another surface.
 #include "report/pages/RLMetaRecords.h"
 #include "platform/rtl/String.h"
+#include "platform/ui/graphics/Geometry.h"
 #include <cstdint>
+#include <optional>
 
 class TCanvas;
 class TRLGraphicSurface;
@@ -46,6 +48,9 @@ public:
   virtual void SaveToStream(TRLRecordWriter& AStream) const;
   virtual void LoadFromStream(TRLRecordReader& AStream);
   virtual void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) = 0;
+  // The canvas rectangle PaintTo draws within, so that a paint of part of
+  // a page can skip what lies outside; none where that cannot be told.
+  virtual std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const;
   virtual void Assign(const TRLGraphicObject* AObject);
   virtual void Offset(int AXDesloc, int AYDesloc);
   virtual void Inflate(double AXFactor, double AYFactor);
@@ -146,6 +151,7 @@ public:
   uint8_t Kind() const override { return RLKind::Rectangle; }
   TRLGraphicObject* NewInstance(TRLGraphicSurface* ASurface) const override;
   void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) override;
+  std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const override;
 };
 
 class TRLEllipseObject : public TRLPenBrushObject {
@@ -154,6 +160,7 @@ public:
   uint8_t Kind() const override { return RLKind::Ellipse; }
   TRLGraphicObject* NewInstance(TRLGraphicSurface* ASurface) const override;
   void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) override;
+  std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const override;
 };
 
 class TRLTextObject : public TRLGraphicObject {
@@ -164,6 +171,7 @@ public:
   void SaveToStream(TRLRecordWriter& AStream) const override;
   void LoadFromStream(TRLRecordReader& AStream) override;
   void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) override;
+  std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const override;
   void Assign(const TRLGraphicObject* AObject) override;
   void Offset(int AXDesloc, int AYDesloc) override;
   void Inflate(double AXFactor, double AYFactor) override;
@@ -206,6 +214,7 @@ public:
   void SaveToStream(TRLRecordWriter& AStream) const override;
   void LoadFromStream(TRLRecordReader& AStream) override;
   void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) override;
+  std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const override;
   void Assign(const TRLGraphicObject* AObject) override;
 
   TRLMetaBrush* Brush() { return &FBrush; }
@@ -264,6 +273,7 @@ public:
   void SaveToStream(TRLRecordWriter& AStream) const override;
   void LoadFromStream(TRLRecordReader& AStream) override;
   void PaintTo(TCanvas* ACanvas, double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) override;
+  std::optional<TRect> PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const override;
   void Assign(const TRLGraphicObject* AObject) override;
 
   // A 3-letter tag ("NIL", "BMP", "ICO") and the image file.

@@ -9,6 +9,7 @@
 #include "platform/ui/graphics/Bitmap.h"
 #include "platform/ui/graphics/Canvas.h"
 #include <algorithm>
+#include <optional>
 #include <cstdio>
 
 namespace {
@@ -425,6 +426,24 @@ void TRLGraphicSurface::PopClipRect() {
   FClipStack.pop_back();
 }
 
+namespace {
+// The part of the canvas that can show anything: a preview box or a zoomed
+// page shows a small part of its page, and drawing the rest costs as much
+// as drawing what shows. A metafile keeps everything it is given.
+std::optional<TRect> ShownPart(TCanvas* ACanvas) {
+  HDC dc = ACanvas->Handle();
+  const DWORD type = GetObjectType(dc);
+  if (type != OBJ_DC && type != OBJ_MEMDC) return std::nullopt;
+  RECT box;
+  if (GetClipBox(dc, &box) == ERROR) return std::nullopt;
+  return TRect(box.left, box.top, box.right, box.bottom);
+}
+
+bool Overlap(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+}  // namespace
+
 void TRLGraphicSurface::PaintTo(TCanvas* ACanvas, const TRect& ARect) {
   double xf = FWidth == 0 ? 1.0 : static_cast<double>(ARect.Width()) / FWidth;
   double yf = FHeight == 0 ? 1.0 : static_cast<double>(ARect.Height()) / FHeight;
@@ -445,7 +464,14 @@ void TRLGraphicSurface::PaintTo(TCanvas* ACanvas, const TRect& ARect) {
   } restore{this, ACanvas};
   CanvasSetClip(ACanvas, FClipRect);
   CanvasStart(ACanvas);
-  for (TRLGraphicObject* object : FObjects) object->PaintTo(ACanvas, xf, yf, ARect.Left, ARect.Top);
+  const std::optional<TRect> shown = ShownPart(ACanvas);
+  for (TRLGraphicObject* object : FObjects) {
+    if (shown) {
+      const std::optional<TRect> reach = object->PaintReach(xf, yf, ARect.Left, ARect.Top);
+      if (reach && !Overlap(*reach, *shown)) continue;
+    }
+    object->PaintTo(ACanvas, xf, yf, ARect.Left, ARect.Top);
+  }
 }
 
 int32_t TRLGraphicSurface::FontNameIndex(const String& AName) {

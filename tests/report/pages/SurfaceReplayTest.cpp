@@ -5,6 +5,7 @@
 #include "platform/ui/graphics/Canvas.h"
 #include <gtest/gtest.h>
 #include <chrono>
+#include <memory>
 
 namespace {
 struct Target {
@@ -30,6 +31,15 @@ struct Probe {
   int X, Y;
   TColor Color;
 };
+
+std::unique_ptr<TBitmap> BlueSquare() {
+  auto blue = std::make_unique<TBitmap>();
+  blue->SetPixelFormat(pf32bit);
+  blue->SetSize(10, 10);
+  blue->Canvas()->Brush()->SetColor(clBlue);
+  blue->Canvas()->FillRect({0, 0, 10, 10});
+  return blue;
+}
 
 void ExpectPixels(Target& t, std::initializer_list<Probe> probes, const char* what) {
   for (const Probe& p : probes)
@@ -96,14 +106,10 @@ TEST(SurfaceReplay, HalfScaleWithOffsets) {
 }
 
 TEST(SurfaceReplay, ImagesStretchByWholeWidthsWithParity) {
-  TBitmap blue;
-  blue.SetPixelFormat(pf32bit);
-  blue.SetSize(10, 10);
-  blue.Canvas()->Brush()->SetColor(clBlue);
-  blue.Canvas()->FillRect({0, 0, 10, 10});
+  std::unique_ptr<TBitmap> blue = BlueSquare();
   auto s = Page(100, 100);
-  s->StretchDraw({0, 0, 35, 10}, &blue, true);
-  s->StretchDraw({0, 20, 35, 30}, &blue, false);
+  s->StretchDraw({0, 0, 35, 10}, blue.get(), true);
+  s->StretchDraw({0, 20, 35, 30}, blue.get(), false);
   // A damaged image draws nothing and the page goes on.
   dynamic_cast<TRLImageObject*>(s->Objects(1))->SetData("BMPxx");
   s->Brush()->SetColor(clRed);
@@ -228,4 +234,54 @@ TEST(SurfaceReplay, AbsurdSizesPaintAsCheaplyAsThePage) {
   s->PaintTo(t.Bitmap.Canvas(), {0, 0, 100, 100});
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
   ExpectPixels(t, {{50, 50, clRed}, {99, 99, clRed}}, "inside the giant ellipse");
+}
+
+// Painting a part of a page, as a zoomed preview box does, must give the
+// pixels of the whole page's paint there, including ink that comes in from
+// objects lying outside: unclipped text running past its bounds, a thick
+// pen around a rectangle.
+TEST(SurfaceReplay, PaintingPartOfAPageMatchesTheWholePaint) {
+  std::unique_ptr<TBitmap> blue = BlueSquare();
+  auto s = Page(300, 200);
+  s->Font()->SetHeight(-16);
+  s->Font()->SetColor(clBlack);
+  s->Brush()->SetStyle(bsClear);
+  s->TextRectEx({20, 70, 40, 90}, 20, 70, "WWWWWWWWWWWWWWWWWWWW", RLMeta::AlignLeft, RLMeta::LayoutTop,
+                RLMeta::TextFlagNoClip);
+  s->TextRectEx({100, 100, 140, 104}, 100, 100, "Tall", RLMeta::AlignLeft, RLMeta::LayoutTop, RLMeta::TextFlagNoClip);
+  s->TextRectEx({110, 125, 200, 145}, 110, 125, "clipped text", RLMeta::AlignLeft, RLMeta::LayoutTop, 0);
+  s->TextOut(10, 180, "far below");
+  s->Pen()->SetColor(clRed);
+  s->Pen()->SetWidth(12);
+  s->Rectangle(60, 20, 118, 58);
+  s->Ellipse(215, 90, 240, 150);
+  s->Pen()->SetWidth(1);
+  s->Brush()->SetStyle(bsSolid);
+  s->Brush()->SetColor(clLime);
+  s->FillRect({0, 0, 10, 10});
+  s->FillRect({150, 60, 160, 70});
+  s->StretchDraw({200, 130, 260, 160}, blue.get());
+  s->StretchDraw({250, 10, 290, 30}, blue.get());
+
+  struct View {
+    int Factor, X, Y;
+  };
+  for (const View& v : {View{1, 120, 60}, View{2, 240, 120}, View{2, 30, 100}}) {
+    Target whole(300 * v.Factor, 200 * v.Factor);
+    s->PaintTo(whole.Bitmap.Canvas(), {0, 0, 300 * v.Factor, 200 * v.Factor});
+    Target part(100, 80);
+    HDC dc = part.Bitmap.Canvas()->Handle();
+    SetWindowOrgEx(dc, v.X, v.Y, nullptr);
+    s->PaintTo(part.Bitmap.Canvas(), {0, 0, 300 * v.Factor, 200 * v.Factor});
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    int differing = 0, ink = 0;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const TColor expected = whole.At(x + v.X, y + v.Y);
+        if (expected != clWhite) ++ink;
+        if (part.At(x, y) != expected) ++differing;
+      }
+    EXPECT_EQ(differing, 0) << "factor " << v.Factor << " at (" << v.X << ", " << v.Y << ")";
+    EXPECT_GT(ink, 0) << "factor " << v.Factor << " at (" << v.X << ", " << v.Y << ")";
+  }
 }
