@@ -5,21 +5,30 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <unordered_map>
 
 // Plain statics, not thread_local: thread-local storage does not work in a
 // Winelib module (it overflows the stack); the UI runs on one thread.
 namespace {
-// The window property that points at the target; a property rather than
-// GWLP_USERDATA, which belongs to whoever owns the window class.
-const char16_t* const kTargetProp = u"BrqWindowTarget";
+// The target of each window, kept here and in the window's GWLP_USERDATA: a
+// lookup needs both to agree, so neither an entry left by a window that died
+// unseen nor a value another party keeps there passes for a target. (A window
+// property would serve alone, but every read of one is a round trip to the
+// window server, and every message starts with this lookup.) Never freed:
+// the last windows die, and look here, while statics are destroyed.
+std::unordered_map<HWND, TWindowTarget*>& Targets() {
+  static auto* targets = new std::unordered_map<HWND, TWindowTarget*>();
+  return *targets;
+}
 
 TWindowTarget* gCreationTarget = nullptr;
 int gDepth = 0;
 
 // Windows whose procedure is not StdWndProc because someone replaced it.
+// Never freed: the last windows die while statics are destroyed.
 std::set<HWND>& ReplacedProcedures() {
-  static std::set<HWND> windows;
-  return windows;
+  static auto* windows = new std::set<HWND>();
+  return *windows;
 }
 
 std::set<String>& RegisteredClasses() {
@@ -83,7 +92,7 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   --gDepth;
   TControlCanvas::FreeDeviceContexts();
   if (msg == WM_NCDESTROY) {
-    RemovePropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp));
+    Targets().erase(hwnd);
     ReplacedProcedures().erase(hwnd);
     try {
       target->WindowDestroyed(hwnd);
@@ -97,19 +106,26 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 namespace WndDispatch {
 TWindowTarget* TargetOf(HWND hwnd) {
   if (!hwnd) return nullptr;
-  // A window of another program (under the mouse, say) carries a pointer
-  // of that program's memory, if any.
+  const auto& targets = Targets();
+  const auto found = targets.find(hwnd);
+  if (found == targets.end()) return nullptr;
+  // A window of another program (under the mouse, say) that took over a
+  // handle value of one of ours keeps that program's data.
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   if (pid != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWindowTarget*>(GetPropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp)));
+  if (GetWindowLongPtrW(hwnd, GWLP_USERDATA) != reinterpret_cast<LONG_PTR>(found->second)) return nullptr;
+  return found->second;
 }
 
 void AttachTarget(HWND hwnd, TWindowTarget* target) {
-  SetPropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp), target);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
+  Targets()[hwnd] = target;
 }
 
-void DetachTarget(HWND hwnd) { RemovePropW(hwnd, reinterpret_cast<LPCWSTR>(kTargetProp)); }
+void DetachTarget(HWND hwnd) {
+  if (Targets().erase(hwnd)) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+}
 
 void SetCreationTarget(TWindowTarget* target) { gCreationTarget = target; }
 

@@ -85,3 +85,32 @@ TEST_F(UiFixture, FreeingAFormFreesTheWindowsOfEveryKindOfControl) {
   // Nothing keeps a reference to the freed status bar.
   Application->SetHint(u"depois");
 }
+
+// The library finds the control behind a window without asking the window
+// server; only its own live windows answer, whatever a window's user data
+// holds.
+TEST_F(UiFixture, FindControlAnswersForTheLibrarysOwnLiveWindowsOnly) {
+  auto* form = new TForm(Application);
+  auto* panel = new TTestPanel(form);
+  panel->SetParent(form);
+  form->Show();
+  UiTest::Pump();
+  HWND panelWindow = panel->Handle();
+  EXPECT_EQ(FindControl(panelWindow), panel);
+  EXPECT_EQ(FindControl(form->Handle()), form);
+
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<TWindowTarget*>(panel)));
+  EXPECT_EQ(FindControl(plain), nullptr) << "a window the library never took";
+  DestroyWindow(plain);
+
+  const LONG_PTR own = GetWindowLongPtrW(panelWindow, GWLP_USERDATA);
+  SetWindowLongPtrW(panelWindow, GWLP_USERDATA, 12345);
+  EXPECT_EQ(FindControl(panelWindow), nullptr) << "user data changed behind the library";
+  SetWindowLongPtrW(panelWindow, GWLP_USERDATA, own);
+  EXPECT_EQ(FindControl(panelWindow), panel);
+
+  form->Free();
+  UiTest::Pump();
+  EXPECT_EQ(FindControl(panelWindow), nullptr) << "a window that is gone";
+}
