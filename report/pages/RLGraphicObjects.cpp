@@ -409,7 +409,8 @@ std::optional<TRect> TRLTextObject::PaintReach(double AXFactor, double AYFactor,
   // but stays within a line's height of its bounds and its origin.
   const double ppi = FFont.PixelsPerInch() == 0 ? 96 : std::abs(static_cast<double>(FFont.PixelsPerInch()));
   const double height = std::abs(static_cast<double>(FFont.Size())) * std::abs(AYFactor) * ppi / 72;
-  const int64_t line = CappedPixels(height, limits.MaxFontHeight);
+  // A size of 0 takes the platform's default height.
+  const int64_t line = FFont.Size() == 0 ? 64 : CappedPixels(height, limits.MaxFontHeight);
   const int originY = limits.Y(ScaledAt(FOrigin.Y, AYFactor, AYDesloc));
   TRect reach = ReachOf(bounds, 2 * line + 2);
   reach.Top = std::min(reach.Top, PaintLimits::Clamp(originY - 2 * line - 2));
