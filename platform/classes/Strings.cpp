@@ -1,5 +1,4 @@
 #include "platform/classes/Strings.h"
-#include "platform/classes/FileReplace.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StrUtils.h"
@@ -291,7 +290,7 @@ void TStrings::LoadFromFile(const String& fileName) {
 void TStrings::SaveToFile(const String& fileName, TTextEncoding encoding) const {
   TMemoryStream bytes;
   SaveToStream(bytes, encoding);
-  ReplaceFileBytes(fileName, std::string_view(static_cast<const char*>(bytes.Memory()), static_cast<size_t>(bytes.Size())));
+  bytes.SaveToFile(fileName);
 }
 
 void TStrings::LoadFromStream(TStream& stream) {

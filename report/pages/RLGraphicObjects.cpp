@@ -70,6 +70,14 @@ int64_t ScaledPenReach(const TRLMetaPen& APen, double AXFactor, const PaintLimit
   return CappedPixels(width, limits.MaxPenWidth) + 2;
 }
 
+// A shape drawn within its bounds with a pen whose width reaches past them.
+TRect OutlinedReach(const TRLGraphicObject& AObject, const TRLMetaPen& APen, double AXFactor, double AYFactor,
+                    int AXDesloc, int AYDesloc) {
+  PaintLimits limits(AObject.Surface());
+  return ReachOf(ScaledBounds(AObject.BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
+                 ScaledPenReach(APen, AXFactor, limits));
+}
+
 TRect AtLeastOnePixel(TRect r) {
   r.Right = std::max(r.Right, r.Left + 1);
   r.Bottom = std::max(r.Bottom, r.Top + 1);
@@ -339,9 +347,7 @@ void TRLRectangleObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFac
 }
 
 std::optional<TRect> TRLRectangleObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
-  PaintLimits limits(Surface());
-  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
-                 ScaledPenReach(FPen, AXFactor, limits));
+  return OutlinedReach(*this, FPen, AXFactor, AYFactor, AXDesloc, AYDesloc);
 }
 
 TRLGraphicObject* TRLEllipseObject::NewInstance(TRLGraphicSurface* ASurface) const {
@@ -356,9 +362,7 @@ void TRLEllipseObject::PaintTo(TCanvas* ACanvas, double AXFactor, double AYFacto
 }
 
 std::optional<TRect> TRLEllipseObject::PaintReach(double AXFactor, double AYFactor, int AXDesloc, int AYDesloc) const {
-  PaintLimits limits(Surface());
-  return ReachOf(ScaledBounds(BoundsRect(), AXFactor, AYFactor, AXDesloc, AYDesloc, limits),
-                 ScaledPenReach(FPen, AXFactor, limits));
+  return OutlinedReach(*this, FPen, AXFactor, AYFactor, AXDesloc, AYDesloc);
 }
 
 // ---- text ------------------------------------------------------------------

@@ -24,6 +24,38 @@ private:
   int FDepth = 0;
 };
 
+// Walks from SkinIndex, named Section, up its PARENTCLASS chain, asking
+// PartAt(index, section) at each section until it answers a part (>= 0).
+// SectionIndex finds a parent's section by name.
+template <class PartAt, class SectionIndex>
+int WalkUpParents(const TsSkinModel& Model, int SkinIndex, String Section, PartAt partAt, SectionIndex sectionIndex) {
+  TVisited visited(Model.gd.size());
+  while (SkinIndex >= 0) {
+    const int part = partAt(SkinIndex, Section);
+    if (part >= 0) return part;
+    if (!Model.CommonSkinData || static_cast<size_t>(SkinIndex) >= Model.gd.size() || !visited.Enter(SkinIndex))
+      return -1;
+    const String parent = Model.gd[static_cast<size_t>(SkinIndex)].ParentClass;
+    if (parent.empty() || parent == Section) return -1;
+    SkinIndex = sectionIndex(parent);
+    Section = parent;
+  }
+  return -1;
+}
+
+// The name of the section at SkinIndex, empty for none.
+String SectionName(const TsSkinModel& Model, int SkinIndex) {
+  return SkinIndex >= 0 && static_cast<size_t>(SkinIndex) < Model.gd.size() ? Model.gd[static_cast<size_t>(SkinIndex)].ClassName
+                                                                           : String();
+}
+
+// The first part named Name that belongs to the section at SkinIndex.
+int OwnPart(const TsSkinModel& Model, int SkinIndex, const String& Name) {
+  for (size_t i = 0; i < Model.ma.size(); ++i)
+    if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Name) return static_cast<int>(i);
+  return -1;
+}
+
 // The lookups of InitMaskIndexes, answered as GetMaskIndex(int, String) and
 // GetTextureIndex(int, String, String) answer them but through maps made
 // once: a skin of many sections and long chains would otherwise take a
@@ -40,40 +72,27 @@ public:
   }
 
   int Mask(int SkinIndex, const String& Name) const {
-    TVisited visited(FModel.gd.size());
-    while (SkinIndex >= 0) {
-      const auto found = FParts.find(std::make_pair(SkinIndex, Name));
-      if (found != FParts.end()) return found->second;
-      if (!Valid(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-      const TsGeneralData& gd = FModel.gd[static_cast<size_t>(SkinIndex)];
-      if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
-      SkinIndex = Section(gd.ParentClass);
-    }
-    return -1;
+    return Walk(SkinIndex, SectionName(FModel, SkinIndex), [&](int index, const String&) {
+      const auto found = FParts.find(std::make_pair(index, Name));
+      return found == FParts.end() ? -1 : found->second;
+    });
   }
 
-  int Texture(int SkinIndex, String Section, const String& Name) const {
-    if (FModel.ma.empty()) return -1;
-    TVisited visited(FModel.gd.size());
-    while (SkinIndex >= 0 && !Section.empty()) {
-      const auto found = FTextures.find(std::make_pair(Section, Name));
-      if (found != FTextures.end()) return found->second;
-      if (!Valid(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-      const String parent = FModel.gd[static_cast<size_t>(SkinIndex)].ParentClass;
-      if (parent.empty() || parent == Section) return -1;
-      SkinIndex = this->Section(parent);
-      Section = parent;
-    }
-    return -1;
+  int Texture(int SkinIndex, const String& Section, const String& Name) const {
+    if (FModel.ma.empty() || Section.empty()) return -1;
+    return Walk(SkinIndex, Section, [&](int, const String& section) {
+      const auto found = FTextures.find(std::make_pair(section, Name));
+      return found == FTextures.end() ? -1 : found->second;
+    });
   }
 
 private:
-  bool Valid(int SkinIndex) const {
-    return FModel.CommonSkinData && SkinIndex >= 0 && static_cast<size_t>(SkinIndex) < FModel.gd.size();
-  }
-  int Section(const String& Name) const {
-    const auto found = FSections.find(Name);
-    return Name.empty() || found == FSections.end() ? -1 : found->second;
+  template <class PartAt>
+  int Walk(int SkinIndex, const String& Section, PartAt partAt) const {
+    return WalkUpParents(FModel, SkinIndex, Section, partAt, [&](const String& name) {
+      const auto found = FSections.find(name);
+      return found == FSections.end() ? -1 : found->second;
+    });
   }
 
   const TsSkinModel& FModel;
@@ -91,18 +110,9 @@ int TsSkinManager::GetSkinIndex(const String& SkinSection) const {
 }
 
 int TsSkinManager::GetMaskIndex(int SkinIndex, const String& SkinSection, const String& Mask) const {
-  TVisited visited(Model.gd.size());
-  String section = SkinSection;
-  while (SkinIndex >= 0) {
-    for (size_t i = 0; i < Model.ma.size(); ++i)
-      if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
-    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-    const String parent = Model.gd[static_cast<size_t>(SkinIndex)].ParentClass;
-    if (parent.empty() || parent == section) return -1;
-    SkinIndex = GetSkinIndex(parent);
-    section = parent;
-  }
-  return -1;
+  return WalkUpParents(
+      Model, SkinIndex, SkinSection, [&](int index, const String&) { return OwnPart(Model, index, Mask); },
+      [&](const String& name) { return GetSkinIndex(name); });
 }
 
 int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) const {
@@ -112,52 +122,37 @@ int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) c
 }
 
 int TsSkinManager::GetMaskIndex(int SkinIndex, const String& Mask) const {
-  TVisited visited(Model.gd.size());
-  while (SkinIndex >= 0) {
-    for (size_t i = 0; i < Model.ma.size(); ++i)
-      if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
-    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-    const TsGeneralData& gd = Model.gd[static_cast<size_t>(SkinIndex)];
-    if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
-    SkinIndex = GetSkinIndex(gd.ParentClass);
-  }
-  return -1;
+  return GetMaskIndex(SkinIndex, SectionName(Model, SkinIndex), Mask);
 }
 
 int TsSkinManager::GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const {
-  if (Model.ma.empty()) return -1;
-  TVisited visited(Model.gd.size());
-  String section = SkinSection;
-  while (SkinIndex >= 0 && !section.empty()) {
-    for (size_t i = 0; i < Model.ma.size(); ++i) {
-      const TsMaskData& md = Model.ma[i];
-      if (md.ImgType == itisaTexture && md.PropertyName == PropName && md.ClassName == section)
-        return static_cast<int>(i);
-    }
-    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-    const String parent = Model.gd[static_cast<size_t>(SkinIndex)].ParentClass;
-    if (parent.empty() || parent == section) return -1;
-    SkinIndex = GetSkinIndex(parent);
-    section = parent;
-  }
-  return -1;
+  if (Model.ma.empty() || SkinSection.empty()) return -1;
+  return WalkUpParents(
+      Model, SkinIndex, SkinSection,
+      [&](int, const String& section) {
+        for (size_t i = 0; i < Model.ma.size(); ++i) {
+          const TsMaskData& md = Model.ma[i];
+          if (md.ImgType == itisaTexture && md.PropertyName == PropName && md.ClassName == section)
+            return static_cast<int>(i);
+        }
+        return -1;
+      },
+      [&](const String& name) { return GetSkinIndex(name); });
 }
 
 int TsSkinManager::GetTextureIndex(int SkinIndex, const String& PropName) const {
   if (Model.ma.empty()) return -1;
-  TVisited visited(Model.gd.size());
-  while (SkinIndex >= 0) {
-    for (size_t i = 0; i < Model.ma.size(); ++i) {
-      const TsMaskData& md = Model.ma[i];
-      if (md.SkinIndex == SkinIndex && md.ImgType == itisaTexture && md.PropertyName == PropName)
-        return static_cast<int>(i);
-    }
-    if (!IsValidSkinIndex(SkinIndex) || !visited.Enter(SkinIndex)) return -1;
-    const TsGeneralData& gd = Model.gd[static_cast<size_t>(SkinIndex)];
-    if (gd.ParentClass.empty() || gd.ParentClass == gd.ClassName) return -1;
-    SkinIndex = GetSkinIndex(gd.ParentClass);
-  }
-  return -1;
+  return WalkUpParents(
+      Model, SkinIndex, SectionName(Model, SkinIndex),
+      [&](int index, const String&) {
+        for (size_t i = 0; i < Model.ma.size(); ++i) {
+          const TsMaskData& md = Model.ma[i];
+          if (md.SkinIndex == index && md.ImgType == itisaTexture && md.PropertyName == PropName)
+            return static_cast<int>(i);
+        }
+        return -1;
+      },
+      [&](const String& name) { return GetSkinIndex(name); });
 }
 
 int TsSkinManager::MaskWidthLeft(int MaskIndex) {
