@@ -111,10 +111,7 @@ TRLCustomControl* TRLCustomSite::ReportChildAt(int index) {
   const auto at = static_cast<size_t>(index);
   if (at >= FChildren.size()) FChildren.resize(static_cast<size_t>(ControlCount()));
   TChildEntry& entry = FChildren[at];
-  if (entry.Control != control) {
-    entry = {control, dynamic_cast<TRLCustomControl*>(control)};
-    FLaidOut = false;
-  }
+  if (entry.Control != control) RecordChild(entry, control);
   return entry.Report;
 }
 
@@ -127,11 +124,15 @@ void TRLCustomSite::SyncChildren() {
   for (size_t i = 0; i < count; ++i) {
     TControl* control = UnwrapControl(Controls(static_cast<int>(i)));
     TChildEntry& entry = FChildren[i];
-    if (entry.Control != control) {
-      entry = {control, dynamic_cast<TRLCustomControl*>(control)};
-      FLaidOut = false;
-    }
+    if (entry.Control != control) RecordChild(entry, control);
   }
+}
+
+void TRLCustomSite::RecordChild(TChildEntry& entry, TControl* control) {
+  entry = TChildEntry();
+  entry.Control = control;
+  entry.Report = dynamic_cast<TRLCustomControl*>(control);
+  FLaidOut = false;
 }
 
 bool TRLCustomSite::LayoutWouldMoveNothing() {

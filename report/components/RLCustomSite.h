@@ -104,6 +104,8 @@ private:
   // Brings the record of the children up to date at once, for the passes
   // of a layout to read it in place.
   void SyncChildren();
+  // A new child in a slot: nothing of the last layout holds for it.
+  void RecordChild(TChildEntry& entry, TControl* control);
   void ForgetChildren() {
     FChildren.clear();
     FLaidOut = false;

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+// GCC 12 takes the intrinsics' deliberately undefined registers for
+// uninitialised values when they are inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
 
 // Why floats give the integer results: the 16.16 weights are at most 65536
 // in magnitude, so, scaled to units of a byte, each product with a byte is

@@ -55,10 +55,10 @@ double RoundRectDistance(TPoint2 p, double l, double t, double r, double b, doub
 
 // One picture: its size, the body's rectangle, and the tail if any.
 struct TShape {
-  int W, H;
-  double L, T, R, B, Radius;
+  int W = 0, H = 0;
+  double L = 0, T = 0, R = 0, B = 0, Radius = 0;
   bool HasTail = false;
-  TPoint2 Tail[3];
+  TPoint2 Tail[3] = {};
   double Distance(TPoint2 p) const {
     double d = RoundRectDistance(p, L, T, R, B, Radius);
     if (HasTail) d = std::min(d, TriangleDistance(p, Tail[0], Tail[1], Tail[2]));

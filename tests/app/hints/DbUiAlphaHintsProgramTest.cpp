@@ -73,7 +73,9 @@ TEST(DbUiAlphaHintsProgram, RestingOnAMainWindowButtonShowsTheAlphaHint) {
   EXPECT_GE(r.top, at.y);
   EXPECT_EQ(GetWindowLongPtrW(picture, GWL_STYLE) & WS_CAPTION, 0);
   const String shot = ArtifactPath("alpha_hint_program.png");
-  if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(main, shot));
+  if (!shot.empty()) {
+    EXPECT_TRUE(AppDriver::SaveScreenshot(main, shot));
+  }
 
   HWND focus = app.FocusedControl();
   app.PressKey(focus ? focus : main, VK_F12);

@@ -27,8 +27,8 @@ TEST(RLEngineLayout, BandsFollowPageOrderOverThreePages) {
   EXPECT_EQ("H CH D D D D D D D D D CF F", pages[1]);
   EXPECT_EQ("H CH D D CF S F", pages[2]);
   for (const PageMark& m : t.Marks()) {
-    if (m.text == "F") EXPECT_EQ(TEngineFixture::PageBottom - 20, m.top) << "page " << m.page;
-    if (m.text == "H") EXPECT_EQ(TEngineFixture::PageTop, m.top);
+    if (m.text == "F") { EXPECT_EQ(TEngineFixture::PageBottom - 20, m.top) << "page " << m.page; }
+    if (m.text == "H") { EXPECT_EQ(TEngineFixture::PageTop, m.top); }
   }
 }
 
@@ -50,7 +50,7 @@ TEST(RLEngineLayout, BandsAlignedToTheBottomSitAboveTheFooter) {
     t.Records(1);
     ASSERT_TRUE(t.report->Prepare());
     for (const PageMark& m : t.Marks())
-      if (m.text == "X") EXPECT_EQ(c.top, m.top) << int(c.type) << c.aligned;
+      if (m.text == "X") { EXPECT_EQ(c.top, m.top) << int(c.type) << c.aligned; }
   }
 }
 
@@ -155,7 +155,7 @@ TEST(RLEngineLayout, TallBandIsCutOrMoved) {
     ASSERT_TRUE(t.report->Prepare());
     EXPECT_EQ(c.pages, t.PageTexts()) << c.integral;
     for (const PageMark& m : t.Marks())
-      if (m.text == "N") EXPECT_EQ(c.nextTopOnPage2, m.top) << c.integral;
+      if (m.text == "N") { EXPECT_EQ(c.nextTopOnPage2, m.top) << c.integral; }
   }
 }
 

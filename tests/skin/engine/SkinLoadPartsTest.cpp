@@ -30,10 +30,10 @@ TEST(SkinImageParts, ValueLayouts) {
   struct Case {
     const char16_t* Value;
     bool Made;
-    TacImgType Type;
-    TRect R;
-    int Count, MaskType, DrawMode, WL, WT, WR, WB;
-    bool OwnBmp;
+    TacImgType Type = itisaTexture;
+    TRect R{};
+    int Count = 0, MaskType = 0, DrawMode = 0, WL = 0, WT = 0, WR = 0, WB = 0;
+    bool OwnBmp = false;
   } cases[] = {
       {u"@0010,0020,0110,0040,3,1", true, itisaGlyph, TRect(10, 20, 110, 40), 3, 1, 0, 0, 0, 0, 0, false},
       {u"^0000,0000,0090,0030,0000,0000,0000,0000,3,0,1,0", true, itisaGlyph, TRect(0, 0, 90, 30), 3, 0, 1, 10, 10,
@@ -244,7 +244,9 @@ TEST(SkinSectionData, LongParentChainsStopAtTheirLimit) {
   TOptionsRead read(text);
   read.sm.LoadAllMasks();
   read.sm.LoadAllGeneralData();
-  const int border = read.sm.GetMaskIndex(String(u"C" + IntToStr(Top)), String(u"BORDERSMASK"));
+  String top = u"C";
+  top += IntToStr(Top);
+  const int border = read.sm.GetMaskIndex(top, String(u"BORDERSMASK"));
   ASSERT_GE(border, 0);
   for (int from : {Top - MaxParentChain, Top - MaxParentChain - 1, 0}) {
     const bool reached = Top - from <= MaxParentChain;

@@ -12,11 +12,6 @@ namespace {
 int Part(TsSkinManager& sm, const char16_t* Section, const char16_t* Prop) {
   return sm.GetMaskIndex(String(Section), String(Prop));
 }
-const TsGeneralData& Section(TsSkinManager& sm, const char16_t* Name) {
-  const int i = sm.GetSkinIndex(Name);
-  EXPECT_GE(i, 0) << StringToUtf8(Name);
-  return sm.Model.gd.at(static_cast<size_t>(i < 0 ? 0 : i));
-}
 }  // namespace
 
 TEST(SkinLoad, FolderPackedAndStoredGiveOneModel) {

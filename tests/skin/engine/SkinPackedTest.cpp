@@ -80,7 +80,7 @@ TEST(SkinPacked, ContainerEntries) {
   EXPECT_EQ(c.ImageCount, 200);
 
   // Not a packed skin: shorter than 8 bytes, or another signature.
-  for (const std::string bad : {std::string(), std::string("ASzf"), std::string("ASzf\0\0\0", 7),
+  for (const std::string& bad : {std::string(), std::string("ASzf"), std::string("ASzf\0\0\0", 7),
                                 std::string("PK\3\4\0\0\0\0\0\0\0\0")})
     EXPECT_EQ(ReadBytes(bad, c), TRead::Refused) << bad.size();
   EXPECT_EQ(ReadLittleEndian(reinterpret_cast<const uint8_t*>("ASzf\x01\x02\x03\x04"), 8, 4, 4), 0x04030201u);

@@ -183,7 +183,8 @@ TEST(Html, MeasuringGivesTheDrawnExtentAtEveryWidth) {
     TPixelRows rows(f.Bmp.get());
     for (int y = 0; y < rows.Height(); ++y)
       for (int x = 0; x < rows.Width(); ++x)
-        if (x >= draw.Right + 2 || y >= draw.Bottom)
+        if (x >= draw.Right + 2 || y >= draw.Bottom) {
           ASSERT_EQ(rows.At(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+        }
   }
 }

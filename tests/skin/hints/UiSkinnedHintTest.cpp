@@ -61,7 +61,9 @@ TEST(UiSkinnedHints, ShownWithTheBordersShapeAndNoGdiLeft) {
   EXPECT_EQ(hints.OldAlphaBmp->Width(), w);
   WaitUntil([] { return false; }, 300);
   const String shot = ArtifactPath("skinned_hint.png");
-  if (!shot.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(picture, shot));
+  if (!shot.empty()) {
+    EXPECT_TRUE(AppDriver::SaveScreenshot(picture, shot));
+  }
   hints.HideHint();
   EXPECT_EQ(hints.HintWindow, nullptr);
   hints.SetActive(false);

@@ -201,7 +201,9 @@ TEST_F(ImageFiles, FormatsByContentAndName) {
     SCOPED_TRACE(c.Name);
     TsImageFormat format = ifBMP32;
     EXPECT_EQ(DetectImageFileFormat(Write(c.Name, c.Bytes), format), c.Known);
-    if (c.Known) EXPECT_EQ(format, c.Format);
+    if (c.Known) {
+      EXPECT_EQ(format, c.Format);
+    }
   }
   TsAlphaImageList list(nullptr);
   ASSERT_TRUE(list.AddFromFile(Write("open.png", png)));

@@ -100,7 +100,9 @@ TEST(ControlSkinCmd, AnswersCodeByCode) {
     TMessage m = c.Message;
     EXPECT_TRUE(HandleSkinCmd(m, &d)) << c.What;
     EXPECT_EQ(m.Result, c.Result) << c.What;
-    if (c.Check) EXPECT_TRUE(c.Check()) << c.What;
+    if (c.Check) {
+      EXPECT_TRUE(c.Check()) << c.What;
+    }
   }
 
   for (WORD code : {WORD(24), WORD(71), WORD(72), WORD(200)}) {

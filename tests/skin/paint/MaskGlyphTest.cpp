@@ -75,6 +75,8 @@ TEST(SkinMaskGlyph, BorderStrips) {
     EXPECT_NE(got.At(12, 28), untouched);      // bottom strip
     EXPECT_EQ(got.At(3, 12) == untouched, masked);   // past the strip
     EXPECT_EQ(got.At(12, 12) == untouched, masked);  // centre
-    if (!masked) EXPECT_EQ(got.At(3, 12), Named(3, TiledSource(12, 30, 5, 5, 15)));
+    if (!masked) {
+      EXPECT_EQ(got.At(3, 12), Named(3, TiledSource(12, 30, 5, 5, 15)));
+    }
   }
 }

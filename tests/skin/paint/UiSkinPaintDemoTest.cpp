@@ -127,7 +127,9 @@ TEST(UiSkinPaintDemo, PanelsFromTestSkinThenTestSkinB) {
         EXPECT_EQ(ScreenPixel(*p, at.X, at.Y), Pixel32(*p->Data.FCacheBmp, at.X, at.Y) | 0xFF000000u);
     }
     const String path = ArtifactPath(shot);
-    if (!path.empty()) EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), path));
+    if (!path.empty()) {
+      EXPECT_TRUE(AppDriver::SaveScreenshot(form->Handle(), path));
+    }
   };
   checkScreen("skin-paint-testskin.png");
   // The glyph's dot lies over the button's face.
