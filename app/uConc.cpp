@@ -1,7 +1,6 @@
 #include "app/uConc.h"
 #include "app/AppState.h"
 #include "app/FormHelpers.h"
-#include "app/uAgente.h"
 #include "app/uDM.h"
 #include "app/uFunc.h"
 #include "platform/ui/graphics/Bitmap.h"
@@ -10,29 +9,8 @@ TfrmConc* frmConc = nullptr;
 
 TfrmConc::~TfrmConc() { EsqueceForm(frmConc, this); }
 
-TfrmConc::TfrmConc(TComponent* AOwner) : TForm(AOwner) {
-  SetCaption(u"Dados da Concessionária");
-  PreparaJanela(this, bsToolWindow);
-  SetWidth(620);
-  SetHeight(390);
-
-  MainMenu1 = new TMainMenu(this);
-  MnuEditar = CriaMenuEditar(this, MainMenu1);
-  MnuGravar = ItemCtrl(this, MnuEditar, u"&Gravar", u'G');
-  MnuExcluir = ItemCtrl(this, MnuEditar, u"&Excluir", u'E');
-  MnuSair = ItemCtrl(this, MnuEditar, u"&Sair", u'S');
-  SetMenu(MainMenu1);
-
-  PanelBotoes = CriaBarraLateral(this);
-  ButGravar = BotaoLateral(this, PanelBotoes, 0, u"&Gravar", u"Grava os dados digitados no formulário");
-  ButExcluir = BotaoLateral(this, PanelBotoes, 1, u"&Excluir", u"Exclui os dados da concessionária");
-  ButFechar = BotaoLateral(this, PanelBotoes, 2, u"&Sair", u"Saída do formulário");
-
-  PanelCampos = new TPanel(this);
-  PanelCampos->SetParent(this);
-  PanelCampos->SetAlign(alClient);
-  PanelCampos->SetCaption(String());
-
+TfrmConc::TfrmConc(TComponent* AOwner)
+    : TfrmRegistro(AOwner, u"Dados da Concessionária", 390, u"Exclui os dados da concessionária") {
   TDataSource* fonte = DM ? DM->DsConcessionaria : nullptr;
   const Registro::Campos campos{this, PanelCampos, fonte};
   DBEditRAZAO_SOCIAL = campos.Edit(u"Razão Social:", u"RAZAO_SOCIAL", 8, 0, 348, true);
@@ -62,16 +40,7 @@ TfrmConc::TfrmConc(TComponent* AOwner) : TForm(AOwner) {
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetFilter(u"Arquivo Bitmap (*.bmp)|*.bmp");
 
-  ButGravar->OnClick = [this](TObject* s) { ButGravarClick(s); };
-  ButExcluir->OnClick = [this](TObject* s) { ButExcluirClick(s); };
-  ButFechar->OnClick = [this](TObject* s) { ButFecharClick(s); };
-  MnuGravar->OnClick = ButGravar->OnClick;
-  MnuExcluir->OnClick = ButExcluir->OnClick;
-  MnuSair->OnClick = ButFechar->OnClick;
   DBImageLOGOTIPO->OnClick = [this](TObject* s) { DBImageLOGOTIPOClick(s); };
-  OnShow = [this](TObject* s) { FormShow(s); };
-  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-  OnKeyPress = [this](TObject* s, char16_t& k) { FormKeyPress(s, k); };
 }
 
 void TfrmConc::AbreFormConc() {
@@ -100,28 +69,21 @@ void TfrmConc::HabilitaControlesConc() {
   MnuExcluir->SetEnabled(excluir);
 }
 
-void TfrmConc::FormKeyPress(TObject*, char16_t& Key) { AvancaComEnter(this, Key); }
-
-void TfrmConc::Recusa(TWinControl* controle, const String& mensagem) {
-  ExibeMensagem(mensagem, 1);
-  if (controle->CanFocus()) controle->SetFocus();
-}
-
 void TfrmConc::ButGravarClick(TObject*) {
   if (VersaoAgente) return;
   TFDTable* concessionaria = DM->Concessionaria;
   Registro::AtualizaLinha(concessionaria);
   auto texto = [concessionaria](const char16_t* campo) { return concessionaria->FieldByName(campo)->AsString(); };
   if (texto(u"RAZAO_SOCIAL").empty()) {
-    Recusa(DBEditRAZAO_SOCIAL, u"Necessário informar a Razão Social da concessionária!");
+    Recusa(DBEditRAZAO_SOCIAL, u"Necessário informar a Razão Social da concessionária!", 1);
     return;
   }
   if (texto(u"CNPJ").empty()) {
-    Recusa(DBEditCNPJ, u"Necessário informar o CNPJ da concessionária!");
+    Recusa(DBEditCNPJ, u"Necessário informar o CNPJ da concessionária!", 1);
     return;
   }
   if (!VerificaCNPJ(texto(u"CNPJ"))) {
-    Recusa(DBEditCNPJ, u"CNPJ inválido!");
+    Recusa(DBEditCNPJ, u"CNPJ inválido!", 1);
     return;
   }
   try {

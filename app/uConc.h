@@ -2,16 +2,11 @@
 // The utility's record, twin of the agent's: a data-bound form over the
 // single utility row, with its Febraban code and its logo picture.
 // Read-only in the agent version.
-#include "app/uAgente.h"
+#include "app/uRegistro.h"
 #include "platform/dbctrls/DBImage.h"
-#include "platform/ui/Buttons.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
-#include "platform/ui/Menus.h"
-#include "platform/ui/StdCtrls.h"
 
-class TfrmConc : public TForm {
+class TfrmConc : public TfrmRegistro {
 public:
   explicit TfrmConc(TComponent* AOwner);
   ~TfrmConc() override;
@@ -19,16 +14,6 @@ public:
   // Shows the record modally, creating the window the first time.
   static void AbreFormConc();
 
-  TMainMenu* MainMenu1;
-  TMenuItem* MnuEditar;
-  TMenuItem* MnuGravar;
-  TMenuItem* MnuExcluir;
-  TMenuItem* MnuSair;
-  TPanel* PanelBotoes;
-  TSpeedButton* ButGravar;
-  TSpeedButton* ButExcluir;
-  TSpeedButton* ButFechar;
-  TPanel* PanelCampos;
   TDBEdit* DBEditRAZAO_SOCIAL;
   TDBEdit* DBEditENDERECO;
   TDBEdit* DBEditBAIRRO;
@@ -52,16 +37,12 @@ public:
   // the file is not a readable bitmap, leaving the row as it was.
   void CarregaLogotipo(const String& arquivo);
 
-  void FormShow(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  void FormKeyPress(TObject* Sender, char16_t& Key);
-  void ButGravarClick(TObject* Sender);
-  void ButExcluirClick(TObject* Sender);
-  void ButFecharClick(TObject* Sender);
+  void FormShow(TObject* Sender) override;
+  void FormClose(TObject* Sender, TCloseAction& Action) override;
+  void ButGravarClick(TObject* Sender) override;
+  void ButExcluirClick(TObject* Sender) override;
+  void ButFecharClick(TObject* Sender) override;
   void DBImageLOGOTIPOClick(TObject* Sender);
-
-private:
-  void Recusa(TWinControl* controle, const String& mensagem);
 };
 
 extern TfrmConc* frmConc;
