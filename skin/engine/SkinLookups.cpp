@@ -49,11 +49,17 @@ String SectionName(const TsSkinModel& Model, int SkinIndex) {
                                                                            : String();
 }
 
+// The first part that Match accepts, -1 for none.
+template <class Match>
+int FirstPart(const TsSkinModel& Model, Match match) {
+  for (size_t i = 0; i < Model.ma.size(); ++i)
+    if (match(Model.ma[i])) return static_cast<int>(i);
+  return -1;
+}
+
 // The first part named Name that belongs to the section at SkinIndex.
 int OwnPart(const TsSkinModel& Model, int SkinIndex, const String& Name) {
-  for (size_t i = 0; i < Model.ma.size(); ++i)
-    if (Model.ma[i].SkinIndex == SkinIndex && Model.ma[i].PropertyName == Name) return static_cast<int>(i);
-  return -1;
+  return FirstPart(Model, [&](const TsMaskData& md) { return md.SkinIndex == SkinIndex && md.PropertyName == Name; });
 }
 
 // The lookups of InitMaskIndexes, answered as GetMaskIndex(int, String) and
@@ -116,9 +122,7 @@ int TsSkinManager::GetMaskIndex(int SkinIndex, const String& SkinSection, const 
 }
 
 int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) const {
-  for (size_t i = 0; i < Model.ma.size(); ++i)
-    if (Model.ma[i].ClassName == SkinSection && Model.ma[i].PropertyName == Mask) return static_cast<int>(i);
-  return -1;
+  return FirstPart(Model, [&](const TsMaskData& md) { return md.ClassName == SkinSection && md.PropertyName == Mask; });
 }
 
 int TsSkinManager::GetMaskIndex(int SkinIndex, const String& Mask) const {
@@ -130,12 +134,9 @@ int TsSkinManager::GetTextureIndex(int SkinIndex, const String& SkinSection, con
   return WalkUpParents(
       Model, SkinIndex, SkinSection,
       [&](int, const String& section) {
-        for (size_t i = 0; i < Model.ma.size(); ++i) {
-          const TsMaskData& md = Model.ma[i];
-          if (md.ImgType == itisaTexture && md.PropertyName == PropName && md.ClassName == section)
-            return static_cast<int>(i);
-        }
-        return -1;
+        return FirstPart(Model, [&](const TsMaskData& md) {
+          return md.ImgType == itisaTexture && md.PropertyName == PropName && md.ClassName == section;
+        });
       },
       [&](const String& name) { return GetSkinIndex(name); });
 }
@@ -145,12 +146,9 @@ int TsSkinManager::GetTextureIndex(int SkinIndex, const String& PropName) const 
   return WalkUpParents(
       Model, SkinIndex, SectionName(Model, SkinIndex),
       [&](int index, const String&) {
-        for (size_t i = 0; i < Model.ma.size(); ++i) {
-          const TsMaskData& md = Model.ma[i];
-          if (md.SkinIndex == index && md.ImgType == itisaTexture && md.PropertyName == PropName)
-            return static_cast<int>(i);
-        }
-        return -1;
+        return FirstPart(Model, [&](const TsMaskData& md) {
+          return md.SkinIndex == index && md.ImgType == itisaTexture && md.PropertyName == PropName;
+        });
       },
       [&](const String& name) { return GetSkinIndex(name); });
 }
