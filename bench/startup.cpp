@@ -218,18 +218,18 @@ int main(int argc, char** argv) {
     GaranteRecebimentos(Agente, Proprios(), ReciboPorMovimento);
     {
       TTabelaTrocada vazia(Vazia);
-      Registra("DataModuleOpen/empty", Vazia, 0, 50, 5);
+      Registra("DataModuleOpen/empty", Vazia, 0, 50, 20);
       Registra("StartToLogin/empty", Vazia, 1, 5, 1);
       benchmark::RunSpecifiedBenchmarks(&relatorio);
     }
     benchmark::ClearRegisteredBenchmarks();
     {
       TTabelaTrocada proprios(SoProprios);
-      Registra("DataModuleOpen/own", SoProprios, 0, 50, 5);
+      Registra("DataModuleOpen/own", SoProprios, 0, 50, 20);
       benchmark::RunSpecifiedBenchmarks(&relatorio);
     }
     benchmark::ClearRegisteredBenchmarks();
-    Registra("DataModuleOpen/1M", Cheia, 0, 50, 5);
+    Registra("DataModuleOpen/1M", Cheia, 0, 50, 20);
     Registra("StartToLogin/1M", Cheia, 1, 5, 1);
     benchmark::RunSpecifiedBenchmarks(&relatorio);
   } catch (const Exception& e) {
