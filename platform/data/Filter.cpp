@@ -312,6 +312,13 @@ Variant Operand(const TNode& n, const TFilterExpression::TFieldReader& read) {
   return n.Kind == TNode::FieldRef ? read(n.Field) : n.Value;
 }
 
+// A constant is read in place; a field's value is kept in the slot given.
+const Variant& OperandRef(const TNode& n, const TFilterExpression::TFieldReader& read, Variant& slot) {
+  if (n.Kind != TNode::FieldRef) return n.Value;
+  slot = read(n.Field);
+  return slot;
+}
+
 bool Eval(const TNode& n, const TFilterExpression::TFieldReader& read) {
   switch (n.Kind) {
   case TNode::And:
@@ -325,7 +332,9 @@ bool Eval(const TNode& n, const TFilterExpression::TFieldReader& read) {
   case TNode::IsNotNull:
     return !Operand(*n.Left, read).IsClear();
   case TNode::Compare: {
-    const Variant a = Operand(*n.Left, read), b = Operand(*n.Right, read);
+    Variant left, right;
+    const Variant& a = OperandRef(*n.Left, read, left);
+    const Variant& b = OperandRef(*n.Right, read, right);
     // As in SQL, a comparison with null is never true.
     if (a.IsClear() || b.IsClear()) return false;
     const int c = Variant::Compare(a, b);

@@ -71,7 +71,31 @@ private:
     }
     // An empty last line must survive: the text then ends in a break.
     if (!lines.empty() && lines.back().empty()) text += u"\r\n";
-    FMemo->SetText(text);
+    Write(text);
+  }
+
+  // Replaces only the span that differs, as the control would take a
+  // typed line: a whole new text makes it rebuild and repaint its scroll
+  // bar twice, which under a visual style costs milliseconds a line.
+  void Write(const String& text) {
+    if (!FMemo->HandleAllocated() || FMemo->MaxLength() > 0) {
+      FMemo->SetText(text);  // a replacement would honour the length limit
+      return;
+    }
+    const String old = FMemo->Text();
+    size_t head = 0;
+    while (head < old.size() && head < text.size() && old[head] == text[head]) ++head;
+    size_t tail = 0;
+    while (tail < old.size() - head && tail < text.size() - head &&
+           old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+      ++tail;
+    if (head == old.size() && head == text.size()) return;
+    const bool modified = FMemo->Modified();
+    const String middle = text.substr(head, text.size() - head - tail);
+    HWND handle = FMemo->Handle();
+    SendMessageW(handle, EM_SETSEL, head, old.size() - tail);
+    SendMessageW(handle, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(middle.c_str()));
+    SendMessageW(handle, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
   }
 
   TCustomMemo* FMemo;

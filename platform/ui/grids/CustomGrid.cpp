@@ -575,8 +575,22 @@ void TCustomGrid::InvalidateCol(int ACol) {
 
 void TCustomGrid::UpdateScrollRange() {
   if (!HandleAllocated() || FScrollBars == ssNone || FInScrollUpdate) return;
-  FInScrollUpdate = true;
-  // Showing one bar narrows the client area, which may call for the other.
+  // A bar that shows narrows the client area, which may call for the other;
+  // the frame is painted once, with both bars as they end up.
+  struct TScrollUpdate {
+    TCustomGrid& Grid;
+    explicit TScrollUpdate(TCustomGrid& grid) : Grid(grid) {
+      Grid.FInScrollUpdate = true;
+      ++Grid.FFrameBatch;
+    }
+    ~TScrollUpdate() {
+      Grid.FInScrollUpdate = false;
+      if (--Grid.FFrameBatch == 0 && Grid.FFramePaintOwed) {
+        Grid.FFramePaintOwed = false;
+        SendMessageW(Grid.FHandle, WM_NCPAINT, 1, 0);
+      }
+    }
+  } update(*this);
   for (int pass = 0; pass < 2; ++pass) {
     const int oldW = ClientWidth();
     const int oldH = ClientHeight();
@@ -596,7 +610,6 @@ void TCustomGrid::UpdateScrollRange() {
     if (FScrollBars == ssVertical || FScrollBars == ssBoth) UpdateVertScrollBar();
     if (ClientWidth() == oldW && ClientHeight() == oldH) break;
   }
-  FInScrollUpdate = false;
 }
 
 void TCustomGrid::UpdateScrollPos() {

@@ -292,6 +292,13 @@ void TCustomGrid::WndProc(TMessage& Message) {
       return;
     }
     break;
+  case WM_NCPAINT:
+    if (FFrameBatch > 0) {
+      FFramePaintOwed = true;
+      Message.Result = 0;
+      return;
+    }
+    break;
   case WM_CANCELMODE:
     FGridState = gsNormal;
     break;

@@ -225,6 +225,10 @@ private:
   int FInplaceCol = -1;
   int FInplaceRow = -1;
   bool FInScrollUpdate = false;
+  // Scroll bars shown or hidden one after the other would each repaint the
+  // frame; within a batch the frame is painted once, at its end.
+  int FFrameBatch = 0;
+  bool FFramePaintOwed = false;
 };
 
 using TDrawCellEvent =

@@ -88,6 +88,24 @@ TEST_F(UiFixture, MemoLinesAreTheLinesOfItsText) {
   memo->Lines()->Clear();
   EXPECT_EQ(memo->Text(), u"");
   EXPECT_EQ(memo->Lines()->Count(), 0);
+
+  // With a window, lines change in place: repeated neighbours, line breaks
+  // at the seams, and OnChange for each change.
+  int changes = 0;
+  memo->OnChange = [&](TObject*) { ++changes; };
+  memo->Lines()->Add(u"a");
+  memo->Lines()->Add(u"a");
+  memo->Lines()->Insert(1, u"a");
+  EXPECT_EQ(memo->Text(), u"a\r\na\r\na");
+  memo->Lines()->Insert(0, u"");
+  EXPECT_EQ(memo->Text(), u"\r\na\r\na\r\na");
+  memo->Lines()->SetStrings(2, u"b\r\nc");
+  EXPECT_EQ(memo->Text(), u"\r\na\r\nb\r\nc\r\na");
+  memo->Lines()->Delete(0);
+  EXPECT_EQ(memo->Text(), u"a\r\nb\r\nc\r\na");
+  memo->Lines()->SetStrings(0, u"a");  // no change: no event
+  EXPECT_EQ(changes, 6);
+  EXPECT_FALSE(memo->Modified());
 }
 
 TEST(Shell, VersionBlocksAndStartingPrograms) {
