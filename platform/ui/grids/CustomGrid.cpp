@@ -579,13 +579,10 @@ void TCustomGrid::UpdateScrollRange() {
   // the frame is painted once, with both bars as they end up.
   struct TScrollUpdate {
     TCustomGrid& Grid;
-    explicit TScrollUpdate(TCustomGrid& grid) : Grid(grid) {
-      Grid.FInScrollUpdate = true;
-      ++Grid.FFrameBatch;
-    }
+    explicit TScrollUpdate(TCustomGrid& grid) : Grid(grid) { Grid.FInScrollUpdate = true; }
     ~TScrollUpdate() {
       Grid.FInScrollUpdate = false;
-      if (--Grid.FFrameBatch == 0 && Grid.FFramePaintOwed) {
+      if (Grid.FFramePaintOwed) {
         Grid.FFramePaintOwed = false;
         SendMessageW(Grid.FHandle, WM_NCPAINT, 1, 0);
       }

@@ -293,7 +293,7 @@ void TCustomGrid::WndProc(TMessage& Message) {
     }
     break;
   case WM_NCPAINT:
-    if (FFrameBatch > 0) {
+    if (FInScrollUpdate) {
       FFramePaintOwed = true;
       Message.Result = 0;
       return;

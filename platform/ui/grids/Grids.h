@@ -226,8 +226,7 @@ private:
   int FInplaceRow = -1;
   bool FInScrollUpdate = false;
   // Scroll bars shown or hidden one after the other would each repaint the
-  // frame; within a batch the frame is painted once, at its end.
-  int FFrameBatch = 0;
+  // frame; during a scroll-range update it is painted once, at its end.
   bool FFramePaintOwed = false;
 };
 

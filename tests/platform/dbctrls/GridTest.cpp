@@ -179,3 +179,43 @@ TEST_F(UiDrawGrid, DrawCellSeesEveryShownCellWithItsState) {
   Grid->Repaint();
   EXPECT_EQ(brush, clHighlight);
 }
+
+namespace {
+// Counts the frame paints that reach the system.
+class TFramePaintCountingGrid : public TDrawGrid {
+public:
+  using TDrawGrid::TDrawGrid;
+  int FramePaints = 0;
+  void DefaultHandler(TMessage& Message) override {
+    if (Message.Msg == WM_NCPAINT) ++FramePaints;
+    TDrawGrid::DefaultHandler(Message);
+  }
+};
+}  // namespace
+
+TEST_F(UiDrawGrid, BothScrollBarsComingOrGoingPaintTheFrameOnce) {
+  auto* grid = new TFramePaintCountingGrid(Form);
+  grid->SetParent(Form);
+  grid->SetBorderStyle(bsNone);
+  grid->SetBounds(0, 200, 400, 150);  // room to spare for the 5 x 5 cells
+  UiTest::Pump();
+  auto bars = [&] { return GetWindowLongW(grid->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  auto paintsOfResize = [&](int width, int height) {
+    grid->FramePaints = 0;
+    grid->SetBounds(0, 200, width, height);
+    const int paints = grid->FramePaints;
+    UiTest::Pump();
+    return paints;
+  };
+  ASSERT_EQ(bars(), 0);
+  // What a resize paints by itself, growing and shrinking, with no bar.
+  const int growing = paintsOfResize(420, 170);
+  const int shrinking = paintsOfResize(400, 150);
+  ASSERT_EQ(bars(), 0);
+  // One pixel short of the columns' width they need a bar, whose height
+  // the rows then miss: both bars come in one update, and go in one.
+  EXPECT_EQ(paintsOfResize(324, 125), shrinking + 1);
+  EXPECT_EQ(bars(), WS_HSCROLL | WS_VSCROLL);
+  EXPECT_EQ(paintsOfResize(400, 150), growing + 1);
+  EXPECT_EQ(bars(), 0);
+}
