@@ -49,18 +49,20 @@ protected:
   }
 
 private:
+  // A break at the very end ends the last line and starts no new one, as
+  // SetTextStr and Join write it.
   std::vector<String> Split() const {
     std::vector<String> lines;
     String text = FMemo->Text();
-    if (text.empty()) return lines;
     size_t start = 0;
-    for (size_t i = 0; i <= text.size(); ++i) {
-      if (i == text.size() || text[i] == u'\n' || text[i] == u'\r') {
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == u'\n' || text[i] == u'\r') {
         lines.push_back(text.substr(start, i - start));
-        if (i < text.size() && text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
         start = i + 1;
       }
     }
+    if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
   }
   void Join(const std::vector<String>& lines) {

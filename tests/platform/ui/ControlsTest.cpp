@@ -106,6 +106,19 @@ TEST_F(UiFixture, MemoLinesAreTheLinesOfItsText) {
   memo->Lines()->SetStrings(0, u"a");  // no change: no event
   EXPECT_EQ(changes, 6);
   EXPECT_FALSE(memo->Modified());
+
+  // An empty line is one line, last or not, and a last break adds none.
+  memo->Lines()->Clear();
+  memo->Lines()->Add(u"");
+  EXPECT_EQ(memo->Lines()->Count(), 1);
+  memo->Lines()->Add(u"x");
+  memo->Lines()->Add(u"");
+  EXPECT_EQ(memo->Lines()->Count(), 3);
+  EXPECT_EQ(memo->Lines()->Strings(2), u"");
+  memo->SetText(u"x\r\n");
+  EXPECT_EQ(memo->Lines()->Count(), 1);
+  memo->Lines()->Delete(0);
+  EXPECT_EQ(memo->Text(), u"");
 }
 
 TEST(Shell, VersionBlocksAndStartingPrograms) {
