@@ -100,10 +100,12 @@ CREATE TABLE IF NOT EXISTS recebimentos (
   USUARIO VARCHAR(30) NULL,
   COD_AGENTE VARCHAR(3) NOT NULL DEFAULT '',
   INSCRICAO VARCHAR(13) NOT NULL DEFAULT '',
-  PRIMARY KEY (ID),
+  -- Rows lie in the order an agent's movement reads them: a movement's
+  -- receipts sit together, however many other agents' rows come between.
+  PRIMARY KEY (COD_AGENTE, RECEBIMENTO, CUPOM, ID),
+  UNIQUE KEY recebimentos_id (ID),
   UNIQUE KEY recebimentos_agente_cupom (COD_AGENTE, CUPOM),
-  UNIQUE KEY recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS),
-  KEY recebimentos_agente_dia_cupom (COD_AGENTE, RECEBIMENTO, CUPOM)
+  UNIQUE KEY recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 -- A bill line is received once per agent: the key backs the receipt
@@ -111,10 +113,17 @@ CREATE TABLE IF NOT EXISTS recebimentos (
 -- Databases created before the key get it here.
 ALTER TABLE recebimentos ADD UNIQUE KEY IF NOT EXISTS recebimentos_agente_linha (COD_AGENTE, CODIGOBARRAS);
 ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_codigobarras;
--- A movement's receipts come in receipt order straight from the key,
--- with no sort on the server.
-ALTER TABLE recebimentos ADD KEY IF NOT EXISTS recebimentos_agente_dia_cupom (COD_AGENTE, RECEBIMENTO, CUPOM);
 ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_recebimento;
+-- Databases keyed by ID alone are rebuilt on the movement's order once;
+-- the server lets the agents go on working while it does.
+SET @chave_recebimentos = (SELECT GROUP_CONCAT(COLUMN_NAME ORDER BY SEQ_IN_INDEX) FROM information_schema.STATISTICS
+  WHERE TABLE_SCHEMA = DATABASE() AND TABLE_NAME = 'recebimentos' AND INDEX_NAME = 'PRIMARY');
+EXECUTE IMMEDIATE IF(@chave_recebimentos = 'ID',
+  'ALTER TABLE recebimentos ADD UNIQUE KEY recebimentos_id (ID), DROP PRIMARY KEY,
+     ADD PRIMARY KEY (COD_AGENTE, RECEBIMENTO, CUPOM, ID), ALGORITHM=INPLACE, LOCK=NONE',
+  'DO 0');
+-- The key's first columns now serve what this index did.
+ALTER TABLE recebimentos DROP KEY IF EXISTS recebimentos_agente_dia_cupom;
 
 -- The last receipt number each agent has issued. Numbers are never drawn
 -- again, even after their receipt is deleted or purged; an agent without a
