@@ -23,7 +23,9 @@ struct TMessageBoxRecord {
 
 namespace UiTestSeam {
 // Runs action inside the next modal loop, once the form is on screen and
-// active; it may set ModalResult, close the form or work its controls.
+// holds the focus (brought to the front after a second without it, run
+// anyway after two); it may set ModalResult, close the form or work its
+// controls.
 void QueueModalAction(std::function<void(TCustomForm& form)> action);
 // The next message box returns answer without being shown.
 void QueueMessageBoxAnswer(int answer);
