@@ -308,15 +308,16 @@ private:
   int FOperators = 0;
 };
 
-Variant Operand(const TNode& n, const TFilterExpression::TFieldReader& read) {
-  return n.Kind == TNode::FieldRef ? read(n.Field) : n.Value;
-}
-
 // A constant is read in place; a field's value is kept in the slot given.
 const Variant& OperandRef(const TNode& n, const TFilterExpression::TFieldReader& read, Variant& slot) {
   if (n.Kind != TNode::FieldRef) return n.Value;
   slot = read(n.Field);
   return slot;
+}
+
+Variant Operand(const TNode& n, const TFilterExpression::TFieldReader& read) {
+  Variant slot;
+  return OperandRef(n, read, slot);
 }
 
 bool Eval(const TNode& n, const TFilterExpression::TFieldReader& read) {
